@@ -1,0 +1,64 @@
+// Receivers of a thread tree, and the in-memory tree that the command line
+// and the tests use. The tree view of the main window is another receiver.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace teluri {
+
+// Picture indexes of tree nodes.
+enum NodePicture : int {
+    kPictureDelphi = 0,       // a page of the Delphi family
+    kPictureBuilder = 1,      // a page of the C++Builder family
+    kPictureMissingPage = 2,  // no ".msg" file of the page's own number
+};
+
+// Receives the nodes of a tree in pre-order. Node ids are handed out by the
+// receiver and only given back to it. The analysis run also reports its
+// course: BeginRun before anything else, Progress before each file is read,
+// EndRun when the run ends, also when it fails.
+class TreeSink {
+public:
+    using NodeId = std::size_t;
+
+    virtual ~TreeSink() = default;
+    virtual NodeId AppendRoot(const std::string& text) = 0;
+    virtual NodeId AppendChild(NodeId parent, const std::string& text) = 0;
+    virtual void SetPicture(NodeId node, int picture) = 0;
+
+    virtual void BeginRun() {}
+    // File `index` of `count` is about to be read.
+    virtual void Progress(int /*index*/, int /*count*/) {}
+    virtual void EndRun() noexcept {}
+};
+
+// One node in pre-order: its depth (roots 0), text and picture (-1: none).
+struct TreeLine {
+    std::size_t depth = 0;
+    std::string text;
+    int picture = -1;
+};
+
+// A thread tree kept in memory.
+class ThreadTree : public TreeSink {
+public:
+    NodeId AppendRoot(const std::string& text) override;
+    NodeId AppendChild(NodeId parent, const std::string& text) override;
+    void SetPicture(NodeId node, int picture) override;
+
+    // The nodes in depth-first pre-order.
+    std::vector<TreeLine> PreOrder() const;
+
+private:
+    struct Node {
+        std::string text;
+        int picture = -1;
+        std::vector<NodeId> children;
+    };
+    std::vector<Node> nodes_;
+    std::vector<NodeId> roots_;
+};
+
+}  // namespace teluri

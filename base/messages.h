@@ -1,0 +1,19 @@
+// The program's own message texts, shared by every subsystem. "%s" stands
+// for the one argument each takes; see Format().
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace teluri::msg {
+
+inline constexpr std::string_view kNotAnInteger = "'%s' は整数ではありません";
+inline constexpr std::string_view kCannotCreateFile = "ﾌｧｲﾙ %s を作成できません";
+inline constexpr std::string_view kCannotOpenFile = "ﾌｧｲﾙ %s は開けません";
+inline constexpr std::string_view kCannotOpenFolder = "ﾌｫﾙﾀﾞ %s は開けません";
+inline constexpr std::string_view kCannotWriteSettings = "%s に書き込めません";
+
+// Replaces the first "%s" of the template by the argument.
+std::string Format(std::string_view pattern, std::string_view argument);
+
+}  // namespace teluri::msg

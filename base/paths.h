@@ -1,0 +1,42 @@
+// Paths of the program's own files and of message pages, and the page URL
+// of a path.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "base/bytes.h"
+
+namespace teluri {
+
+#ifdef _WIN32
+inline constexpr char kPathDelimiter = '\\';
+#else
+inline constexpr char kPathDelimiter = '/';
+#endif
+
+// The folder of the running executable, or the folder named by the
+// environment variable TELURI_HOME when it is set; always ending with the
+// path delimiter. All the program's own files live there.
+std::string ExeFolder();
+
+// The program's own files in ExeFolder().
+std::string ProgramFile(std::string_view name);
+
+// True when the last character of `path` is the delimiter; a trail byte of a
+// double-byte character does not count.
+bool EndsWithDelimiter(std::string_view path, const LeadByteSet& leadBytes = SystemLeadBytes());
+
+// `path` with the delimiter appended unless it ends with one.
+std::string IncludeTrailingDelimiter(std::string_view path,
+                                     const LeadByteSet& leadBytes = SystemLeadBytes());
+
+// The page file of a message: `dataPath` + number + ".msg". `dataPath` ends
+// with the delimiter; `number` is the message number's text as it stands.
+std::string PageFile(std::string_view dataPath, std::string_view number);
+
+// The file:// URL of a path: "file://" and the absolute path, percent-encoded
+// where a URL needs it. A relative path is taken from the current folder.
+std::string PageUrl(std::string_view path);
+
+}  // namespace teluri

@@ -1,0 +1,175 @@
+#include "cli/commands.h"
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <ostream>
+
+#include "app/thread_tree.h"
+#include "app/treebuilder.h"
+#include "app/treedat.h"
+#include "base/errors.h"
+#include "base/files.h"
+#include "base/messages.h"
+#include "base/paths.h"
+#include "base/strtoint.h"
+#include "settings/inifile.h"
+
+namespace teluri::cli {
+namespace {
+
+constexpr std::string_view kUsage =
+    "使い方:\n"
+    "  teluri analyze [--pictures] [-o FILE] DIR\n"
+    "      フォルダ DIR のスレッドツリーを Tree.dat の形式で出力します。\n"
+    "      --pictures  各行の先頭に絵の番号 (0, 1, 2) と空白を付けます。\n"
+    "      -o FILE     標準出力の代わりに FILE に書きます。\n"
+    "  teluri tree FILE\n"
+    "      Tree.dat の形式のファイルを読み、1 レベル 1 TAB で書き直します。\n"
+    "  teluri ini FILE get SECTION KEY DEFAULT      文字列の値\n"
+    "  teluri ini FILE number SECTION KEY DEFAULT   整数の値\n"
+    "  teluri ini FILE flag SECTION KEY DEFAULT     フラグ (1 または 0)\n"
+    "  teluri ini FILE set SECTION KEY VALUE        値を書き込みます\n"
+    "  teluri --help\n";
+
+class UsageError {};
+
+void WriteOutput(std::ostream& out, const std::string& bytes) {
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The result of a command: the bytes for standard output, or for a file.
+struct Output {
+    std::string bytes;
+    std::optional<std::string> file;
+};
+
+Output Analyze(const std::vector<std::string>& args) {
+    bool pictures = false;
+    std::optional<std::string> outputFile;
+    std::optional<std::string> folder;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--pictures") {
+            pictures = true;
+        } else if (args[i] == "-o" && i + 1 < args.size() && !outputFile) {
+            outputFile = args[++i];
+        } else if (!args[i].empty() && args[i][0] != '-' && !folder) {
+            folder = args[i];
+        } else {
+            throw UsageError();
+        }
+    }
+    if (!folder) {
+        throw UsageError();
+    }
+    ThreadTree tree;
+    BuildTree(IncludeTrailingDelimiter(*folder), tree);
+    const std::vector<TreeLine> lines = tree.PreOrder();
+    if (!pictures) {
+        return {FormatTreeDat(lines), outputFile};
+    }
+    std::string bytes;
+    for (const TreeLine& line : lines) {
+        bytes += std::to_string(line.picture) + " " + FormatTreeLine(line);
+    }
+    return {bytes, outputFile};
+}
+
+Output Tree(const std::vector<std::string>& args) {
+    if (args.size() != 1) {
+        throw UsageError();
+    }
+    const std::string& file = args[0];
+    const std::optional<std::string> content = ReadFileIfExists(file);
+    if (!content) {
+        throw IoError(msg::Format(msg::kCannotOpenFile, file));
+    }
+    ThreadTree tree;
+    try {
+        ReadTreeDat(*content, tree);
+    } catch (TreeLevelError& error) {
+        error.SetFile(file);
+        throw;
+    }
+    return {FormatTreeDat(tree.PreOrder()), std::nullopt};
+}
+
+int NumberArgument(const std::string& text) {
+    const auto value = TryStrToInt(text);
+    if (!value) {
+        throw UsageError();
+    }
+    return *value;
+}
+
+Output Ini(const std::vector<std::string>& args) {
+    if (args.size() != 5) {
+        throw UsageError();
+    }
+    TIniFile ini(args[0]);
+    const std::string& operation = args[1];
+    const std::string& section = args[2];
+    const std::string& key = args[3];
+    const std::string& value = args[4];
+    if (operation == "get") {
+        return {ini.ReadText(section, key, value) + "\n", std::nullopt};
+    }
+    if (operation == "number") {
+        return {std::to_string(ini.ReadNumber(section, key, NumberArgument(value))) + "\n",
+                std::nullopt};
+    }
+    if (operation == "flag") {
+        const bool flag = ini.ReadFlag(section, key, NumberArgument(value) != 0);
+        return {flag ? "1\n" : "0\n", std::nullopt};
+    }
+    if (operation == "set") {
+        ini.WriteText(section, key, value);
+        return {};
+    }
+    throw UsageError();
+}
+
+void Deliver(const Output& output, std::ostream& out) {
+    if (!output.file) {
+        WriteOutput(out, output.bytes);
+        out.flush();
+        return;
+    }
+    if (WriteFileAtomically(*output.file, output.bytes)) {
+        throw IoError(msg::Format(msg::kCannotCreateFile, *output.file));
+    }
+}
+
+}  // namespace
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    using Command = std::function<Output(const std::vector<std::string>&)>;
+    static const std::map<std::string, Command> kCommands = {
+        {"analyze", Analyze}, {"tree", Tree}, {"ini", Ini}};
+    if (args.size() == 1 && args[0] == "--help") {
+        WriteOutput(out, std::string(kUsage));
+        return kExitOk;
+    }
+    const auto command = args.empty() ? kCommands.end() : kCommands.find(args[0]);
+    try {
+        if (command == kCommands.end()) {
+            throw UsageError();
+        }
+        Deliver(command->second({args.begin() + 1, args.end()}), out);
+        return kExitOk;
+    } catch (const UsageError&) {
+        WriteOutput(err, std::string(kUsage));
+        return kExitUsage;
+    } catch (const TeluriError& error) {
+        if (!error.File().empty()) {
+            err << error.File() << ": ";
+        }
+        err << error.what() << "\n";
+        return kExitError;
+    } catch (const std::exception& error) {
+        err << error.what() << "\n";
+        return kExitError;
+    }
+}
+
+}  // namespace teluri::cli

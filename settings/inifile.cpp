@@ -1,0 +1,213 @@
+#include "settings/inifile.h"
+
+#include <optional>
+#include <vector>
+
+#include "base/errors.h"
+#include "base/files.h"
+#include "base/lines.h"
+#include "base/messages.h"
+#include "base/paths.h"
+#include "base/strtoint.h"
+
+namespace teluri {
+namespace {
+
+constexpr std::size_t kMaxValueLength = 1023;
+constexpr std::string_view kBlanks = " \t";
+
+std::string_view Trim(std::string_view text) {
+    const auto first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        auto fold = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
+        if (fold(a[i]) != fold(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// One line of the file: where it stands and what it holds.
+struct IniLine {
+    std::size_t start = 0;  // first byte
+    std::size_t end = 0;    // one past the last byte before the line end
+    std::size_t next = 0;   // first byte of the next line
+    enum Kind { kOther, kBlank, kSection, kEntry } kind = kOther;
+    std::string_view name;   // section or key name, trimmed
+    std::string_view value;  // entry value, trimmed
+};
+
+std::vector<IniLine> ParseLines(std::string_view content) {
+    std::vector<IniLine> lines;
+    ForEachLine(content, [&](std::string_view text) {
+        IniLine line;
+        line.start = static_cast<std::size_t>(text.data() - content.data());
+        line.end = line.start + text.size();
+        line.next = line.end;
+        if (line.next < content.size() && content[line.next] == '\r') {
+            ++line.next;
+            if (line.next < content.size() && content[line.next] == '\n') {
+                ++line.next;
+            }
+        } else if (line.next < content.size() && content[line.next] == '\n') {
+            ++line.next;
+        }
+        const std::string_view trimmed = Trim(text);
+        const auto equals = trimmed.find('=');
+        if (trimmed.empty()) {
+            line.kind = IniLine::kBlank;
+        } else if (trimmed.front() == '[' && trimmed.find(']') != std::string_view::npos) {
+            line.kind = IniLine::kSection;
+            line.name = Trim(trimmed.substr(1, trimmed.find(']') - 1));
+        } else if (trimmed.front() != ';' && equals != std::string_view::npos) {
+            line.kind = IniLine::kEntry;
+            line.name = Trim(trimmed.substr(0, equals));
+            line.value = Trim(trimmed.substr(equals + 1));
+        }
+        lines.push_back(line);
+    });
+    return lines;
+}
+
+// The lines of a section: [header, end) indexes, or nothing.
+struct SectionRange {
+    std::size_t header;
+    std::size_t end;
+};
+
+std::optional<SectionRange> FindSection(const std::vector<IniLine>& lines,
+                                        std::string_view section) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].kind == IniLine::kSection && SameName(lines[i].name, section)) {
+            std::size_t end = i + 1;
+            while (end < lines.size() && lines[end].kind != IniLine::kSection) {
+                ++end;
+            }
+            return SectionRange{i, end};
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> FindEntry(const std::vector<IniLine>& lines, const SectionRange& range,
+                                     std::string_view key) {
+    for (std::size_t i = range.header + 1; i < range.end; ++i) {
+        if (lines[i].kind == IniLine::kEntry && SameName(lines[i].name, key)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+bool HasLineBreak(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+}  // namespace
+
+std::string SettingsFilePath() { return ProgramFile(kSettingsFileName); }
+
+std::string TIniFile::ReadText(std::string_view section, std::string_view key,
+                               std::string_view defaultValue) const {
+    std::optional<std::string> content;
+    try {
+        content = ReadFileIfExists(fileName_);
+    } catch (const IoError&) {
+        return std::string(defaultValue);  // an unreadable file reads as missing
+    }
+    if (!content) {
+        return std::string(defaultValue);
+    }
+    const std::vector<IniLine> lines = ParseLines(*content);
+    const auto range = FindSection(lines, section);
+    if (!range) {
+        return std::string(defaultValue);
+    }
+    const auto entry = FindEntry(lines, *range, key);
+    if (!entry) {
+        return std::string(defaultValue);
+    }
+    return std::string(lines[*entry].value.substr(0, kMaxValueLength));
+}
+
+int TIniFile::ReadNumber(std::string_view section, std::string_view key, int defaultValue) const {
+    std::string text = ReadText(section, key, "");
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        text = "$" + text.substr(2);
+    }
+    return TryStrToInt(text).value_or(defaultValue);
+}
+
+bool TIniFile::ReadFlag(std::string_view section, std::string_view key, bool defaultValue) const {
+    return ReadNumber(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+void TIniFile::WriteText(std::string_view section, std::string_view key, std::string_view value) {
+    const auto refuse = [this] {
+        return IoError(msg::Format(msg::kCannotWriteSettings, fileName_));
+    };
+    // A line break in a name or value would write other entries than asked.
+    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
+        section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos ||
+        Trim(section).empty() || Trim(key).empty()) {
+        throw refuse();
+    }
+    std::string content;
+    try {
+        content = ReadFileIfExists(fileName_).value_or("");
+    } catch (const IoError&) {
+        throw refuse();
+    }
+    // What follows a NUL byte is no part of the settings.
+    content.resize(ContentBeforeNul(content).size());
+    const std::vector<IniLine> lines = ParseLines(content);
+    const std::string entryText = std::string(key) + "=" + std::string(value);
+
+    const auto range = FindSection(lines, section);
+    if (!range) {
+        if (!content.empty() && content.back() != '\n' && content.back() != '\r') {
+            content += "\r\n";
+        }
+        content += "[" + std::string(section) + "]\r\n" + entryText + "\r\n";
+    } else if (const auto entry = FindEntry(lines, *range, key)) {
+        // The entry keeps its own spelling of the key; its value changes.
+        const IniLine& line = lines[*entry];
+        content.replace(line.start, line.end - line.start,
+                        std::string(line.name) + "=" + std::string(value));
+    } else {
+        // After the section's last line that is not blank, so that blank
+        // lines before the next section stay where they are.
+        std::size_t last = range->header;
+        for (std::size_t i = range->header + 1; i < range->end; ++i) {
+            if (lines[i].kind != IniLine::kBlank) {
+                last = i;
+            }
+        }
+        const IniLine& line = lines[last];
+        const std::string lineEnd = line.next == line.end ? "\r\n" : "";
+        content.insert(line.next, lineEnd + entryText + "\r\n");
+    }
+    if (WriteFileAtomically(fileName_, content)) {
+        throw refuse();
+    }
+}
+
+void TIniFile::WriteNumber(std::string_view section, std::string_view key, int value) {
+    WriteText(section, key, std::to_string(value));
+}
+
+void TIniFile::WriteFlag(std::string_view section, std::string_view key, bool value) {
+    WriteText(section, key, value ? "1" : "0");
+}
+
+}  // namespace teluri
