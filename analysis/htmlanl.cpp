@@ -46,7 +46,7 @@ const LinkPatterns& Patterns() {
 // last hit so that a text without the pattern is scanned once, not once per
 // call.
 class ForwardFinder {
-public:
+  public:
     ForwardFinder(std::string_view text, std::string_view pattern)
         : text_(text), pattern_(pattern) {}
 
@@ -60,7 +60,7 @@ public:
         return hit_;
     }
 
-private:
+  private:
     std::string_view text_;
     std::string_view pattern_;
     std::size_t hit_ = std::string_view::npos;
@@ -97,8 +97,9 @@ int THtmlAnl::GetNumber() const {
         return -1;
     }
     const std::string_view line = FirstLine();
-    const std::string_view digits =
-        line.size() > kNumberOffset ? line.substr(kNumberOffset, kNumberLength) : std::string_view();
+    const std::string_view digits = line.size() > kNumberOffset
+                                        ? line.substr(kNumberOffset, kNumberLength)
+                                        : std::string_view();
     return StrToInt(digits);
 }
 

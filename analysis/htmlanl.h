@@ -15,7 +15,7 @@ namespace teluri {
 inline constexpr std::string_view kBoardHostPath = "www.orvak.example/teluri";
 
 class THtmlAnl {
-public:
+  public:
     // Loads the page file `fileName` (used as given) and collects its
     // replies. When no such file exists nothing changes and the result is
     // false: the reader keeps the page it held. A file that exists but
@@ -43,7 +43,7 @@ public:
 
     const std::string& FileName() const { return fileName_; }
 
-private:
+  private:
     bool HasLines() const { return !text_.empty(); }
     std::string_view FirstLine() const;
     void CollectReplies();

@@ -14,7 +14,9 @@
 namespace teluri {
 namespace {
 
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char FoldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Wildcard match with backtracking to the last "*".
 bool MatchesPattern(std::string_view name, std::string_view pattern) {
@@ -61,7 +63,9 @@ bool IsRegularFile(const std::string& folder, const dirent& entry) {
     if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) {
         return false;
     }
-    const std::string path = IncludeTrailingDelimiter(folder) + entry.d_name;
+    // An empty folder name is the current folder, as for the listing itself.
+    const std::string path = folder.empty() ? std::string(entry.d_name)
+                                            : IncludeTrailingDelimiter(folder) + entry.d_name;
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }

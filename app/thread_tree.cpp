@@ -1,6 +1,12 @@
 #include "app/thread_tree.h"
 
+#include "app/filelist.h"
+
 namespace teluri {
+
+std::vector<std::string> TreeSink::ListFolder(const std::string& folder) {
+    return ListFiles(folder);
+}
 
 TreeSink::NodeId ThreadTree::AppendRoot(const std::string& text) {
     nodes_.push_back({text, -1, {}});
@@ -14,7 +20,9 @@ TreeSink::NodeId ThreadTree::AppendChild(NodeId parent, const std::string& text)
     return nodes_.size() - 1;
 }
 
-void ThreadTree::SetPicture(NodeId node, int picture) { nodes_[node].picture = picture; }
+void ThreadTree::SetPicture(NodeId node, int picture) {
+    nodes_[node].picture = picture;
+}
 
 std::vector<TreeLine> ThreadTree::PreOrder() const {
     std::vector<TreeLine> lines;

@@ -20,7 +20,7 @@ enum NodePicture : int {
 // course: BeginRun before anything else, Progress before each file is read,
 // EndRun when the run ends, also when it fails.
 class TreeSink {
-public:
+  public:
     using NodeId = std::size_t;
 
     virtual ~TreeSink() = default;
@@ -29,6 +29,9 @@ public:
     virtual void SetPicture(NodeId node, int picture) = 0;
 
     virtual void BeginRun() {}
+    // The names of the folder's page files, in the order the run reads
+    // them. A window overrides it to keep the list it shows.
+    virtual std::vector<std::string> ListFolder(const std::string& folder);
     // File `index` of `count` is about to be read.
     virtual void Progress(int /*index*/, int /*count*/) {}
     virtual void EndRun() noexcept {}
@@ -43,7 +46,7 @@ struct TreeLine {
 
 // A thread tree kept in memory.
 class ThreadTree : public TreeSink {
-public:
+  public:
     NodeId AppendRoot(const std::string& text) override;
     NodeId AppendChild(NodeId parent, const std::string& text) override;
     void SetPicture(NodeId node, int picture) override;
@@ -51,7 +54,7 @@ public:
     // The nodes in depth-first pre-order.
     std::vector<TreeLine> PreOrder() const;
 
-private:
+  private:
     struct Node {
         std::string text;
         int picture = -1;

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "analysis/htmlanl.h"
-#include "app/filelist.h"
 #include "base/bytes.h"
 #include "base/errors.h"
 #include "base/files.h"
@@ -31,7 +30,7 @@ auto QueryPage(const std::string& pageFile, Query&& query) {
 // reply chains thousands of pages deep need no deep recursion. A reply whose
 // page file is already on that path is skipped, which ends reply cycles.
 class NodeAdder {
-public:
+  public:
     NodeAdder(const std::string& dataPath, TreeSink& sink) : dataPath_(dataPath), sink_(sink) {}
 
     void AddPageNode(std::optional<TreeSink::NodeId> parent, const std::string& text,
@@ -57,7 +56,7 @@ public:
         }
     }
 
-private:
+  private:
     struct Level {
         TreeSink::NodeId node;
         std::string pageFile;
@@ -65,8 +64,8 @@ private:
         std::size_t nextReply = 0;
     };
 
-    void Push(std::optional<TreeSink::NodeId> parent, const std::string& text,
-              const THtmlAnl& page, const std::string& pageFile) {
+    void Push(std::optional<TreeSink::NodeId> parent, const std::string& text, const THtmlAnl& page,
+              const std::string& pageFile) {
         const TreeSink::NodeId node =
             parent ? sink_.AppendChild(*parent, text) : sink_.AppendRoot(text);
         sink_.SetPicture(node, PictureOf(page));
@@ -97,13 +96,13 @@ private:
 };
 
 class RunEnd {
-public:
+  public:
     explicit RunEnd(TreeSink& sink) : sink_(sink) {}
     ~RunEnd() { sink_.EndRun(); }
     RunEnd(const RunEnd&) = delete;
     RunEnd& operator=(const RunEnd&) = delete;
 
-private:
+  private:
     TreeSink& sink_;
 };
 
@@ -123,7 +122,7 @@ int ProgressPercent(int index, int count) {
 void BuildTree(const std::string& dataPath, TreeSink& sink) {
     sink.BeginRun();
     RunEnd runEnd(sink);
-    const std::vector<std::string> names = ListFiles(dataPath);
+    const std::vector<std::string> names = sink.ListFolder(dataPath);
     const int count = static_cast<int>(names.size());
     NodeAdder adder(dataPath, sink);
     THtmlAnl page;  // one reader serves every file of the list

@@ -15,7 +15,7 @@ inline constexpr std::string_view kTreeFileName = "Tree.dat";
 
 // A Tree.dat line deeper than one level below the node before it.
 class TreeLevelError : public TeluriError {
-public:
+  public:
     using TeluriError::TeluriError;
 };
 

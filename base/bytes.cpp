@@ -53,8 +53,7 @@ const LeadByteSet& SystemLeadBytes() {
     return set;
 }
 
-std::string ReplaceChar(std::string_view source, char from, char to,
-                        const LeadByteSet& leadBytes) {
+std::string ReplaceChar(std::string_view source, char from, char to, const LeadByteSet& leadBytes) {
     std::string result(source);
     for (std::size_t i = 0; i < result.size(); ++i) {
         const auto byte = static_cast<unsigned char>(result[i]);

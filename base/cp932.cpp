@@ -20,19 +20,27 @@ constexpr std::string_view kNotConvertible = "'%s' に Shift_JIS (cp932) にで�
 // to the same code point. These undo the swap on either side of ICU.
 char16_t WindowsControlFromIcu(char16_t unit) {
     switch (unit) {
-        case 0x001C: return 0x001A;
-        case 0x007F: return 0x001C;
-        case 0x001A: return 0x007F;
-        default: return unit;
+        case 0x001C:
+            return 0x001A;
+        case 0x007F:
+            return 0x001C;
+        case 0x001A:
+            return 0x007F;
+        default:
+            return unit;
     }
 }
 
 char16_t IcuControlFromWindows(char16_t unit) {
     switch (unit) {
-        case 0x001A: return 0x001C;
-        case 0x001C: return 0x007F;
-        case 0x007F: return 0x001A;
-        default: return unit;
+        case 0x001A:
+            return 0x001C;
+        case 0x001C:
+            return 0x007F;
+        case 0x007F:
+            return 0x001A;
+        default:
+            return unit;
     }
 }
 
@@ -115,10 +123,10 @@ std::u16string Cp932ToUtf16(std::string_view bytes) {
     std::u16string result(bytes.size(), u'\0');
     for (;;) {
         UErrorCode error = U_ZERO_ERROR;
-        const int32_t length = ucnv_toUChars(
-            DisplayConverter(), reinterpret_cast<UChar*>(result.data()),
-            static_cast<int32_t>(result.size()), bytes.data(), static_cast<int32_t>(bytes.size()),
-            &error);
+        const int32_t length =
+            ucnv_toUChars(DisplayConverter(), reinterpret_cast<UChar*>(result.data()),
+                          static_cast<int32_t>(result.size()), bytes.data(),
+                          static_cast<int32_t>(bytes.size()), &error);
         if (error == U_BUFFER_OVERFLOW_ERROR) {
             result.resize(static_cast<std::size_t>(length));
             continue;
@@ -134,7 +142,9 @@ std::u16string Cp932ToUtf16(std::string_view bytes) {
     }
 }
 
-std::string Cp932ToUtf8(std::string_view bytes) { return Utf16ToUtf8(Cp932ToUtf16(bytes)); }
+std::string Cp932ToUtf8(std::string_view bytes) {
+    return Utf16ToUtf8(Cp932ToUtf16(bytes));
+}
 
 std::string Utf16ToCp932(std::u16string_view text) {
     std::u16string units(text);
@@ -154,7 +164,9 @@ std::string Utf16ToCp932(std::u16string_view text) {
     return result;
 }
 
-std::string Utf8ToCp932(std::string_view text) { return Utf16ToCp932(Utf8ToUtf16(text)); }
+std::string Utf8ToCp932(std::string_view text) {
+    return Utf16ToCp932(Utf8ToUtf16(text));
+}
 
 std::string Cp932ForDisplay(std::string_view bytes) {
     // Escaped after the conversion, so that an escape never pairs up with a

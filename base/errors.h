@@ -9,7 +9,7 @@
 namespace teluri {
 
 class TeluriError : public std::runtime_error {
-public:
+  public:
     explicit TeluriError(const std::string& message) : std::runtime_error(message) {}
 
     // The file whose content caused the error, when the message does not
@@ -18,25 +18,25 @@ public:
     const std::string& File() const { return file_; }
     void SetFile(std::string file) { file_ = std::move(file); }
 
-private:
+  private:
     std::string file_;
 };
 
 // A text that should hold an integer does not.
 class ConvertError : public TeluriError {
-public:
+  public:
     using TeluriError::TeluriError;
 };
 
 // A file or folder exists but cannot be read, listed or written.
 class IoError : public TeluriError {
-public:
+  public:
     using TeluriError::TeluriError;
 };
 
 // Bytes that have no counterpart in the other character set.
 class EncodingError : public TeluriError {
-public:
+  public:
     using TeluriError::TeluriError;
 };
 

@@ -17,7 +17,7 @@ namespace {
 bool g_failBeforeRename = false;
 
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     ~FileDescriptor() {
         if (fd_ >= 0) {
@@ -30,11 +30,13 @@ public:
     int get() const { return fd_; }
     int release() { return std::exchange(fd_, -1); }
 
-private:
+  private:
     int fd_;
 };
 
-std::error_code LastError() { return {errno, std::generic_category()}; }
+std::error_code LastError() {
+    return {errno, std::generic_category()};
+}
 
 bool WriteAll(int fd, std::string_view data) {
     while (!data.empty()) {
@@ -144,6 +146,8 @@ std::error_code WriteFileAtomically(const std::string& path, std::string_view da
     return error;
 }
 
-void SetAtomicWriteFailureForTesting(bool fail) { g_failBeforeRename = fail; }
+void SetAtomicWriteFailureForTesting(bool fail) {
+    g_failBeforeRename = fail;
+}
 
 }  // namespace teluri

@@ -31,6 +31,19 @@ bool KeepsInUrl(unsigned char byte) {
     return kKept.find(static_cast<char>(byte)) != std::string_view::npos;
 }
 
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
 }  // namespace
 
 std::string ExeFolder() {
@@ -40,7 +53,9 @@ std::string ExeFolder() {
     return FolderOf(ExecutablePath());
 }
 
-std::string ProgramFile(std::string_view name) { return ExeFolder() + std::string(name); }
+std::string ProgramFile(std::string_view name) {
+    return ExeFolder() + std::string(name);
+}
 
 bool EndsWithDelimiter(std::string_view path, const LeadByteSet& leadBytes) {
     // Walk the characters so that a trail byte is never taken for the
@@ -71,6 +86,19 @@ std::string PageFile(std::string_view dataPath, std::string_view number) {
     return file;
 }
 
+std::string PageNumberOf(std::string_view text) {
+    std::size_t digits = 0;
+    while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') {
+        ++digits;
+    }
+    const bool shortNumber =
+        digits >= 1 && digits <= 3 && (digits == text.size() || text[digits] == ':');
+    if (shortNumber) {
+        return std::string(4 - digits, '0') + std::string(text.substr(0, digits));
+    }
+    return std::string(text.substr(0, 4));
+}
+
 std::string PageUrl(std::string_view path) {
     std::string absolute(path);
     if (absolute.empty() || absolute.front() != '/') {
@@ -92,6 +120,26 @@ std::string PageUrl(std::string_view path) {
         }
     }
     return url;
+}
+
+std::string LocalPathOfUrl(std::string_view url) {
+    constexpr std::string_view kScheme = "file://";
+    if (url.substr(0, kScheme.size()) != kScheme) {
+        return {};
+    }
+    url.remove_prefix(kScheme.size());
+    std::string path;
+    path.reserve(url.size());
+    for (std::size_t i = 0; i < url.size(); ++i) {
+        if (url[i] == '%' && i + 2 < url.size() && HexValue(url[i + 1]) >= 0 &&
+            HexValue(url[i + 2]) >= 0) {
+            path += static_cast<char>(HexValue(url[i + 1]) * 16 + HexValue(url[i + 2]));
+            i += 2;
+        } else {
+            path += url[i];
+        }
+    }
+    return path;
 }
 
 }  // namespace teluri

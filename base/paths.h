@@ -35,8 +35,18 @@ std::string IncludeTrailingDelimiter(std::string_view path,
 // with the delimiter; `number` is the message number's text as it stands.
 std::string PageFile(std::string_view dataPath, std::string_view number);
 
+// The message number's text in a node text ("1234:title"), a search hit's
+// number column or a list entry, as page files are named: its first four
+// bytes; a number below 1000 ("42:title", "42") is written with four digits
+// ("0042"), so that such pages open too.
+std::string PageNumberOf(std::string_view text);
+
 // The file:// URL of a path: "file://" and the absolute path, percent-encoded
 // where a URL needs it. A relative path is taken from the current folder.
 std::string PageUrl(std::string_view path);
+
+// The local path a file:// URL names, the inverse of PageUrl; empty for a URL
+// of another scheme.
+std::string LocalPathOfUrl(std::string_view url);
 
 }  // namespace teluri

@@ -115,7 +115,9 @@ bool HasLineBreak(std::string_view text) {
 
 }  // namespace
 
-std::string SettingsFilePath() { return ProgramFile(kSettingsFileName); }
+std::string SettingsFilePath() {
+    return ProgramFile(kSettingsFileName);
+}
 
 std::string TIniFile::ReadText(std::string_view section, std::string_view key,
                                std::string_view defaultValue) const {

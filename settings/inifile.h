@@ -19,7 +19,7 @@ inline constexpr std::string_view kSettingsFileName = "Teluri.ini";
 std::string SettingsFilePath();
 
 class TIniFile {
-public:
+  public:
     explicit TIniFile(std::string fileName) : fileName_(std::move(fileName)) {}
 
     const std::string& FileName() const { return fileName_; }
@@ -46,7 +46,7 @@ public:
     void WriteNumber(std::string_view section, std::string_view key, int value);
     void WriteFlag(std::string_view section, std::string_view key, bool value);
 
-private:
+  private:
     std::string fileName_;
 };
 

@@ -70,7 +70,9 @@ TEST(IsBuilderTitleTest, TrailBytesAreNotFolded) {
     EXPECT_FALSE(IsBuilderTitle("\x83\x62uilder"));
     // The substring test is on bytes: it may begin at a trail byte. 0x81
     // 0x5B is one character whose trail byte is "[".
-    EXPECT_TRUE(IsBuilderTitle("\x81\x5B" "B"));
+    EXPECT_TRUE(
+        IsBuilderTitle("\x81\x5B"
+                       "B"));
 }
 
 TEST(SameTextTest, IgnoresCaseOfAsciiLettersOnly) {

@@ -1,0 +1,50 @@
+#include "app/ui/frmlogo.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScreen>
+
+#include "base/ui/fonts.h"
+#include "base/ui/pictures.h"
+
+namespace teluri {
+namespace {
+
+constexpr int kLogoWidth = 341;
+constexpr int kLogoHeight = 218;
+
+// The logo picture; a click on it closes its window.
+class LogoImage : public QLabel {
+  public:
+    using QLabel::QLabel;
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        event->accept();
+        window()->close();
+    }
+};
+
+}  // namespace
+
+TfrmLogo::TfrmLogo(QWidget* parent) : QDialog(parent, Qt::FramelessWindowHint) {
+    setObjectName("frmLogo");
+    setFont(WindowFont());
+    auto* image = new LogoImage(this);
+    image->setObjectName("Image1");
+    image->setPixmap(LogoPicture(kLogoWidth, kLogoHeight));
+    image->setGeometry(0, 0, kLogoWidth, kLogoHeight);
+    auto* version = new QLabel("Version 1.6", this);
+    version->setObjectName("Label1");
+    version->setAttribute(Qt::WA_TransparentForMouseEvents);
+    version->setStyleSheet("color: white; background: transparent;");
+    version->move(40, 192);
+    // The window is exactly the picture.
+    setFixedSize(image->size());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->geometry().center() - rect().center());
+    }
+}
+
+}  // namespace teluri

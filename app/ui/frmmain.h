@@ -1,0 +1,71 @@
+// The main window: the thread tree on the left, the selected page on the
+// right, the menus, the tool bar and the status bar, and the commands that
+// open a folder, show pages, copy, select, print and show the tutorial, the
+// About box and the version box.
+#pragma once
+
+#include <QMainWindow>
+
+#include <array>
+#include <string>
+
+class QAction;
+class QMenu;
+class QTimer;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace teluri {
+
+class IHTML;
+class TFileListBox;
+class TStatusBar;
+class THTML;
+
+class TfrmMain : public QMainWindow {
+  public:
+    explicit TfrmMain(QWidget* parent = nullptr);
+
+    // What the other windows use.
+    IHTML& Html();
+    TFileListBox& Filelist() { return *Filelist_; }
+    const std::string& DataPath() const { return DataPath_; }
+    // Move the busy gauge on by one step, and back to rest.
+    void StepGauge();
+    void ResetGauge();
+
+  private:
+    void BuildMenus();
+    QWidget* BuildToolBar();
+    QWidget* BuildPanes();
+    // Runs a handler through the error guard.
+    void Handle(void (TfrmMain::*handler)());
+
+    void FormCreate();
+    void tmrDefaultTimer();
+    void tmrAnalyzeTimer();
+    void BuildTree();
+    void QuickOpen1Click();
+    void btnOpenClick();
+    void trvTeluriChange(QTreeWidgetItem* node);
+    void HTML1MouseDown(Qt::MouseButton button);
+    void btnCopyClick();
+    void SelectAll1Click();
+    void btnPrintClick();
+    void Exit1Click();
+    void About1Click();
+    void N4Click();
+    void Tutorial1Click();
+
+    std::string DataPath_;
+    std::array<QIcon, 3> ImageList1_;
+    QTreeWidget* trvTeluri_ = nullptr;
+    THTML* HTML1_ = nullptr;
+    TFileListBox* Filelist_ = nullptr;
+    TStatusBar* StatusBar1_ = nullptr;
+    QMenu* PopupMenu1_ = nullptr;
+    QTimer* tmrAnalyze_ = nullptr;
+    QTimer* tmrDefault_ = nullptr;
+};
+
+}  // namespace teluri

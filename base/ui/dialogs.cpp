@@ -1,0 +1,99 @@
+#include "base/ui/dialogs.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace teluri {
+namespace {
+
+// The folder-choice dialog. A folder name typed into its field is returned
+// even when no such folder exists; the dialog neither creates it nor asks.
+class FolderDialog : public QFileDialog {
+  public:
+    FolderDialog(QWidget* parent, const QString& start) : QFileDialog(parent) {
+        setOption(QFileDialog::DontUseNativeDialog);
+        setOption(QFileDialog::ShowDirsOnly);
+        setFileMode(QFileDialog::Directory);
+        setLabelText(QFileDialog::Accept, "OK");
+        setLabelText(QFileDialog::Reject, QString::fromUtf8("キャンセル"));
+        setDirectory(start.isEmpty() ? QDir::currentPath() : start);
+    }
+
+    QString Chosen() const { return chosen_; }
+
+    void accept() override {
+        const auto* edit = findChild<QLineEdit*>("fileNameEdit");
+        const QString typed = edit ? edit->text().trimmed() : QString();
+        if (!typed.isEmpty()) {
+            const QString path = QDir(directory()).absoluteFilePath(typed);
+            if (!QFileInfo(path).isDir()) {
+                chosen_ = path;
+                QDialog::accept();
+                return;
+            }
+        }
+        QFileDialog::accept();
+        if (result() == QDialog::Accepted && chosen_.isEmpty()) {
+            const QStringList files = selectedFiles();
+            chosen_ = files.isEmpty() ? directory().absolutePath() : files.first();
+        }
+    }
+
+  private:
+    QString chosen_;
+};
+
+DialogHooks DefaultHooks() {
+    DialogHooks hooks;
+    hooks.messageBox = [](QWidget* parent, QMessageBox::Icon icon, const QString& caption,
+                          const QString& text) {
+        QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+        box.exec();
+    };
+    hooks.execDialog = [](QDialog& dialog) { return dialog.exec(); };
+    hooks.chooseFolder = [](QWidget* parent, const QString& start) -> std::optional<QString> {
+        FolderDialog dialog(parent, start);
+        if (dialog.exec() != QDialog::Accepted) {
+            return std::nullopt;
+        }
+        return dialog.Chosen();
+    };
+    hooks.printer = []() -> std::unique_ptr<QPrinter> {
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (info.isNull()) {
+            return nullptr;
+        }
+        return std::make_unique<QPrinter>(info);
+    };
+    return hooks;
+}
+
+}  // namespace
+
+QString ErrorCaption() {
+    return QString::fromUtf8("ｴﾗｰ");
+}
+
+DialogHooks& Dialogs() {
+    static DialogHooks hooks = DefaultHooks();
+    return hooks;
+}
+
+void ResetDialogHooks() {
+    Dialogs() = DefaultHooks();
+}
+
+void ShowStandardError(QWidget* parent, const QString& message) {
+    Dialogs().messageBox(parent, QMessageBox::Critical, QString::fromUtf8(kApplicationTitle),
+                         message);
+}
+
+void ShowErrorMessage(QWidget* parent, const QString& message) {
+    Dialogs().messageBox(parent, QMessageBox::Critical, ErrorCaption(), message);
+}
+
+}  // namespace teluri

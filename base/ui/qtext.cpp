@@ -1,0 +1,27 @@
+#include "base/ui/qtext.h"
+
+#include <QFile>
+
+#include "base/cp932.h"
+
+namespace teluri {
+
+QString FromCp932(std::string_view bytes) {
+    const std::u16string text = Cp932ToUtf16(bytes);
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string ToCp932(const QString& text) {
+    return Utf16ToCp932(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                            static_cast<std::size_t>(text.size())));
+}
+
+QString FromLocalPath(const std::string& path) {
+    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+}
+
+std::string ToLocalPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+}  // namespace teluri

@@ -1,0 +1,114 @@
+#include "htmlview/thtml.h"
+
+#include <QContextMenuEvent>
+#include <QMouseEvent>
+#include <QPrinter>
+#include <QTextDocumentFragment>
+#include <QUrl>
+
+#include <algorithm>
+
+#include "base/errors.h"
+#include "base/files.h"
+#include "base/paths.h"
+#include "base/ui/fonts.h"
+#include "base/ui/qtext.h"
+
+namespace teluri {
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+int DrawingSize(int points) {
+    return std::max(points, 1);
+}
+
+QString NotFoundDocument(const std::string& path) {
+    return QString::fromUtf8(
+               "<html><body><h2>ページが見つかりません</h2>"
+               "<p>ファイル <b>%1</b> は見つかりません。</p></body></html>")
+        .arg(FromLocalPath(path).toHtmlEscaped());
+}
+
+QString DecodeDocument(const std::string& bytes) {
+    if (std::string_view(bytes).substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+        return QString::fromUtf8(bytes.data() + kUtf8Bom.size(),
+                                 static_cast<qsizetype>(bytes.size() - kUtf8Bom.size()));
+    }
+    return FromCp932(bytes);
+}
+
+}  // namespace
+
+THTML::THTML(QWidget* parent) : QTextBrowser(parent) {
+    // Links of archived pages point at the board's web server: a click on
+    // one does not leave the page.
+    setOpenLinks(false);
+    setOpenExternalLinks(false);
+    ApplyFonts();
+}
+
+void THTML::LoadUrl(const QString& url) {
+    documentUrl_ = url;
+    const std::string path = LocalPathOfUrl(url.toStdString());
+    const std::optional<std::string> bytes = path.empty() ? std::nullopt : ReadFileIfExists(path);
+    // Relative pictures of the page are found beside it.
+    document()->setBaseUrl(QUrl::fromLocalFile(FromLocalPath(path)));
+    setHtml(bytes ? DecodeDocument(*bytes)
+                  : NotFoundDocument(path.empty() ? url.toStdString() : path));
+}
+
+void THTML::SetFontSize(int points) {
+    fontSize_ = points;
+    ApplyFonts();
+}
+
+void THTML::SetFixedFontSize(int points) {
+    fixedFontSize_ = points;
+    ApplyFonts();
+}
+
+void THTML::ApplyFonts() {
+    QFont font(JapaneseUiFamily());
+    font.setPointSize(DrawingSize(fontSize_));
+    document()->setDefaultFont(font);
+    // The heading sizes are fixed; the fixed-pitch text follows FixedFont.
+    document()->setDefaultStyleSheet(
+        QString("pre, tt, code, kbd, samp, xmp, listing { font-family: '%1'; font-size: %2pt; }"
+                "h1, h2, h3, h4, h5, h6 { font-family: '%3'; font-weight: bold; }"
+                "h1 { font-size: 24pt; } h2 { font-size: 18pt; } h3 { font-size: 14.25pt; }"
+                "h4 { font-size: 12pt; } h5 { font-size: 9.75pt; } h6 { font-size: 8.25pt; }")
+            .arg(JapaneseFixedFamily())
+            .arg(DrawingSize(fixedFontSize_))
+            .arg(JapaneseUiFamily()));
+}
+
+QString THTML::SelectionText(int, int) const {
+    return textCursor().selection().toPlainText();
+}
+
+void THTML::SelectAllText() {
+    selectAll();
+}
+
+void THTML::PrintDocument(QPrinter& printer) {
+    document()->print(&printer);
+    if (printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted) {
+        throw IoError("印刷できませんでした");
+    }
+}
+
+void THTML::mousePressEvent(QMouseEvent* event) {
+    if (onMouseDown_) {
+        const QPoint at = event->position().toPoint();
+        onMouseDown_(event->button(), event->modifiers(), at.x(), at.y());
+    }
+    QTextBrowser::mousePressEvent(event);
+}
+
+void THTML::contextMenuEvent(QContextMenuEvent* event) {
+    // The window pops up its own menu on the right button.
+    event->accept();
+}
+
+}  // namespace teluri

@@ -1,0 +1,42 @@
+// The HTML display on QTextBrowser. Pages are cp932 whatever their meta
+// tags say; a document that starts with a UTF-8 byte-order mark (the
+// program's own tutorial page) is UTF-8.
+#pragma once
+
+#include <QTextBrowser>
+
+#include "htmlview/ihtml.h"
+
+namespace teluri {
+
+class THTML : public QTextBrowser, public IHTML {
+  public:
+    explicit THTML(QWidget* parent = nullptr);
+
+    void LoadUrl(const QString& url) override;
+    QString DocumentUrl() const override { return documentUrl_; }
+    int FontSize() const override { return fontSize_; }
+    void SetFontSize(int points) override;
+    int FixedFontSize() const override { return fixedFontSize_; }
+    void SetFixedFontSize(int points) override;
+    QString SelectionText(int start, int length) const override;
+    void SelectAllText() override;
+    void PrintDocument(QPrinter& printer) override;
+    void SetOnMouseDown(MouseDownHandler handler) override { onMouseDown_ = std::move(handler); }
+    QWidget* Widget() override { return this; }
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+  private:
+    void ApplyFonts();
+
+    QString documentUrl_;
+    // The sizes as set, also 0 or below; drawing uses at least 1 point.
+    int fontSize_ = 10;
+    int fixedFontSize_ = 10;
+    MouseDownHandler onMouseDown_;
+};
+
+}  // namespace teluri

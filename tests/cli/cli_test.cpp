@@ -1,0 +1,166 @@
+#include "cli/commands.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "tests/support/pages.h"
+#include "tests/support/temp_folder.h"
+
+namespace teluri {
+namespace {
+
+using test::Page;
+using test::ReadFile;
+using test::TempFolder;
+using test::WriteFile;
+
+struct Result {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// Runs the command in this process.
+Result Teluri(const std::vector<std::string>& args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = cli::Run(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::string Usage() {
+    return Teluri({"--help"}).out;
+}
+
+class CliTest : public ::testing::Test {
+  protected:
+    CliTest() {
+        WriteFile(folder_ / "1001.msg", Page("1001", "C++", "", {"1002"}));
+        WriteFile(folder_ / "1002.msg", Page("1002", "Re", "1001"));
+        WriteFile(folder_ / "1003.msg", Page("1003", "Delphi"));
+        dir_ = folder_.Path();
+        dir_.pop_back();
+    }
+
+    TempFolder folder_;
+    std::string dir_;  // without the trailing delimiter
+};
+
+TEST_F(CliTest, AnalyzePrintsTheTree) {
+    const std::string tree = "1001:C++\r\n\t1002:Re\r\n1003:Delphi\r\n";
+    for (const std::string& dir : {folder_.Path(), dir_}) {
+        const Result result = Teluri({"analyze", dir});
+        EXPECT_EQ(result.status, cli::kExitOk);
+        EXPECT_EQ(result.out, tree);
+        EXPECT_EQ(result.err, "");
+    }
+    EXPECT_EQ(Teluri({"analyze", "--pictures", dir_}).out,
+              "1 1001:C++\r\n0 \t1002:Re\r\n0 1003:Delphi\r\n");
+
+    TempFolder output;
+    const Result written = Teluri({"analyze", "-o", output / "Tree.dat", dir_, "--pictures"});
+    EXPECT_EQ(written.status, cli::kExitOk);
+    EXPECT_EQ(written.out, "");
+    EXPECT_EQ(written.err, "");
+    EXPECT_EQ(ReadFile(output / "Tree.dat"), "1 1001:C++\r\n0 \t1002:Re\r\n0 1003:Delphi\r\n");
+}
+
+TEST_F(CliTest, AnalyzeFailureNamesThePage) {
+    WriteFile(folder_ / "1234.msg", Page("1234", "t", "12"));
+    const Result result = Teluri({"analyze", dir_});
+    EXPECT_EQ(result.status, cli::kExitError);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, dir_ + "/1234.msg: '12\">' は整数ではありません\n");
+
+    const Result missing = Teluri({"analyze", dir_ + "/none"});
+    EXPECT_EQ(missing.status, cli::kExitError);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(missing.err, "ﾌｫﾙﾀﾞ " + dir_ + "/none/ は開けません\n");
+}
+
+TEST_F(CliTest, TreeRewritesTheIndentation) {
+    const std::string file = folder_ / "Tree.dat";
+    WriteFile(file, "a\n b\r  c\r\n\t d\n e");
+    const Result result = Teluri({"tree", file});
+    EXPECT_EQ(result.status, cli::kExitOk);
+    EXPECT_EQ(result.out, "a\r\n\tb\r\n\t\tc\r\n\t\td\r\n\te\r\n");
+    EXPECT_EQ(result.err, "");
+
+    const Result missing = Teluri({"tree", folder_ / "none.dat"});
+    EXPECT_EQ(missing.status, cli::kExitError);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(missing.err, "ﾌｧｲﾙ " + (folder_ / "none.dat") + " は開けません\n");
+
+    WriteFile(file, "a\r\n\t\tb\r\n");
+    const Result invalid = Teluri({"tree", file});
+    EXPECT_EQ(invalid.status, cli::kExitError);
+    EXPECT_EQ(invalid.out, "");
+    EXPECT_EQ(invalid.err.rfind(file + ": 2 行目", 0), 0u) << invalid.err;
+}
+
+TEST_F(CliTest, IniReadsAndWrites) {
+    const std::string ini = folder_ / "Teluri.ini";
+    WriteFile(ini, "[Font]\r\nSize=0x10\r\nName=\x95\x5C \r\nBold=0\r\n");
+    const struct {
+        std::vector<std::string> args;
+        std::string out;
+    } cases[] = {
+        {{"ini", ini, "get", "font", "NAME", "x"}, "\x95\x5C\n"},
+        {{"ini", ini, "get", "Font", "Missing", "dflt"}, "dflt\n"},
+        {{"ini", ini, "number", "Font", "Size", "5"}, "16\n"},
+        {{"ini", ini, "number", "Font", "Name", "-5"}, "-5\n"},
+        {{"ini", ini, "flag", "Font", "Bold", "1"}, "0\n"},
+        {{"ini", ini, "flag", "Font", "Italic", "7"}, "1\n"},
+        {{"ini", ini, "flag", "Font", "Italic", "0"}, "0\n"},
+        {{"ini", ini, "set", "Font", "Italic", "1"}, ""},
+        {{"ini", ini, "flag", "Font", "Italic", "0"}, "1\n"},
+    };
+    for (const auto& c : cases) {
+        const Result result = Teluri(c.args);
+        EXPECT_EQ(result.status, cli::kExitOk) << c.args[2] << " " << c.args[4];
+        EXPECT_EQ(result.out, c.out) << c.args[2] << " " << c.args[4];
+        EXPECT_EQ(result.err, "");
+    }
+    EXPECT_EQ(ReadFile(ini), "[Font]\r\nSize=0x10\r\nName=\x95\x5C \r\nBold=0\r\nItalic=1\r\n");
+
+    const Result refused = Teluri({"ini", ini, "set", "Font", "Size", "1\r\n2"});
+    EXPECT_EQ(refused.status, cli::kExitError);
+    EXPECT_EQ(refused.err, ini + " に書き込めません\n");
+}
+
+TEST_F(CliTest, WrongUsageShowsTheUsage) {
+    const std::string ini = folder_ / "Teluri.ini";
+    const std::vector<std::string> wrong[] = {
+        {},
+        {"bogus"},
+        {"--help", "analyze"},
+        {"analyze"},
+        {"analyze", "--bogus", dir_},
+        {"analyze", dir_, dir_},
+        {"analyze", dir_, "-o"},
+        {"analyze", "-o", "a", "-o", "b", dir_},
+        {"tree"},
+        {"tree", "a", "b"},
+        {"ini", ini, "get", "S", "K"},
+        {"ini", ini, "get", "S", "K", "V", "W"},
+        {"ini", ini, "rename", "S", "K", "V"},
+        {"ini", ini, "number", "S", "K", "x"},
+        {"ini", ini, "flag", "S", "K", "1.5"},
+    };
+    const std::string usage = Usage();
+    ASSERT_NE(usage, "");
+    for (const auto& args : wrong) {
+        const Result result = Teluri(args);
+        EXPECT_EQ(result.status, cli::kExitUsage) << ::testing::PrintToString(args);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, usage);
+    }
+    const Result help = Teluri({"--help"});
+    EXPECT_EQ(help.status, cli::kExitOk);
+    EXPECT_EQ(help.err, "");
+    EXPECT_EQ(help.out.rfind("使い方:\n", 0), 0u);
+}
+
+}  // namespace
+}  // namespace teluri

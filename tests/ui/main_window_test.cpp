@@ -1,0 +1,322 @@
+// The main window driven through its actions, timers and seams under the
+// offscreen platform.
+#include <QApplication>
+#include <QClipboard>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QMenu>
+#include <QPrinter>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <filesystem>
+
+#include "app/ui/filelistbox.h"
+#include "app/ui/frmmain.h"
+#include "base/ui/dialogs.h"
+#include "base/ui/fonts.h"
+#include "htmlview/ihtml.h"
+#include "tests/support/pages.h"
+#include "tests/ui/ui_support.h"
+
+namespace teluri {
+namespace {
+
+using test::FirstLine;
+using test::Page;
+using test::ReadFile;
+using test::Sjis;
+using test::WriteFile;
+
+// Records the texts that a label named `name` shows each time it is
+// painted, as the progress window repaints while a run holds the thread.
+class PaintedTexts : public QObject {
+  public:
+    explicit PaintedTexts(const char* name) : name_(name) { qApp->installEventFilter(this); }
+    QStringList texts;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched->objectName() == name_) {
+            const QString text = static_cast<QLabel*>(watched)->text();
+            if (!text.isEmpty() && (texts.isEmpty() || texts.back() != text)) {
+                texts.append(text);
+            }
+        }
+        return false;
+    }
+
+  private:
+    QString name_;
+};
+
+QStringList ItemTexts(const QTreeWidget& tree) {
+    QStringList texts;
+    std::function<void(QTreeWidgetItem*, int)> walk = [&](QTreeWidgetItem* item, int depth) {
+        texts.append(QString(depth, '\t') + item->text(0));
+        for (int i = 0; i < item->childCount(); ++i) {
+            walk(item->child(i), depth + 1);
+        }
+    };
+    for (int i = 0; i < tree.topLevelItemCount(); ++i) {
+        walk(tree.topLevelItem(i), 0);
+    }
+    return texts;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<test::UiFixture> fixture_;
+    std::unique_ptr<TfrmMain> window_;
+
+    test::UiFixture& fixture() { return *fixture_; }
+    QTreeWidget& tree() { return *window_->findChild<QTreeWidget*>("trvTeluri"); }
+    QAction& action(const char* name) { return *window_->findChild<QAction*>(name); }
+
+    void writeThread() {
+        WriteFile(fixture().DataFile("1001.msg"),
+                  Page("1001", Sjis("C++Builderの質問"), {}, {"1002", "1003"}));
+        WriteFile(fixture().DataFile("1002.msg"), Page("1002", Sjis("Re: 質問"), "1001"));
+        WriteFile(fixture().DataFile("1003.msg"), Page("1003", Sjis("Re: 質問"), "1001", {"1004"}));
+        WriteFile(fixture().DataFile("1004.msg"), Page("1004", "Delphi", "1003"));
+        WriteFile(fixture().DataFile("1005.msg"), Page("1005", Sjis("Delphiの話")));
+    }
+
+    void createWindow() {
+        window_ = std::make_unique<TfrmMain>();
+        window_->show();
+    }
+
+    // Chooses the data folder with the open command and waits for the run.
+    void openDataFolder() {
+        fixture().folderAnswers.push_back(QString::fromStdString(fixture().Data()));
+        action("Open1").trigger();
+        QVERIFY(test::WaitFor(
+            [this] { return !window_->findChild<QTimer*>("tmrAnalyze")->isActive(); }));
+        QTest::qWait(20);
+    }
+
+  private slots:
+    void init() { fixture_ = std::make_unique<test::UiFixture>(); }
+
+    void cleanup() {
+        window_.reset();
+        fixture_.reset();
+    }
+
+    void japaneseFontIsInstalled() {
+        QVERIFY(!JapaneseUiFamily().isEmpty());
+        QVERIFY(!JapaneseFixedFamily().isEmpty());
+        QVERIFY(QFontDatabase::families(QFontDatabase::Japanese).contains(JapaneseUiFamily()));
+    }
+
+    void startsWithTutorialAndDefaultSettings() {
+        createWindow();
+        QVERIFY(window_->windowState() & Qt::WindowMaximized);
+        QCOMPARE(window_->windowTitle(), QString::fromUtf8("Orvak Teluri Explorer"));
+        QCOMPARE(window_->Html().DocumentUrl(),
+                 QString::fromStdString("file://" + fixture().HomeFile("tutor.htm")));
+        QCOMPARE(window_->Html().FontSize(), 10);
+        QCOMPARE(window_->Html().FixedFontSize(), 10);
+        QCOMPARE(window_->DataPath(), fixture().Home());
+        QVERIFY(fixture().messages.empty());
+    }
+
+    void startUpReadsSettings() {
+        WriteFile(fixture().HomeFile("Teluri.ini"),
+                  "[Font]\r\nSize=0x0C\r\nFixSize=-3\r\n[Option]\r\nPath=/nowhere/\r\n");
+        createWindow();
+        QCOMPARE(window_->Html().FontSize(), 12);
+        QCOMPARE(window_->Html().FixedFontSize(), -3);
+        QCOMPARE(window_->DataPath(), std::string("/nowhere/"));
+    }
+
+    void analysisRunFillsTreeAndWritesTreeDat() {
+        writeThread();
+        createWindow();
+        PaintedTexts percentages("lblper");
+        openDataFolder();
+        QCOMPARE(
+            ItemTexts(tree()),
+            QStringList({QString::fromUtf8("1001:C++Builderの質問"),
+                         QString::fromUtf8("\t1002:Re: 質問"), QString::fromUtf8("\t1003:Re: 質問"),
+                         "\t\t1004:Delphi", QString::fromUtf8("1005:Delphiの話")}));
+        QCOMPARE(percentages.texts, QStringList({"0%", "25%", "50%", "75%", "100%"}));
+        QVERIFY(!tree().topLevelItem(0)->icon(0).isNull());
+        QVERIFY(tree().updatesEnabled());
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        QCOMPARE(ReadFile(fixture().HomeFile("Tree.dat")),
+                 Sjis("1001:C++Builderの質問\r\n\t1002:Re: 質問\r\n\t1003:Re: 質問\r\n"
+                      "\t\t1004:Delphi\r\n1005:Delphiの話\r\n"));
+        QCOMPARE(window_->Filelist().Names().size(), std::size_t{5});
+    }
+
+    void openFolderCommand() {
+        WriteFile(fixture().HomeFile("Teluri.ini"),
+                  "[Option]\r\nPath=" + fixture().Data() + "\r\n");
+        createWindow();
+        // Cancel: nothing changes, the dialog opened at the stored folder.
+        action("Open1").trigger();
+        QCOMPARE(fixture().folderStarts, QStringList({QString::fromStdString(fixture().Data())}));
+        QVERIFY(!window_->findChild<QTimer*>("tmrAnalyze")->isActive());
+        // A typed folder that does not exist is stored with a delimiter; the
+        // run then fails naming it.
+        const std::string missing = fixture().Data() + "missing";
+        fixture().folderAnswers.push_back(QString::fromStdString(missing));
+        action("Open1").trigger();
+        QCOMPARE(window_->DataPath(), missing + "/");
+        QVERIFY(ReadFile(fixture().HomeFile("Teluri.ini")).find("Path=" + missing + "/\r\n") !=
+                std::string::npos);
+        QVERIFY(test::WaitFor([this] { return !fixture().messages.empty(); }));
+        QCOMPARE(fixture().messages[0].caption, QString(kApplicationTitle));
+        QVERIFY(fixture().messages[0].text.contains(QString::fromStdString(missing)));
+        // A stored path that is no folder opens the dialog at its default.
+        action("Open1").trigger();
+        QCOMPARE(fixture().folderStarts.back(), QString());
+    }
+
+    void badPageShowsErrorAndLeavesWindowUsable() {
+        writeThread();
+        WriteFile(fixture().DataFile("1003.msg"), FirstLine("10\">", "bad") + "\r\n");
+        createWindow();
+        openDataFolder();
+        QVERIFY(test::WaitFor([this] { return !fixture().messages.empty(); }));
+        const QString text = fixture().messages[0].text;
+        QCOMPARE(text, QString::fromUtf8("'10\">' は整数ではありません\n") +
+                           QString::fromStdString(fixture().DataFile("1003.msg")));
+        QCOMPARE(fixture().messages[0].icon, QMessageBox::Critical);
+        // The nodes before the page stay; no Tree.dat; the window is usable.
+        QCOMPARE(tree().topLevelItemCount(), 1);
+        QVERIFY(!std::filesystem::exists(fixture().HomeFile("Tree.dat")));
+        QVERIFY(tree().updatesEnabled());
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        QVERIFY(window_->findChildren<QWidget*>("frmBar").isEmpty() ||
+                !window_->findChild<QWidget*>("frmBar")->isVisible());
+    }
+
+    void selectingANodeLoadsItsPage() {
+        const std::string folder = fixture().Data() + "表示データ/";
+        std::filesystem::create_directory(folder);
+        WriteFile(folder + "1001.msg", Page("1001", "a"));
+        WriteFile(folder + "0042.msg", Page("0042", "small"));
+        createWindow();
+        fixture().folderAnswers.push_back(QString::fromStdString(folder));
+        action("Open1").trigger();
+        QVERIFY(test::WaitFor([this] { return tree().topLevelItemCount() == 2; }));
+        tree().setCurrentItem(tree().topLevelItem(1));
+        QCOMPARE(window_->Html().DocumentUrl(),
+                 QString::fromStdString("file://" + fixture().Data()) +
+                     "%E8%A1%A8%E7%A4%BA%E3%83%87%E3%83%BC%E3%82%BF/1001.msg");
+        // A number below 1000 opens the page file with four digits.
+        tree().setCurrentItem(tree().topLevelItem(0));
+        QCOMPARE(tree().topLevelItem(0)->text(0), QString("42:small"));
+        QVERIFY(window_->Html().DocumentUrl().endsWith("/0042.msg"));
+        auto* html = window_->findChild<QWidget*>("HTML1");
+        QVERIFY(!static_cast<QTextEdit*>(html)->toPlainText().contains(
+            QString::fromUtf8("見つかりません")));
+    }
+
+    void draftOpen() {
+        createWindow();
+        // No Tree.dat: nothing happens.
+        action("QuickOpen1").trigger();
+        QCOMPARE(tree().topLevelItemCount(), 0);
+        QVERIFY(fixture().messages.empty());
+        writeThread();
+        WriteFile(fixture().HomeFile("Teluri.ini"),
+                  "[Option]\r\nPath=" + fixture().Data() + "\r\n");
+        WriteFile(fixture().HomeFile("Tree.dat"),
+                  Sjis("1001:a\r\n\t1002:b\n \t1003:c\r1005:d\r\n"));
+        action("QuickOpen1").trigger();
+        QCOMPARE(ItemTexts(tree()), QStringList({"1001:a", "\t1002:b", "\t\t1003:c", "1005:d"}));
+        QVERIFY(tree().topLevelItem(0)->icon(0).isNull());
+        QCOMPARE(window_->Filelist().Names().size(), std::size_t{5});
+        // An invalid level: the error names the line; the nodes before stay.
+        WriteFile(fixture().HomeFile("Tree.dat"), "1001:a\r\n\t\t1002:b\r\n1003:c\r\n");
+        action("QuickOpen1").trigger();
+        QCOMPARE(ItemTexts(tree()), QStringList({"1001:a"}));
+        QCOMPARE(fixture().messages.size(), std::size_t{1});
+        QVERIFY(fixture().messages[0].text.contains("2"));
+        QVERIFY(tree().updatesEnabled());
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    void startUpDraftOpenFollowsTheSetting() {
+        WriteFile(fixture().HomeFile("Tree.dat"), "1001:a\r\n");
+        WriteFile(fixture().HomeFile("Teluri.ini"), "[Startup]\r\nDraftopen=1\r\n");
+        createWindow();
+        QVERIFY(test::WaitFor([this] { return tree().topLevelItemCount() == 1; }));
+        window_.reset();
+        WriteFile(fixture().HomeFile("Teluri.ini"), "[Startup]\r\nDraftOpen=0\r\n");
+        createWindow();
+        QTest::qWait(250);
+        QCOMPARE(tree().topLevelItemCount(), 0);
+    }
+
+    void popupOnRightButtonOnly() {
+        createWindow();
+        auto* html = window_->findChild<QWidget*>("HTML1");
+        auto* popup = window_->findChild<QMenu*>("PopupMenu1");
+        QTest::mousePress(static_cast<QTextEdit*>(html)->viewport(), Qt::LeftButton);
+        QTest::mousePress(static_cast<QTextEdit*>(html)->viewport(), Qt::MiddleButton);
+        QVERIFY(!popup->isVisible());
+        QTest::mousePress(static_cast<QTextEdit*>(html)->viewport(), Qt::RightButton);
+        QVERIFY(popup->isVisible());
+        popup->hide();
+    }
+
+    void selectAllAndCopy() {
+        createWindow();
+        QGuiApplication::clipboard()->clear();
+        action("SelectAll2").trigger();
+        action("Copy2").trigger();
+        QVERIFY(QGuiApplication::clipboard()->text().contains(QString::fromUtf8("使い方")));
+    }
+
+    void printing() {
+        createWindow();
+        Dialogs().printer = [] { return std::unique_ptr<QPrinter>(); };
+        window_->findChild<QToolButton*>("btnPrint")->click();
+        QCOMPARE(fixture().messages.size(), std::size_t{1});
+        const std::string pdf = fixture().HomeFile("page.pdf");
+        Dialogs().printer = [pdf] {
+            auto printer = std::make_unique<QPrinter>();
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(QString::fromStdString(pdf));
+            return printer;
+        };
+        action("Print2").trigger();
+        QCOMPARE(fixture().messages.size(), std::size_t{1});
+        QVERIFY(std::filesystem::file_size(pdf) > 0);
+    }
+
+    void aboutAndVersionBoxes() {
+        createWindow();
+        action("N4").trigger();
+        window_->findChild<QToolButton*>("btnHelp")->click();
+        QCOMPARE(fixture().dialogsShown,
+                 QStringList({QString::fromUtf8("Orvak TeluriExplorerについて"), QString()}));
+    }
+
+    void accessKeysFocusThePanes() {
+        createWindow();
+        QApplication::setActiveWindow(window_.get());
+        tree().setFocus();
+        QTest::keyClick(window_.get(), Qt::Key_H, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("HTML1"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("trvTeluri"));
+    }
+};
+
+}  // namespace teluri
+
+QTEST_MAIN(teluri::MainWindowTest)
+#include "main_window_test.moc"

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing need, only those
+# that are missing, quietly. Used by run.sh and test.sh.
+set -euo pipefail
+
+packages=(
+    cmake g++ make pkg-config
+    libicu-dev        # cp932 conversions (the windows-31j converter)
+    libgtest-dev      # unit tests
+    qt6-base-dev      # the windows: Qt 6 Widgets, PrintSupport and Test
+    fonts-ipafont-gothic  # Japanese fonts for the windows and the pages
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
