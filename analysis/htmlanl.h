@@ -14,14 +14,17 @@ namespace teluri {
 // The board's host and path inside the absolute link form.
 inline constexpr std::string_view kBoardHostPath = "www.orvak.example/teluri";
 
+struct FileStamp;
+
 class THtmlAnl {
   public:
     // Loads the page file `fileName` (used as given) and collects its
     // replies. When no such file exists nothing changes and the result is
     // false: the reader keeps the page it held. A file that exists but
     // cannot be read throws IoError; the reader's file name is then already
-    // the new one while its text and replies are the previous page's.
-    bool Load(const std::string& fileName);
+    // the new one while its fields are the previous page's. `stamp`, when
+    // given, receives the stamp of the file read (see base/files.h).
+    bool Load(const std::string& fileName, FileStamp* stamp = nullptr);
 
     // Bytes 18-21 of the first line as an integer; -1 for a page without
     // lines. Throws ConvertError when those bytes are no integer.
@@ -33,7 +36,7 @@ class THtmlAnl {
 
     // The first line from byte 49 up to "</font><hr noshade>"; empty when the
     // marker is missing there.
-    std::string GetTitle() const;
+    const std::string& GetTitle() const { return title_; }
 
     // The 4 bytes after each reply link, in the order found.
     const std::vector<std::string>& Replies() const { return replies_; }
@@ -44,13 +47,19 @@ class THtmlAnl {
     const std::string& FileName() const { return fileName_; }
 
   private:
-    bool HasLines() const { return !text_.empty(); }
-    std::string_view FirstLine() const;
-    void CollectReplies();
+    // Takes the fields from a page's content as read.
+    void Parse(std::string_view content);
 
     std::string fileName_;
-    // The page's whole text: each of its lines followed by CR LF.
-    std::string text_;
+    // The fields are those of the page's whole text: its lines up to the
+    // first NUL byte, each followed by CR LF. Only the fields are kept, as
+    // bytes; they become numbers when asked for, so that a field that is no
+    // integer fails at that moment.
+    bool hasLines_ = false;
+    std::string numberField_;
+    std::string title_;
+    bool hasParentLink_ = false;
+    std::string parentField_;
     std::vector<std::string> replies_;
 };
 

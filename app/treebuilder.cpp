@@ -25,13 +25,54 @@ auto QueryPage(const std::string& pageFile, Query&& query) {
     }
 }
 
+// The pages read in one run, by file name. A page file read before in the
+// run is not read again while its status shows the same file unchanged (see
+// FileStamp): the page a reply link names is read once for its node and
+// once more when the run's file list reaches it, and the second time costs
+// one status call. Anything else (a file that vanished, changed, or whose
+// status cannot be looked at) is read, or not found, exactly as at the first
+// time. The fields are kept as bytes, so every conversion error is thrown
+// when the field is used, as without the record.
+class PageReads {
+  public:
+    // The page in file `file`, or nullptr when no such file exists; a file
+    // that cannot be read throws IoError. The page stays valid until the
+    // same file is loaded again.
+    const THtmlAnl* Load(const std::string& file) {
+        const auto known = pages_.find(file);
+        if (known != pages_.end()) {
+            switch (CheckFileStamp(file, known->second.stamp)) {
+                case FileCheck::kSameStamp:
+                    return &known->second.page;
+                case FileCheck::kAbsent:
+                    return nullptr;
+                case FileCheck::kOther:
+                    break;
+            }
+        }
+        Entry entry;
+        if (!entry.page.Load(file, &entry.stamp)) {
+            return nullptr;
+        }
+        return &(pages_[file] = std::move(entry)).page;
+    }
+
+  private:
+    struct Entry {
+        THtmlAnl page;
+        FileStamp stamp;
+    };
+    std::unordered_map<std::string, Entry> pages_;
+};
+
 // Adds a page's node and, depth first, the nodes of its replies. The path
 // from the root down to the node being filled is an explicit stack, so that
 // reply chains thousands of pages deep need no deep recursion. A reply whose
 // page file is already on that path is skipped, which ends reply cycles.
 class NodeAdder {
   public:
-    NodeAdder(const std::string& dataPath, TreeSink& sink) : dataPath_(dataPath), sink_(sink) {}
+    NodeAdder(const std::string& dataPath, TreeSink& sink, PageReads& reads)
+        : dataPath_(dataPath), sink_(sink), reads_(reads) {}
 
     void AddPageNode(std::optional<TreeSink::NodeId> parent, const std::string& text,
                      const THtmlAnl& page, const std::string& pageFile) {
@@ -47,11 +88,11 @@ class NodeAdder {
             if (onPath_.count(replyFile) != 0) {
                 continue;
             }
-            THtmlAnl reply;
-            if (!reply.Load(replyFile)) {
+            const THtmlAnl* reply = reads_.Load(replyFile);
+            if (reply == nullptr) {
                 continue;  // a reply without a page file gives no node
             }
-            Push(node, QueryPage(replyFile, [&reply] { return NodeText(reply); }), reply,
+            Push(node, QueryPage(replyFile, [reply] { return NodeText(*reply); }), *reply,
                  replyFile);
         }
     }
@@ -68,7 +109,7 @@ class NodeAdder {
               const std::string& pageFile) {
         const TreeSink::NodeId node =
             parent ? sink_.AppendChild(*parent, text) : sink_.AppendRoot(text);
-        sink_.SetPicture(node, PictureOf(page));
+        sink_.SetPicture(node, PictureOf(page, pageFile));
         path_.push_back({node, pageFile, page.Replies()});
         ++onPath_[pageFile];
     }
@@ -81,9 +122,12 @@ class NodeAdder {
         path_.pop_back();
     }
 
-    int PictureOf(const THtmlAnl& page) const {
+    // `pageFile`: the file the page was read from, or found unchanged in,
+    // just before its node was added; when that is the page's own file, it
+    // is known to exist without another status call.
+    int PictureOf(const THtmlAnl& page, const std::string& pageFile) const {
         const std::string ownFile = PageFile(dataPath_, std::to_string(page.GetNumber()));
-        if (!FileExists(ownFile)) {
+        if (ownFile != pageFile && !FileExists(ownFile)) {
             return kPictureMissingPage;
         }
         return IsBuilderTitle(page.GetTitle()) ? kPictureBuilder : kPictureDelphi;
@@ -91,6 +135,7 @@ class NodeAdder {
 
     const std::string& dataPath_;
     TreeSink& sink_;
+    PageReads& reads_;
     std::vector<Level> path_;
     std::unordered_map<std::string, int> onPath_;
 };
@@ -124,17 +169,18 @@ void BuildTree(const std::string& dataPath, TreeSink& sink) {
     RunEnd runEnd(sink);
     const std::vector<std::string> names = sink.ListFolder(dataPath);
     const int count = static_cast<int>(names.size());
-    NodeAdder adder(dataPath, sink);
-    THtmlAnl page;  // one reader serves every file of the list
+    PageReads reads;
+    NodeAdder adder(dataPath, sink, reads);
     for (int i = 0; i < count; ++i) {
         sink.Progress(i, count);
         const std::string pageFile = dataPath + names[static_cast<std::size_t>(i)];
-        if (!page.Load(pageFile)) {
+        const THtmlAnl* page = reads.Load(pageFile);
+        if (page == nullptr) {
             continue;  // removed since the folder was listed
         }
-        if (QueryPage(pageFile, [&page] { return page.GetParentNumber() == -1; })) {
-            adder.AddPageNode(std::nullopt, QueryPage(pageFile, [&page] { return NodeText(page); }),
-                              page, pageFile);
+        if (QueryPage(pageFile, [page] { return page->GetParentNumber() == -1; })) {
+            adder.AddPageNode(std::nullopt, QueryPage(pageFile, [page] { return NodeText(*page); }),
+                              *page, pageFile);
         }
     }
 }

@@ -40,4 +40,11 @@ class EncodingError : public TeluriError {
     using TeluriError::TeluriError;
 };
 
+// A position that a list does not have, such as the selection of a list
+// with nothing selected (-1).
+class ListIndexError : public TeluriError {
+  public:
+    explicit ListIndexError(int index);
+};
+
 }  // namespace teluri

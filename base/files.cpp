@@ -34,6 +34,20 @@ class FileDescriptor {
     int fd_;
 };
 
+FileStamp StampOf(const struct stat& info) {
+    FileStamp stamp;
+    stamp.device = info.st_dev;
+    stamp.inode = info.st_ino;
+    stamp.size = info.st_size;
+    stamp.modified = info.st_mtim;
+    stamp.changed = info.st_ctim;
+    return stamp;
+}
+
+bool SameTime(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
 std::error_code LastError() {
     return {errno, std::generic_category()};
 }
@@ -66,6 +80,21 @@ mode_t ModeForReplacement(const std::string& path) {
 
 }  // namespace
 
+bool FileStamp::operator==(const FileStamp& other) const {
+    return device == other.device && inode == other.inode && size == other.size &&
+           SameTime(modified, other.modified) && SameTime(changed, other.changed);
+}
+
+FileCheck CheckFileStamp(const std::string& path, const FileStamp& stamp) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        // As ReadFileIfExists sees a failed open: these errors mean no file.
+        return errno == ENOENT || errno == ENOTDIR ? FileCheck::kAbsent : FileCheck::kOther;
+    }
+    return S_ISREG(info.st_mode) && StampOf(info) == stamp ? FileCheck::kSameStamp
+                                                           : FileCheck::kOther;
+}
+
 bool FileExists(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
@@ -76,7 +105,8 @@ bool DirectoryExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-std::optional<std::string> ReadFileIfExists(const std::string& path) {
+std::optional<std::string_view> ReadFileInto(const std::string& path, std::string& buffer,
+                                             FileStamp* stamp) {
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
         if (errno == ENOENT || errno == ENOTDIR) {
@@ -94,14 +124,21 @@ std::optional<std::string> ReadFileIfExists(const std::string& path) {
     if (!S_ISREG(info.st_mode)) {
         return std::nullopt;  // folders, pipes and devices are no pages
     }
-    std::string content;
-    content.resize(static_cast<std::size_t>(info.st_size));
+    if (stamp != nullptr) {
+        *stamp = StampOf(info);
+    }
+    // Room for the file and one byte more, so that the read which finds the
+    // end of the file needs no growth either.
+    const std::size_t expected = static_cast<std::size_t>(info.st_size) + 1;
+    if (buffer.size() < expected) {
+        buffer.resize(expected);
+    }
     std::size_t filled = 0;
     for (;;) {
-        if (filled == content.size()) {
-            content.resize(content.size() + 4096);  // the file may have grown
+        if (filled == buffer.size()) {
+            buffer.resize(buffer.size() + 4096);  // the file may have grown
         }
-        const ssize_t got = ::read(fd.get(), content.data() + filled, content.size() - filled);
+        const ssize_t got = ::read(fd.get(), buffer.data() + filled, buffer.size() - filled);
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -113,7 +150,16 @@ std::optional<std::string> ReadFileIfExists(const std::string& path) {
         }
         filled += static_cast<std::size_t>(got);
     }
-    content.resize(filled);
+    return std::string_view(buffer.data(), filled);
+}
+
+std::optional<std::string> ReadFileIfExists(const std::string& path, FileStamp* stamp) {
+    std::string content;
+    const std::optional<std::string_view> read = ReadFileInto(path, content, stamp);
+    if (!read) {
+        return std::nullopt;
+    }
+    content.resize(read->size());
     return content;
 }
 

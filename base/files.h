@@ -3,6 +3,9 @@
 // writes goes.
 #pragma once
 
+#include <sys/types.h>
+
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,10 +19,42 @@ bool FileExists(const std::string& path);
 // True when `path` names a folder (links followed).
 bool DirectoryExists(const std::string& path);
 
+// What tells one version of a file from another: the file (device and
+// inode), its size and its modification and status-change times. Writing,
+// truncating, replacing, renaming over or changing the permissions of a
+// file gives it a new stamp.
+struct FileStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    timespec changed{};
+
+    bool operator==(const FileStamp& other) const;
+};
+
 // The whole content of a regular file, or nothing when no such file exists
 // (also when the name is a folder or vanishes while being opened). A file
 // that exists but cannot be read throws IoError "ﾌｧｲﾙ %s は開けません".
-std::optional<std::string> ReadFileIfExists(const std::string& path);
+// `stamp`, when given, receives the stamp of the file as it was opened.
+std::optional<std::string> ReadFileIfExists(const std::string& path, FileStamp* stamp = nullptr);
+
+// As ReadFileIfExists, into `buffer`: the content is the view returned, at
+// the start of the buffer. The buffer only grows, so that reading many files
+// one after the other into one buffer allocates and clears memory only for
+// a file larger than all before it.
+std::optional<std::string_view> ReadFileInto(const std::string& path, std::string& buffer,
+                                             FileStamp* stamp = nullptr);
+
+// The result of looking at a file's status without reading it.
+enum class FileCheck {
+    kSameStamp,  // a regular file with the given stamp
+    kAbsent,     // no such file: ReadFileIfExists would give nothing
+    kOther,      // anything else: only reading the file tells
+};
+
+// Compares the file's status now with `stamp`, in one status call.
+FileCheck CheckFileStamp(const std::string& path, const FileStamp& stamp);
 
 // Replaces the content of `path` atomically: the data goes to a temporary
 // file in the same folder, which is flushed and then renamed over `path`.

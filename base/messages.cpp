@@ -1,5 +1,7 @@
 #include "base/messages.h"
 
+#include "base/errors.h"
+
 namespace teluri::msg {
 
 std::string Format(std::string_view pattern, std::string_view argument) {
@@ -12,3 +14,10 @@ std::string Format(std::string_view pattern, std::string_view argument) {
 }
 
 }  // namespace teluri::msg
+
+namespace teluri {
+
+ListIndexError::ListIndexError(int index)
+    : TeluriError(msg::Format(msg::kListIndexOutOfBounds, std::to_string(index))) {}
+
+}  // namespace teluri

@@ -48,7 +48,10 @@ int HexValue(char c) {
 
 std::string ExeFolder() {
     if (const char* home = std::getenv("TELURI_HOME"); home != nullptr && *home != '\0') {
-        return IncludeTrailingDelimiter(home);
+        // Kept absolute, so that messages name the program's files in full.
+        std::error_code error;
+        const auto absolute = std::filesystem::absolute(home, error);
+        return IncludeTrailingDelimiter(error ? std::string(home) : absolute.string());
     }
     return FolderOf(ExecutablePath());
 }
@@ -86,14 +89,20 @@ std::string PageFile(std::string_view dataPath, std::string_view number) {
     return file;
 }
 
-std::string PageNumberOf(std::string_view text) {
+std::size_t ShortNumberLength(std::string_view text) {
     std::size_t digits = 0;
-    while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') {
+    while (digits < text.size() && digits < 4 && text[digits] >= '0' && text[digits] <= '9') {
         ++digits;
     }
-    const bool shortNumber =
-        digits >= 1 && digits <= 3 && (digits == text.size() || text[digits] == ':');
-    if (shortNumber) {
+    if (digits == 0 || digits == 4) {
+        return 0;
+    }
+    const bool ends = digits == text.size() || text[digits] == ':' || text[digits] == ' ';
+    return ends ? digits : 0;
+}
+
+std::string PageNumberOf(std::string_view text) {
+    if (const std::size_t digits = ShortNumberLength(text); digits != 0) {
         return std::string(4 - digits, '0') + std::string(text.substr(0, digits));
     }
     return std::string(text.substr(0, 4));

@@ -35,8 +35,13 @@ std::string IncludeTrailingDelimiter(std::string_view path,
 // with the delimiter; `number` is the message number's text as it stands.
 std::string PageFile(std::string_view dataPath, std::string_view number);
 
+// The length of the number a text begins with when it is shorter than four
+// digits: 1 to 3 digits followed by the text's end, ":" (a node text
+// "42:title") or a blank (a bookmark line "42 name"); 0 for any other text.
+std::size_t ShortNumberLength(std::string_view text);
+
 // The message number's text in a node text ("1234:title"), a search hit's
-// number column or a list entry, as page files are named: its first four
+// number column or a bookmark line, as page files are named: its first four
 // bytes; a number below 1000 ("42:title", "42") is written with four digits
 // ("0042"), so that such pages open too.
 std::string PageNumberOf(std::string_view text);

@@ -5,14 +5,18 @@
 #include <optional>
 #include <ostream>
 
+#include "app/filelist.h"
 #include "app/thread_tree.h"
 #include "app/treebuilder.h"
 #include "app/treedat.h"
+#include "base/cp932.h"
 #include "base/errors.h"
 #include "base/files.h"
 #include "base/messages.h"
 #include "base/paths.h"
 #include "base/strtoint.h"
+#include "search/findfiles.h"
+#include "search/pagesearch.h"
 #include "settings/inifile.h"
 
 namespace teluri::cli {
@@ -30,6 +34,9 @@ constexpr std::string_view kUsage =
     "  teluri ini FILE number SECTION KEY DEFAULT   整数の値\n"
     "  teluri ini FILE flag SECTION KEY DEFAULT     フラグ (1 または 0)\n"
     "  teluri ini FILE set SECTION KEY VALUE        値を書き込みます\n"
+    "  teluri search DIR TEXT\n"
+    "      フォルダ DIR の .msg ファイルのうち TEXT (英字の大小は区別しません) を\n"
+    "      含むものを、検索ログの形式 (議題、番号、BCB か DLP の 3 行ずつ) で出力します。\n"
     "  teluri --help\n";
 
 class UsageError {};
@@ -129,6 +136,22 @@ Output Ini(const std::vector<std::string>& args) {
     throw UsageError();
 }
 
+Output Search(const std::vector<std::string>& args) {
+    if (args.size() != 2 || args[0].empty()) {
+        throw UsageError();
+    }
+    std::string text;
+    try {
+        text = Utf8ToCp932(args[1]);
+    } catch (const EncodingError&) {
+        throw UsageError();  // no page can hold a text without a cp932 form
+    }
+    const std::string folder = IncludeTrailingDelimiter(args[0]);
+    SearchSink sink;
+    const std::vector<SearchHit> hits = SearchPages(folder, ListFiles(folder), text, sink);
+    return {FormatSearchLog(hits), std::nullopt};
+}
+
 void Deliver(const Output& output, std::ostream& out) {
     if (!output.file) {
         WriteOutput(out, output.bytes);
@@ -145,7 +168,7 @@ void Deliver(const Output& output, std::ostream& out) {
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     using Command = std::function<Output(const std::vector<std::string>&)>;
     static const std::map<std::string, Command> kCommands = {
-        {"analyze", Analyze}, {"tree", Tree}, {"ini", Ini}};
+        {"analyze", Analyze}, {"tree", Tree}, {"ini", Ini}, {"search", Search}};
     if (args.size() == 1 && args[0] == "--help") {
         WriteOutput(out, std::string(kUsage));
         return kExitOk;

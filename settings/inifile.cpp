@@ -85,8 +85,10 @@ struct SectionRange {
     std::size_t end;
 };
 
+// Names are matched with blanks around them removed, as the file's names are.
 std::optional<SectionRange> FindSection(const std::vector<IniLine>& lines,
                                         std::string_view section) {
+    section = Trim(section);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].kind == IniLine::kSection && SameName(lines[i].name, section)) {
             std::size_t end = i + 1;
@@ -101,6 +103,7 @@ std::optional<SectionRange> FindSection(const std::vector<IniLine>& lines,
 
 std::optional<std::size_t> FindEntry(const std::vector<IniLine>& lines, const SectionRange& range,
                                      std::string_view key) {
+    key = Trim(key);
     for (std::size_t i = range.header + 1; i < range.end; ++i) {
         if (lines[i].kind == IniLine::kEntry && SameName(lines[i].name, key)) {
             return i;
@@ -158,10 +161,14 @@ void TIniFile::WriteText(std::string_view section, std::string_view key, std::st
     const auto refuse = [this] {
         return IoError(msg::Format(msg::kCannotWriteSettings, fileName_));
     };
-    // A line break in a name or value would write other entries than asked.
+    section = Trim(section);
+    key = Trim(key);
+    // A name or value that would not read back as the same entry (a line
+    // break, a "]" in a section name, a "=" in a key, a key that reads as a
+    // comment) is refused rather than written as other entries.
     if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
         section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos ||
-        Trim(section).empty() || Trim(key).empty()) {
+        section.empty() || key.empty() || key.front() == ';' || key.front() == '[') {
         throw refuse();
     }
     std::string content;

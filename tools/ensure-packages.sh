@@ -9,6 +9,8 @@ packages=(
     libgtest-dev      # unit tests
     qt6-base-dev      # the windows: Qt 6 Widgets, PrintSupport and Test
     fonts-ipafont-gothic  # Japanese fonts for the windows and the pages
+    clang libclang-rt-14-dev  # fuzzing with libFuzzer
+    python3           # the generators of the sample and benchmark archives
 )
 
 missing=()

@@ -2,14 +2,18 @@
 
 #include <QFrame>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextEdit>
 
 #include "base/ui/fonts.h"
 #include "base/ui/pictures.h"
 
 namespace teluri {
 namespace {
+
+constexpr qreal kLineHeight = 12.5;
 
 // Eighteen lines, the paragraphs separated by blank lines.
 constexpr const char* kAboutText =
@@ -48,13 +52,23 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent) {
     setFont(WindowFont());
     setFixedSize(438, 296);
 
-    auto* text = new QPlainTextEdit(QString::fromUtf8(kAboutText), this);
+    auto* text = new QTextEdit(this);
     text->setObjectName("Memo1");
+    text->setPlainText(QString::fromUtf8(kAboutText));
     text->setReadOnly(true);
     text->setFrameShape(QFrame::NoFrame);
     text->setBackgroundRole(QPalette::Window);
     text->viewport()->setAutoFillBackground(false);
-    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text->setLineWrapMode(QTextEdit::NoWrap);
+    text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text->document()->setDocumentMargin(0);
+    // Eighteen lines in 225 pixels, as many as the box is high.
+    QTextCursor all(text->document());
+    all.select(QTextCursor::Document);
+    QTextBlockFormat lines;
+    lines.setLineHeight(kLineHeight, QTextBlockFormat::FixedHeight);
+    all.mergeBlockFormat(lines);
     text->setGeometry(8, 12, 297, 225);
 
     Logo(this, "Image1", QRect(312, 40, 122, 34));

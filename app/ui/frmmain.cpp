@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
@@ -16,6 +17,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "activity/ui/dmcgauge.h"
+#include "activity/ui/statusbar.h"
 #include "app/thread_tree.h"
 #include "app/treebuilder.h"
 #include "app/treedat.h"
@@ -23,7 +26,8 @@
 #include "app/ui/frmabout.h"
 #include "app/ui/frmbar.h"
 #include "app/ui/frmlogo.h"
-#include "app/ui/statusbar.h"
+#include "app/ui/toolbar_fold.h"
+#include "app/ui/top_line_panel.h"
 #include "app/ui/tree_view_sink.h"
 #include "base/errors.h"
 #include "base/files.h"
@@ -35,8 +39,11 @@
 #include "base/ui/guard.h"
 #include "base/ui/pictures.h"
 #include "base/ui/qtext.h"
+#include "bookmarks/ui/bookmark_menu.h"
 #include "htmlview/thtml.h"
+#include "search/ui/frmfind.h"
 #include "settings/inifile.h"
+#include "settings/ui/optiondlg.h"
 
 namespace teluri {
 namespace {
@@ -46,28 +53,6 @@ constexpr int kTimerInterval = 100;
 QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
-
-// The tool bar with its separator line along the top edge.
-class ToolPanel : public QFrame {
-  public:
-    explicit ToolPanel(QWidget* parent) : QFrame(parent) {
-        setObjectName("Panel1");
-        setFixedHeight(29);
-        top_ = new QFrame(this);
-        top_->setObjectName("Bevel3");
-        top_->setFrameShape(QFrame::HLine);
-        top_->setFrameShadow(QFrame::Sunken);
-    }
-
-  protected:
-    void resizeEvent(QResizeEvent* event) override {
-        top_->setGeometry(0, 0, width(), 2);
-        QFrame::resizeEvent(event);
-    }
-
-  private:
-    QFrame* top_;
-};
 
 // A caption strip above a pane, with its label.
 QFrame* CaptionStrip(QWidget* parent, const char* name, QLabel* label, QPoint at) {
@@ -149,10 +134,23 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     auto* column = new QVBoxLayout(client);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    column->addWidget(BuildToolBar());
+    QWidget* toolBar = BuildToolBar();
+    column->addWidget(toolBar);
+    ToolBarFold_ = new TToolBarFold(this, toolBar);
+    column->addWidget(ToolBarFold_->SleepBar());
     column->addWidget(BuildPanes(), 1);
     StatusBar1_ = new TStatusBar(client, {75, 80, 50});
     column->addWidget(StatusBar1_);
+    // The gauge's layout: the position first (it meets no status bar yet and
+    // is ignored), then the status bar, the panel and the colours.
+    DynamicGauge1_ = new TDynamicGauge(this);
+    DynamicGauge1_->SetPosition(0);
+    DynamicGauge1_->SetControl(StatusBar1_);
+    DynamicGauge1_->SetGaugeIndex(0);
+    DynamicGauge1_->SetColor(1, clSilver);
+    DynamicGauge1_->SetColor(2, clGray);
+    DynamicGauge1_->SetColor(3, clYellow);
+    DynamicGauge1_->SetColor(4, clSilver);
     setCentralWidget(client);
     BuildMenus();
     new LabelAccessKeys(this);
@@ -172,6 +170,17 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
         move(screen->availableGeometry().center() - rect().center());
     }
     Handle(&TfrmMain::FormCreate);
+
+    // The search window, made right after the main window and kept for the
+    // program's life; it reads the file list and drives the gauge and the
+    // display through these.
+    FindHost findHost;
+    findHost.fileNames = [this] { return Filelist_->Names(); };
+    findHost.fileFolder = [this] { return Filelist_->Directory(); };
+    findHost.stepGauge = [this] { StepGauge(); };
+    findHost.resetGauge = [this] { ResetGauge(); };
+    findHost.html = [this]() -> IHTML& { return *HTML1_; };
+    frmFind_ = new TfrmFind(std::move(findHost), this);
 }
 
 void TfrmMain::Handle(void (TfrmMain::*handler)()) {
@@ -179,7 +188,7 @@ void TfrmMain::Handle(void (TfrmMain::*handler)()) {
 }
 
 QWidget* TfrmMain::BuildToolBar() {
-    auto* panel = new ToolPanel(this);
+    auto* panel = new TopLinePanel(this, "Panel1", "Bevel3", 29);
     struct Button {
         const char* name;
         int left;
@@ -191,7 +200,7 @@ QWidget* TfrmMain::BuildToolBar() {
         {"btnOpen", 14, "Teluriﾃﾞｰﾀのﾌｫﾙﾀﾞを開く", OpenFolderGlyph(), &TfrmMain::btnOpenClick},
         {"btnPrint", 37, "印刷", PrintGlyph(), &TfrmMain::btnPrintClick},
         {"btnCopy", 60, "ｺﾋﾟｰ", CopyGlyph(), &TfrmMain::btnCopyClick},
-        {"btnFind", 91, "検索", FindGlyph(), nullptr},
+        {"btnFind", 91, "検索", FindGlyph(), &TfrmMain::Find1Click},
         {"btnHelp", 123, "ﾊﾞｰｼﾞｮﾝ情報", HelpGlyph(), &TfrmMain::About1Click},
     };
     for (const Button& button : buttons) {
@@ -236,6 +245,9 @@ QWidget* TfrmMain::BuildPanes() {
     trvTeluri_->setIndentation(19);
     trvTeluri_->setRootIsDecorated(true);
     trvTeluri_->setUniformRowHeights(true);
+    // Long titles scroll sideways instead of being cut short.
+    trvTeluri_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    trvTeluri_->header()->setStretchLastSection(false);
     trvTeluri_->setIconSize(QSize(16, 16));
     label1->setBuddy(trvTeluri_);
     leftColumn->addWidget(trvTeluri_, 1);
@@ -303,15 +315,18 @@ void TfrmMain::BuildMenus() {
              {"Exit1", "終了(&X)", {}, &TfrmMain::Exit1Click}});
     addMenu(menu("Edit1", "編集(&E)"),
             {{"Copy2", "コピー(&C)", QKeySequence("Ctrl+C"), &TfrmMain::btnCopyClick},
-             {"Find1", "検索(&F)....", QKeySequence("F3"), nullptr},
+             {"Find1", "検索(&F)....", QKeySequence("F3"), &TfrmMain::Find1Click},
              {"N3", nullptr, {}, nullptr},
              {"SelectAll2", "すべて選択(&A)", QKeySequence("Ctrl+A"), &TfrmMain::SelectAll1Click},
              {"N6", nullptr, {}, nullptr},
-             {"Option1", "環境設定...", {}, nullptr}});
+             {"Option1", "環境設定...", {}, &TfrmMain::Option1Click}});
     QMenu* bookmarks = menu("Bookmark1", "ブックマーク(&B)");
     addMenu(bookmarks, {{"BMAdd1", "このページを追加する", {}, nullptr},
                         {"BMEdit1", "ブックマークの編集...", {}, nullptr}});
     bookmarks->findChild<QAction*>("BMEdit1")->setVisible(false);
+    Bookmarks_ = new TBookmarkMenu(*this, *bookmarks, *bookmarks->findChild<QAction*>("BMAdd1"),
+                                   *bookmarks->findChild<QAction*>("BMEdit1"), *HTML1_,
+                                   [this] { return DataPath_; });
     addMenu(menu("Help1", "ヘルプ(&H)"),
             {{"Tutorial1", "使い方(&T)", {}, &TfrmMain::Tutorial1Click},
              {"N4", "TeluriExplorerについて...", {}, &TfrmMain::N4Click},
@@ -331,9 +346,13 @@ IHTML& TfrmMain::Html() {
     return *HTML1_;
 }
 
-void TfrmMain::StepGauge() {}
+void TfrmMain::StepGauge() {
+    DynamicGauge1_->Advance(4);
+}
 
-void TfrmMain::ResetGauge() {}
+void TfrmMain::ResetGauge() {
+    DynamicGauge1_->SetPosition(0);
+}
 
 void TfrmMain::FormCreate() {
     const TIniFile ini(SettingsFilePath());
@@ -342,6 +361,8 @@ void TfrmMain::FormCreate() {
     setWindowState(windowState() | Qt::WindowMaximized);
     DataPath_ = ini.ReadText("Option", "Path", ExeFolder());
     Tutorial1Click();
+    // Shows its own errors: an unreadable Bookmark.dat does not stop the start-up.
+    Bookmarks_->LoadBookmarks();
     tmrDefault_->start();
 }
 
@@ -425,6 +446,10 @@ void TfrmMain::btnCopyClick() {
     QGuiApplication::clipboard()->setText(HTML1_->SelectionText(-1, 0));
 }
 
+void TfrmMain::Find1Click() {
+    Dialogs().execDialog(*frmFind_);
+}
+
 void TfrmMain::SelectAll1Click() {
     HTML1_->SelectAllText();
 }
@@ -449,6 +474,10 @@ void TfrmMain::About1Click() {
 void TfrmMain::N4Click() {
     TfrmAbout box(this);
     Dialogs().execDialog(box);
+}
+
+void TfrmMain::Option1Click() {
+    teluri::Option1Click(this, *HTML1_);
 }
 
 void TfrmMain::Tutorial1Click() {

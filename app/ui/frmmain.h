@@ -18,7 +18,11 @@ class QTreeWidgetItem;
 namespace teluri {
 
 class IHTML;
+class TBookmarkMenu;
+class TDynamicGauge;
 class TFileListBox;
+class TfrmFind;
+class TToolBarFold;
 class TStatusBar;
 class THTML;
 
@@ -51,10 +55,12 @@ class TfrmMain : public QMainWindow {
     void HTML1MouseDown(Qt::MouseButton button);
     void btnCopyClick();
     void SelectAll1Click();
+    void Find1Click();
     void btnPrintClick();
     void Exit1Click();
     void About1Click();
     void N4Click();
+    void Option1Click();
     void Tutorial1Click();
 
     std::string DataPath_;
@@ -63,9 +69,15 @@ class TfrmMain : public QMainWindow {
     THTML* HTML1_ = nullptr;
     TFileListBox* Filelist_ = nullptr;
     TStatusBar* StatusBar1_ = nullptr;
+    TDynamicGauge* DynamicGauge1_ = nullptr;
+    TToolBarFold* ToolBarFold_ = nullptr;
     QMenu* PopupMenu1_ = nullptr;
+    // The bookmarks: BMList, Bookmark.dat and the Bookmark menu's entries.
+    TBookmarkMenu* Bookmarks_ = nullptr;
     QTimer* tmrAnalyze_ = nullptr;
     QTimer* tmrDefault_ = nullptr;
+    // The search window: made once, hidden between uses.
+    TfrmFind* frmFind_ = nullptr;
 };
 
 }  // namespace teluri

@@ -1,5 +1,6 @@
 #include "base/ui/pictures.h"
 
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -174,13 +175,20 @@ QPixmap LogoPicture(int width, int height) {
         p.drawEllipse(QPointF(unit * 2.4, y), unit * 0.35, unit * 0.35);
     }
     QFont title("Serif");
-    title.setPixelSize(qMax(8, height / 5));
     title.setBold(true);
     title.setItalic(true);
+    // As large as a fifth of the height allows, within the width.
+    const QString name = "Teluri Explorer";
+    for (int pixels = qMax(8, height / 5); pixels > 6; --pixels) {
+        title.setPixelSize(pixels);
+        if (QFontMetrics(title).horizontalAdvance(name) <= width - unit * 3.6) {
+            break;
+        }
+    }
     p.setFont(title);
     p.setPen(Qt::white);
     p.drawText(QRectF(unit * 3.2, 0, width - unit * 3.4, height * 0.62),
-               Qt::AlignLeft | Qt::AlignBottom, "Teluri Explorer");
+               Qt::AlignLeft | Qt::AlignBottom, name);
     QFont maker("Sans");
     maker.setPixelSize(qMax(6, height / 12));
     p.setFont(maker);

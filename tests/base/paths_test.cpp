@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace teluri {
 namespace {
@@ -30,6 +31,17 @@ TEST(PathsTest, PageFileIsPlainConcatenation) {
     EXPECT_EQ(PageFile("/data/", "12\">"), "/data/12\">.msg");
 }
 
+TEST(PathsTest, PageNumbersBelow1000GetFourDigits) {
+    EXPECT_EQ(PageNumberOf("1234:title"), "1234");
+    EXPECT_EQ(PageNumberOf("42:small"), "0042");
+    EXPECT_EQ(PageNumberOf("42"), "0042");
+    EXPECT_EQ(PageNumberOf("7 name"), "0007");
+    EXPECT_EQ(PageNumberOf("12345:x"), "1234");
+    EXPECT_EQ(PageNumberOf("-1:"), "-1:");
+    EXPECT_EQ(PageNumberOf("42x"), "42x");
+    EXPECT_EQ(PageNumberOf(""), "");
+}
+
 TEST(PathsTest, PageUrlEncodesWhatAUrlNeeds) {
     EXPECT_EQ(PageUrl("/data/1234.msg"), "file:///data/1234.msg");
     EXPECT_EQ(PageUrl("/my data/#1%.msg"), "file:///my%20data/%231%25.msg");
@@ -41,6 +53,8 @@ TEST(PathsTest, ExeFolderFollowsTeluriHome) {
     ::setenv("TELURI_HOME", "/opt/teluri", 1);
     EXPECT_EQ(ExeFolder(), "/opt/teluri/");
     EXPECT_EQ(ProgramFile("Tree.dat"), "/opt/teluri/Tree.dat");
+    ::setenv("TELURI_HOME", "relative/home", 1);
+    EXPECT_EQ(ExeFolder(), std::filesystem::current_path().string() + "/relative/home/");
     ::unsetenv("TELURI_HOME");
     const std::string folder = ExeFolder();
     EXPECT_FALSE(folder.empty());

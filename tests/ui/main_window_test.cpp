@@ -53,6 +53,26 @@ class PaintedTexts : public QObject {
     QString name_;
 };
 
+// Counts the paint events of the widget named `name`.
+class PaintCounter : public QObject {
+  public:
+    PaintCounter(const char* name, int* count) : name_(name), count_(count) {
+        qApp->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched->objectName() == name_) {
+            ++*count_;
+        }
+        return false;
+    }
+
+  private:
+    QString name_;
+    int* count_;
+};
+
 QStringList ItemTexts(const QTreeWidget& tree) {
     QStringList texts;
     std::function<void(QTreeWidgetItem*, int)> walk = [&](QTreeWidgetItem* item, int depth) {
@@ -303,6 +323,56 @@ class MainWindowTest : public QObject {
         window_->findChild<QToolButton*>("btnHelp")->click();
         QCOMPARE(fixture().dialogsShown,
                  QStringList({QString::fromUtf8("Orvak TeluriExplorerについて"), QString()}));
+    }
+
+    void gaugeStepsOncePerFileAndRests() {
+        writeThread();
+        createWindow();
+        int paints = 0;
+        PaintCounter counter("DynamicGauge1View", &paints);
+        openDataFolder();
+        // One drawing per file and one for the rest at the end.
+        QVERIFY2(paints >= 6, qPrintable(QString::number(paints)));
+        auto* view = window_->findChild<QWidget*>("DynamicGauge1View");
+        const QImage rest = view->grab().toImage();
+        QCOMPARE(rest.pixelColor(rest.width() / 2, 5), QColor(192, 192, 192));
+    }
+
+    void toolBarFoldsAndUnfolds() {
+        createWindow();
+        auto* panel1 = window_->findChild<QWidget*>("Panel1");
+        auto* sleepBar = window_->findChild<QWidget*>("pnlSleepBar");
+        QVERIFY(panel1->isVisible());
+        QVERIFY(!sleepBar->isVisible());
+        QTest::mouseClick(window_->findChild<QWidget*>("Image1"), Qt::LeftButton);
+        QVERIFY(!panel1->isVisible());
+        QVERIFY(sleepBar->isVisible());
+        QCOMPARE(sleepBar->height(), 12);
+        QTest::mouseClick(window_->findChild<QWidget*>("Image2"), Qt::LeftButton);
+        QVERIFY(panel1->isVisible());
+        QVERIFY(!sleepBar->isVisible());
+    }
+
+    void gripAndTabLightUnderThePointer() {
+        createWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        const auto picture = [this](const char* name) {
+            return window_->findChild<QLabel*>(name)->pixmap().toImage();
+        };
+        auto* grip = window_->findChild<QWidget*>("pnlWaitBar");
+        QCursor::setPos(grip->mapToGlobal(QPoint(4, 12)));
+        QVERIFY(test::WaitFor([&] { return picture("Image1") == picture("imgBar2"); }, 1000));
+        // Anywhere else in the program the normal picture comes back.
+        QCursor::setPos(tree().viewport()->mapToGlobal(QPoint(20, 20)));
+        QVERIFY(test::WaitFor([&] { return picture("Image1") == picture("imgBar1"); }, 1000));
+        // Folded: the tab lights the same way.
+        QTest::mouseClick(window_->findChild<QWidget*>("Image1"), Qt::LeftButton);
+        QTest::qWait(20);  // the strip takes its place in the layout
+        auto* tab = window_->findChild<QWidget*>("pnlBar2");
+        QCursor::setPos(tab->mapToGlobal(QPoint(5, 5)));
+        QVERIFY(test::WaitFor([&] { return picture("Image2") == picture("imgBar4"); }, 1000));
+        QCursor::setPos(tree().viewport()->mapToGlobal(QPoint(20, 20)));
+        QVERIFY(test::WaitFor([&] { return picture("Image2") == picture("imgBar3"); }, 1000));
     }
 
     void accessKeysFocusThePanes() {

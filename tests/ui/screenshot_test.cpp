@@ -3,8 +3,12 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "app/ui/frmabout.h"
+#include "app/ui/frmlogo.h"
 #include "app/ui/frmmain.h"
 #include "base/ui/fonts.h"
+#include "settings/ui/optiondlg.h"
+#include "settings/ui/tspinedit.h"
 #include "tests/ui/ui_support.h"
 
 namespace teluri {
@@ -31,6 +35,21 @@ class ScreenshotTest : public QObject {
         const QString path = QCoreApplication::applicationDirPath() + "/main-window.png";
         QVERIFY(window.grab().save(path));
         qInfo("screenshot: %s", qPrintable(path));
+    }
+
+    void optionsAndAboutDialogs() {
+        test::UiFixture fixture;
+        TfrmOption options(nullptr);
+        options.spnSize1()->SetText("24");
+        options.spnSize2()->SetText("10");
+        options.show();
+        QVERIFY(options.grab().save(QCoreApplication::applicationDirPath() + "/options.png"));
+        TfrmAbout about(nullptr);
+        about.show();
+        QVERIFY(about.grab().save(QCoreApplication::applicationDirPath() + "/about.png"));
+        TfrmLogo logo(nullptr);
+        logo.show();
+        QVERIFY(logo.grab().save(QCoreApplication::applicationDirPath() + "/logo.png"));
     }
 };
 

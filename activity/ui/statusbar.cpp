@@ -1,4 +1,4 @@
-#include "app/ui/statusbar.h"
+#include "activity/ui/statusbar.h"
 
 #include <QPainter>
 

@@ -1,0 +1,191 @@
+#include "activity/ui/dmcgauge.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPalette>
+#include <QWidget>
+
+#include "activity/ui/statusbar.h"
+
+namespace teluri {
+
+// The gauge's drawing surface on the status bar: a child over the panel's
+// drawn area, showing the track scaled to its size, each track column a
+// vertical bar.
+class GaugeView : public QWidget {
+  public:
+    explicit GaugeView(QWidget* parent) : QWidget(parent) {
+        setObjectName("DynamicGauge1View");
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+    void Show(const Pixels& track, const GaugeRect& area) {
+        if (image_.width() != track.width || image_.height() != track.height) {
+            image_ = QImage(track.width, track.height, QImage::Format_RGB32);
+        }
+        for (int y = 0; y < track.height; ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+            for (int x = 0; x < track.width; ++x) {
+                const Rgb& pixel = track.At(x, y);
+                line[x] = qRgb(pixel.red, pixel.green, pixel.blue);
+            }
+        }
+        setGeometry(area.left, area.top, area.right - area.left, area.bottom - area.top);
+        show();
+        repaint();
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.drawImage(rect(), image_);
+    }
+
+  private:
+    QImage image_;
+};
+
+namespace {
+
+// Windows system colour indexes mapped to the roles of Qt's palette.
+QColor SystemColor(int index) {
+    const QPalette palette = QApplication::palette();
+    switch (index) {
+        case 5:
+            return palette.color(QPalette::Base);  // window
+        case 7:
+            return palette.color(QPalette::WindowText);  // menu text
+        case 8:
+            return palette.color(QPalette::Text);  // window text
+        case 13:
+            return palette.color(QPalette::Highlight);
+        case 14:
+            return palette.color(QPalette::HighlightedText);
+        case 16:
+            return palette.color(QPalette::Dark);  // button shadow
+        case 17:
+            return palette.color(QPalette::PlaceholderText);  // grey text
+        case 18:
+            return palette.color(QPalette::ButtonText);
+        case 20:
+            return palette.color(QPalette::Light);  // button highlight
+        case 21:
+            return palette.color(QPalette::Shadow);  // dark shadow
+        case 22:
+            return palette.color(QPalette::Midlight);
+        case 23:
+            return palette.color(QPalette::ToolTipText);
+        case 24:
+            return palette.color(QPalette::ToolTipBase);
+        case 15:
+            return palette.color(QPalette::Button);  // button face
+        default:
+            return palette.color(QPalette::Window);
+    }
+}
+
+}  // namespace
+
+TDynamicGauge::TDynamicGauge(QObject* owner) : QObject(owner) {
+    setObjectName("DynamicGauge1");
+    SetColor(1, clSilver);
+}
+
+TDynamicGauge::~TDynamicGauge() {
+    delete view_.data();
+}
+
+Rgb TDynamicGauge::Resolve(TColor color) const {
+    return ResolveColor(color, [](int index) {
+        const QColor system = SystemColor(index);
+        return Rgb{static_cast<std::uint8_t>(system.red()),
+                   static_cast<std::uint8_t>(system.green()),
+                   static_cast<std::uint8_t>(system.blue())};
+    });
+}
+
+std::optional<GaugeRect> TDynamicGauge::CalcGaugeRect() const {
+    if (control_.isNull()) {
+        return std::nullopt;
+    }
+    std::vector<int> widths;
+    for (int i = 0; i < control_->PanelCount(); ++i) {
+        widths.push_back(control_->PanelWidth(i));
+    }
+    return teluri::CalcGaugeRect(widths, control_->height(), gaugeIndex_);
+}
+
+void TDynamicGauge::SetPosition(int value) {
+    if (!CalcGaugeRect()) {
+        return;
+    }
+    position_ = value % 1000;
+    DrawGauge();
+}
+
+void TDynamicGauge::Advance(int amount) {
+    SetPosition(position_ + amount);
+}
+
+void TDynamicGauge::SetControl(TStatusBar* statusBar) {
+    disconnect(controlDestroyed_);
+    delete view_.data();
+    control_ = statusBar;
+    if (statusBar == nullptr) {
+        return;
+    }
+    try {
+        controlDestroyed_ =
+            connect(statusBar, &QObject::destroyed, this, [this] { control_ = nullptr; });
+        view_ = new GaugeView(statusBar);
+        DrawGauge();
+    } catch (...) {
+        // Attaching failed: the gauge stays detached and says nothing.
+        disconnect(controlDestroyed_);
+        control_ = nullptr;
+    }
+}
+
+void TDynamicGauge::SetColor(int index, TColor value) {
+    switch (index) {
+        case 1:
+            color_ = value;
+            break;
+        case 2:
+            graStartColor_ = value;
+            break;
+        case 3:
+            graMidwayColor_ = value;
+            break;
+        case 4:
+            graEndColor_ = value;
+            break;
+        default:
+            return;
+    }
+    BuildStrips();
+}
+
+void TDynamicGauge::BuildStrips() {
+    const GaugeRect strip{0, 0, kStripWidth, 1};
+    PaintGradient(forward_, strip, Resolve(graEndColor_), Resolve(graStartColor_));
+    PaintGradient(backward_, strip, Resolve(graStartColor_), Resolve(graEndColor_));
+    DrawGauge();
+}
+
+void TDynamicGauge::DrawGauge() {
+    const std::optional<GaugeRect> panel = CalcGaugeRect();
+    if (!panel) {
+        return;
+    }
+    DrawTrack(track_, position_, Resolve(color_), forward_, backward_);
+    if (view_.isNull()) {
+        view_ = new GaugeView(control_);
+    }
+    view_->Show(track_, DrawnArea(*panel));
+}
+
+}  // namespace teluri

@@ -1,0 +1,68 @@
+// The busy gauge: a non-visual component that draws a gradient band into
+// one panel of a status bar, moved one step each time its owner writes
+// Position or calls Advance. It draws at once, inside the write, so that it
+// moves while its caller holds the GUI thread.
+#pragma once
+
+#include <QMetaObject>
+#include <QObject>
+#include <QPointer>
+
+#include "activity/gauge_drawing.h"
+
+namespace teluri {
+
+class TStatusBar;
+class GaugeView;
+
+class TDynamicGauge : public QObject {
+  public:
+    explicit TDynamicGauge(QObject* owner);
+    ~TDynamicGauge() override;
+
+    int Position() const { return position_; }
+    // Stores value mod 1000 (with the value's sign) and draws, but only while
+    // the gauge is attached to a status bar with the panel `GaugeIndex`.
+    void SetPosition(int value);
+    virtual void Advance(int amount);
+
+    TStatusBar* Control() const { return control_; }
+    // Attaches the gauge to a status bar and draws; detached again when the
+    // status bar is destroyed.
+    void SetControl(TStatusBar* statusBar);
+
+    std::uint32_t GaugeIndex() const { return gaugeIndex_; }
+    void SetGaugeIndex(std::uint32_t index) { gaugeIndex_ = index; }
+
+    TColor Color() const { return color_; }
+    TColor GraStartColor() const { return graStartColor_; }
+    TColor GraMidwayColor() const { return graMidwayColor_; }
+    TColor GraEndColor() const { return graEndColor_; }
+    // The indexed colour writer: 1 Color, 2 GraStartColor, 3 GraMidwayColor,
+    // 4 GraEndColor; the strips are rendered anew. Other indexes do nothing.
+    void SetColor(int index, TColor value);
+
+    // The band as drawn on the track, for inspection.
+    const Pixels& Track() const { return track_; }
+
+  private:
+    std::optional<GaugeRect> CalcGaugeRect() const;
+    void BuildStrips();
+    void DrawGauge();
+    Rgb Resolve(TColor color) const;
+
+    int position_ = 0;
+    QPointer<TStatusBar> control_;
+    QMetaObject::Connection controlDestroyed_;
+    std::uint32_t gaugeIndex_ = 0;
+    TColor color_ = clSilver;
+    TColor graStartColor_ = clGray;
+    TColor graMidwayColor_ = clYellow;
+    TColor graEndColor_ = clSilver;
+    Pixels track_{kTrackWidth, 1};
+    Pixels forward_{kStripWidth, 1};
+    Pixels backward_{kStripWidth, 1};
+    QPointer<GaugeView> view_;
+};
+
+}  // namespace teluri

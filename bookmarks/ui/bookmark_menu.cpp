@@ -1,0 +1,161 @@
+#include "bookmarks/ui/bookmark_menu.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+
+#include "analysis/htmlanl.h"
+#include "base/bytes.h"
+#include "base/errors.h"
+#include "base/paths.h"
+#include "base/ui/dialogs.h"
+#include "base/ui/guard.h"
+#include "base/ui/qtext.h"
+#include "bookmarks/ui/bookmark_pictures.h"
+#include "bookmarks/ui/frmbmadd.h"
+#include "bookmarks/ui/frmbookmark.h"
+#include "htmlview/ihtml.h"
+
+namespace teluri {
+namespace {
+
+// The length of a page file's name, "1234.msg".
+constexpr qsizetype kPageNameLength = 8;
+// The menu items before the entries: the add and the edit item.
+constexpr qsizetype kFixedItems = 2;
+
+// The page file a document URL shows: the URL's folder and its last eight
+// characters as they stand; empty when the URL names no local folder, so
+// that nothing is read from the process's current folder.
+std::string PageFileOfUrl(const QString& url) {
+    const std::string path = LocalPathOfUrl(url.toStdString());
+    const std::size_t delimiter = path.rfind(kPathDelimiter);
+    if (delimiter == std::string::npos) {
+        return {};
+    }
+    return path.substr(0, delimiter + 1) + url.right(kPageNameLength).toStdString();
+}
+
+// Loads a page; false when its file does not exist or cannot be read.
+bool LoadPage(THtmlAnl& page, const std::string& file) {
+    try {
+        return page.Load(file);
+    } catch (const IoError&) {
+        return false;
+    }
+}
+
+// False for a page whose number is below 0: an empty file (-1) or a page that
+// names no page file. A number that is no integer counts as present: it is
+// reported when the bookmark is made.
+bool HasPageNumber(const THtmlAnl& page) {
+    try {
+        return page.GetNumber() >= 0;
+    } catch (const ConvertError&) {
+        return true;
+    }
+}
+
+}  // namespace
+
+TBookmarkMenu::TBookmarkMenu(QWidget& window, QMenu& menu, QAction& add, QAction& edit, IHTML& html,
+                             std::function<std::string()> dataPath)
+    : QObject(&window),
+      window_(window),
+      menu_(menu),
+      edit_(edit),
+      html_(html),
+      dataPath_(std::move(dataPath)),
+      frmBMAdd_(new TfrmBMAdd(&window)),
+      frmBookmark_(new TfrmBookmark(&window)) {
+    connect(&add, &QAction::triggered, this,
+            [this] { Guarded(&window_, [this] { BMAdd1Click(); }); });
+    connect(&edit, &QAction::triggered, this,
+            [this] { Guarded(&window_, [this] { BMEdit1Click(); }); });
+}
+
+void TBookmarkMenu::LoadBookmarks() noexcept {
+    Guarded(&window_, [this] {
+        std::optional<BookmarkList> lines = ReadBookmarkDat(ProgramFile(kBookmarkFileName));
+        if (!lines) {
+            return;
+        }
+        BMList_ = std::move(*lines);
+        RebuildBMMenu();
+    });
+}
+
+void TBookmarkMenu::RebuildBMMenu() {
+    WriteBookmarkDat(ProgramFile(kBookmarkFileName), BMList_);
+
+    const QList<QAction*> old = menu_.actions();
+    for (qsizetype i = kFixedItems; i < old.size(); ++i) {
+        menu_.removeAction(old[i]);
+        delete old[i];
+    }
+    edit_.setVisible(true);
+
+    QList<QAction*> entries;
+    entries.reserve(static_cast<qsizetype>(BMList_.size()));
+    for (std::size_t i = 0; i < BMList_.size(); ++i) {
+        const std::string& line = BMList_[i];
+        auto* entry = new QAction(FromCp932(line), &menu_);
+        entry->setObjectName("BMMenu" + QString::number(i));
+        // The line's bytes, for the jump: the caption is their display form.
+        entry->setData(QByteArray(line.data(), static_cast<qsizetype>(line.size())));
+        entry->setCheckable(true);
+        entry->setChecked(true);
+        connect(entry, &QAction::triggered, this, [this, entry] {
+            // A click would uncheck the entry; the mark stays on.
+            entry->setChecked(true);
+            Guarded(&window_, [this, entry] { Jump1Click(*entry); });
+        });
+        entries.append(entry);
+    }
+    menu_.addActions(entries);
+    // The family mark, shown as the checked entry's picture.
+    for (QAction* entry : entries) {
+        entry->setIcon(QIcon(FamilyMark(entry->data().toByteArray().toStdString())));
+    }
+}
+
+void TBookmarkMenu::Refuse() {
+    ShowErrorMessage(&window_, QString::fromUtf8("このページは追加できません。"));
+}
+
+void TBookmarkMenu::BMAdd1Click() {
+    const QString url = html_.DocumentUrl();
+    if (AsciiLowerCase(url.right(kPageNameLength).toStdString()).find(".msg") ==
+        std::string::npos) {
+        Refuse();
+        return;
+    }
+    const std::string file = PageFileOfUrl(url);
+    THtmlAnl page;
+    if (file.empty() || !LoadPage(page, file) || !HasPageNumber(page)) {
+        Refuse();
+        return;
+    }
+    QLineEdit& name = frmBMAdd_->edtName();
+    name.setText(FromCp932(page.GetTitle()));
+    if (Dialogs().execDialog(*frmBMAdd_) != QDialog::Accepted) {
+        return;
+    }
+    BMList_.push_back(MakeBookmarkLine(page.GetNumber(), ToCp932(name.text())));
+    RebuildBMMenu();
+}
+
+void TBookmarkMenu::BMEdit1Click() {
+    frmBookmark_->SetLines(BMList_);
+    Dialogs().execDialog(*frmBookmark_);
+    BMList_ = frmBookmark_->Lines();
+    RebuildBMMenu();
+}
+
+void TBookmarkMenu::Jump1Click(const QAction& entry) {
+    const std::string line = entry.data().toByteArray().toStdString();
+    const std::string page = PageFile(dataPath_(), PageNumberOf(line));
+    html_.LoadUrl(QString::fromStdString(PageUrl(page)));
+}
+
+}  // namespace teluri

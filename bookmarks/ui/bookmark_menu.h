@@ -1,0 +1,63 @@
+// The bookmarks of the main window: the list BMList, its file Bookmark.dat,
+// the entries at the end of the Bookmark menu, and the add, edit and jump
+// commands. The main window hands over its Bookmark menu with the add and
+// edit items, its page display and its data folder; this object lives as
+// long as the window and owns the add dialog and the editor, created once.
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+#include <string>
+
+#include "bookmarks/bookmark_list.h"
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace teluri {
+
+class IHTML;
+class TfrmBMAdd;
+class TfrmBookmark;
+
+class TBookmarkMenu : public QObject {
+  public:
+    // `menu` holds `add` (BMAdd1) and `edit` (BMEdit1) as its first two items.
+    TBookmarkMenu(QWidget& window, QMenu& menu, QAction& add, QAction& edit, IHTML& html,
+                  std::function<std::string()> dataPath);
+
+    // The start-up load: reads Bookmark.dat when it exists and rebuilds the
+    // menu (which writes the file straight back). An error is shown in the
+    // standard error box and never thrown, so that the window's creation
+    // goes on: a file that cannot be read leaves the list empty and the file
+    // untouched.
+    void LoadBookmarks() noexcept;
+
+    // Saves BMList to Bookmark.dat, then replaces the menu's entries by one
+    // per line. A failed save throws IoError "ﾌｧｲﾙ %s を作成できません" before
+    // the menu is touched: the menu keeps its entries, BMList its change.
+    void RebuildBMMenu();
+
+    // The commands; they throw, and their callers run them guarded.
+    void BMAdd1Click();
+    void BMEdit1Click();
+    void Jump1Click(const QAction& entry);
+
+    const BookmarkList& BMList() const { return BMList_; }
+
+  private:
+    void Refuse();
+
+    QWidget& window_;
+    QMenu& menu_;
+    QAction& edit_;
+    IHTML& html_;
+    std::function<std::string()> dataPath_;
+    BookmarkList BMList_;
+    TfrmBMAdd* frmBMAdd_;
+    TfrmBookmark* frmBookmark_;
+};
+
+}  // namespace teluri

@@ -1,0 +1,54 @@
+#include "bookmarks/ui/frmbmadd.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "base/ui/fonts.h"
+#include "bookmarks/ui/bookmark_pictures.h"
+#include "bookmarks/ui/center_on_screen.h"
+
+namespace teluri {
+
+TfrmBMAdd::TfrmBMAdd(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmBMAdd");
+    setWindowTitle(QString::fromUtf8("ブックマークに追加"));
+    setFont(WindowFont());
+    setModal(true);
+    setFixedSize(346, 109);
+
+    auto* icon = new QLabel(this);
+    icon->setObjectName("Image1");
+    icon->setPixmap(BookmarkIconPicture());
+    icon->setGeometry(8, 8, 32, 32);
+
+    auto* label = new QLabel(QString::fromUtf8("このページをブックマークに追加します。"), this);
+    label->setObjectName("Label1");
+    label->setGeometry(48, 16, 290, 16);
+
+    edtName_ = new QLineEdit(this);
+    edtName_->setObjectName("edtName");
+    edtName_->setGeometry(10, 46, 325, 21);
+
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("btnOK");
+    ok->setGeometry(180, 76, 75, 25);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    // Esc rejects the dialog as this button does.
+    auto* cancel = new QPushButton(QString::fromUtf8("ｷｬﾝｾﾙ"), this);
+    cancel->setObjectName("btnCancel");
+    cancel->setGeometry(260, 76, 75, 25);
+    cancel->setAutoDefault(false);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfrmBMAdd::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    CenterOnScreen(*this);
+    edtName_->setFocus();
+    edtName_->selectAll();
+}
+
+}  // namespace teluri

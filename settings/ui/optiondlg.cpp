@@ -1,0 +1,159 @@
+#include "settings/ui/optiondlg.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTabWidget>
+
+#include <algorithm>
+
+#include "base/errors.h"
+#include "base/messages.h"
+#include "base/strtoint.h"
+#include "base/ui/dialogs.h"
+#include "base/ui/fonts.h"
+#include "base/ui/guard.h"
+#include "htmlview/ihtml.h"
+#include "settings/inifile.h"
+#include "settings/ui/tspinedit.h"
+
+namespace teluri {
+namespace {
+
+QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+QLabel* Label(QWidget* parent, const char* name, const char* text, QPoint at) {
+    auto* label = new QLabel(Text(text), parent);
+    label->setObjectName(name);
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+// A white scrolling box holding a sample label at its top left.
+QLabel* SampleBox(QWidget* parent, const char* boxName, const char* labelName, const char* text,
+                  QPoint at) {
+    auto* box = new QScrollArea(parent);
+    box->setObjectName(boxName);
+    box->setGeometry(at.x(), at.y(), 105, 45);
+    box->setBackgroundRole(QPalette::Base);
+    box->setStyleSheet("QScrollArea { background: white; } QLabel { background: white; }");
+    auto* sample = new QLabel(text);
+    sample->setObjectName(labelName);
+    box->setWidget(sample);
+    box->setWidgetResizable(false);
+    return sample;
+}
+
+TSpinEdit* Spin(QWidget* parent, const char* name, QPoint at) {
+    auto* spin = new TSpinEdit(parent);
+    spin->setObjectName(name);
+    spin->setGeometry(at.x(), at.y(), 61, 21);
+    return spin;
+}
+
+// The sample shows the size as set; sizes of 0 or below are drawn at 1
+// point.
+void ShowSampleSize(QLabel* sample, int points) {
+    QFont font = sample->font();
+    font.setPointSize(std::max(points, 1));
+    sample->setFont(font);
+    sample->adjustSize();
+}
+
+// The spin field's text as an integer; "'%s' は整数ではありません" when
+// it is none.
+int SpinNumber(const TSpinEdit& spin) {
+    const std::string text = spin.Text().toStdString();
+    if (const auto value = TryStrToInt(text)) {
+        return *value;
+    }
+    throw ConvertError(msg::Format(msg::kNotAnInteger, text));
+}
+
+}  // namespace
+
+TfrmOption::TfrmOption(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmOption");
+    setWindowTitle(Text("環境設定"));
+    setFont(WindowFont());
+    setFixedSize(376, 235);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->geometry().center() - rect().center());
+    }
+
+    PageControl1_ = new QTabWidget(this);
+    PageControl1_->setObjectName("PageControl1");
+    PageControl1_->setGeometry(8, 8, 360, 180);
+
+    auto* fonts = new QWidget();
+    fonts->setObjectName("TabSheet1");
+    Label(fonts, "Label1", "可変ピッチフォントサイズ：", QPoint(12, 16));
+    spnSize1_ = Spin(fonts, "spnSize1", QPoint(12, 34));
+    Label(fonts, "Label3", "サンプル", QPoint(12, 64));
+    lblEx1_ = SampleBox(fonts, "ScrollBox1", "lblEx1", "Delphi", QPoint(12, 80));
+    Label(fonts, "Label2", "固定ピッチフォントサイズ：", QPoint(180, 16));
+    spnSize2_ = Spin(fonts, "spnSize2", QPoint(180, 34));
+    Label(fonts, "Label4", "サンプル", QPoint(180, 64));
+    lblEx2_ = SampleBox(fonts, "ScrollBox2", "lblEx2", "C++Builder", QPoint(180, 80));
+    PageControl1_->addTab(fonts, Text("フォント"));
+
+    auto* other = new QWidget();
+    other->setObjectName("TabSheet2");
+    chkFindSave_ = new QCheckBox(Text("検索結果の一覧を保存する"), other);
+    chkFindSave_->setObjectName("chkFindSave");
+    chkFindSave_->move(16, 20);
+    chkDraftOpen_ = new QCheckBox(Text("起動時にドラフトオープンをする"), other);
+    chkDraftOpen_->setObjectName("chkDraftOpen");
+    chkDraftOpen_->move(16, 48);
+    PageControl1_->addTab(other, Text("その他"));
+    PageControl1_->setCurrentIndex(0);
+
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("BitBtn1");
+    ok->setGeometry(206, 200, 75, 25);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto* cancel = new QPushButton(Text("ｷｬﾝｾﾙ"), this);
+    cancel->setObjectName("BitBtn2");
+    cancel->setGeometry(292, 200, 75, 25);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    spnSize1_->onChange = [this] { Guarded(this, [this] { spnSize1Change(); }); };
+    spnSize2_->onChange = [this] { Guarded(this, [this] { spnSize2Change(); }); };
+}
+
+void TfrmOption::spnSize1Change() {
+    ShowSampleSize(lblEx1_, spnSize1_->Value());
+}
+
+void TfrmOption::spnSize2Change() {
+    ShowSampleSize(lblEx2_, spnSize2_->Value());
+}
+
+void Option1Click(QWidget* parent, IHTML& display) {
+    TIniFile ini(SettingsFilePath());
+    TfrmOption dialog(parent);
+    dialog.spnSize1()->SetText(QString::number(ini.ReadNumber("Font", "Size", display.FontSize())));
+    dialog.spnSize2()->SetText(
+        QString::number(ini.ReadNumber("Font", "FixSize", display.FixedFontSize())));
+    dialog.chkFindSave()->setChecked(ini.ReadFlag("FindList", "Save", true));
+    dialog.chkDraftOpen()->setChecked(ini.ReadFlag("Startup", "DraftOpen", false));
+    if (Dialogs().execDialog(dialog) != QDialog::Accepted) {
+        return;
+    }
+    display.SetFontSize(SpinNumber(*dialog.spnSize1()));
+    display.SetFixedFontSize(SpinNumber(*dialog.spnSize2()));
+    display.LoadUrl(display.DocumentUrl());
+    ini.WriteNumber("Font", "Size", SpinNumber(*dialog.spnSize1()));
+    ini.WriteNumber("Font", "FixSize", SpinNumber(*dialog.spnSize2()));
+    ini.WriteFlag("FindList", "Save", dialog.chkFindSave()->isChecked());
+    ini.WriteFlag("Startup", "Draftopen", dialog.chkDraftOpen()->isChecked());
+}
+
+}  // namespace teluri

@@ -1,0 +1,278 @@
+// The bookmarks in the main window: the start-up load, the Bookmark menu's
+// entries, the add command, the editor and the jump.
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <filesystem>
+
+#include "app/ui/frmmain.h"
+#include "base/paths.h"
+#include "base/ui/dialogs.h"
+#include "bookmarks/ui/bookmark_pictures.h"
+#include "bookmarks/ui/frmbmadd.h"
+#include "bookmarks/ui/frmbookmark.h"
+#include "htmlview/ihtml.h"
+#include "tests/support/pages.h"
+#include "tests/ui/ui_support.h"
+
+namespace teluri {
+namespace {
+
+using test::Page;
+using test::ReadFile;
+using test::Sjis;
+using test::WriteFile;
+
+QString Utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+QString UrlOf(const std::string& path) {
+    return QString::fromStdString(PageUrl(path));
+}
+
+}  // namespace
+
+class BookmarkMenuTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<test::UiFixture> fixture_;
+    std::unique_ptr<TfrmMain> window_;
+
+    test::UiFixture& fixture() { return *fixture_; }
+    std::string bookmarkFile() { return fixture().HomeFile("Bookmark.dat"); }
+    QAction& action(const char* name) { return *window_->findChild<QAction*>(name); }
+    QList<QAction*> entries() { return window_->findChild<QMenu*>("Bookmark1")->actions().mid(2); }
+    QStringList captions() {
+        QStringList texts;
+        for (const QAction* entry : entries()) {
+            texts.append(entry->text());
+        }
+        return texts;
+    }
+    TfrmBookmark& editor() { return *window_->findChild<TfrmBookmark*>("frmBookmark"); }
+    void click(const char* button) { editor().findChild<QToolButton*>(button)->click(); }
+    void enter(const QString& title) {
+        editor().edtTitle().setText(title);
+        QTest::keyClick(&editor().edtTitle(), Qt::Key_Return);
+    }
+
+    void createWindow() {
+        window_ = std::make_unique<TfrmMain>();
+        window_->show();
+    }
+
+    // Shows the page file, then runs the add command, the dialog answered by
+    // `answer`.
+    void addPage(const std::string& file, const std::function<int(TfrmBMAdd&)>& answer) {
+        window_->Html().LoadUrl(UrlOf(file));
+        fixture().onDialog = [answer](QDialog& dialog) {
+            return answer(static_cast<TfrmBMAdd&>(dialog));
+        };
+        action("BMAdd1").trigger();
+    }
+
+    QStringList messageTexts(const QString& caption) {
+        QStringList texts;
+        for (const auto& message : fixture().messages) {
+            if (message.caption == caption && message.icon == QMessageBox::Critical) {
+                texts.append(message.text);
+            }
+        }
+        return texts;
+    }
+
+  private slots:
+    void init() { fixture_ = std::make_unique<test::UiFixture>(); }
+
+    void cleanup() {
+        window_.reset();
+        fixture_.reset();
+    }
+
+    void firstStartShowsOnlyTheAddItem() {
+        createWindow();
+        QVERIFY(entries().isEmpty());
+        QVERIFY(action("BMAdd1").isVisible());
+        QVERIFY(!action("BMEdit1").isVisible());
+        QVERIFY(!std::filesystem::exists(bookmarkFile()));
+        QVERIFY(fixture().messages.empty());
+    }
+
+    void addsThePageOnShowUnderItsTitleAndJumpsBack() {
+        // Not the current folder, and no analysis run yet.
+        const std::string folder = fixture().Data() + "表示データ/";
+        std::filesystem::create_directory(folder);
+        WriteFile(folder + "1234.msg", Page("1234", Sjis("Re: 質問")));
+        WriteFile(fixture().HomeFile("Teluri.ini"), "[Option]\r\nPath=" + folder + "\r\n");
+        createWindow();
+        QString proposed;
+        addPage(folder + "1234.msg", [&](TfrmBMAdd& dialog) {
+            proposed = dialog.edtName().text();
+            return QDialog::Accepted;
+        });
+        QCOMPARE(fixture().dialogsShown, QStringList({Utf8("ブックマークに追加")}));
+        QCOMPARE(proposed, Utf8("Re: 質問"));
+        QCOMPARE(ReadFile(bookmarkFile()), Sjis("1234 Re: 質問\r\n"));
+        QVERIFY(action("BMEdit1").isVisible());
+        QCOMPARE(captions(), QStringList({Utf8("1234 Re: 質問")}));
+        QAction& entry = *entries().front();
+        QCOMPARE(entry.objectName(), QString("BMMenu0"));
+        QVERIFY(entry.isChecked());
+        QCOMPARE(entry.icon().pixmap(12, 12).toImage(), DelphiMark().toImage());
+        // The entry opens its number in the data folder and stays checked.
+        action("Tutorial1").trigger();
+        entry.trigger();
+        QCOMPARE(window_->Html().DocumentUrl(), UrlOf(folder + "1234.msg"));
+        QVERIFY(entry.isChecked());
+        // Typed names, empty names and duplicates are taken as they are.
+        addPage(folder + "1234.msg", [](TfrmBMAdd& dialog) {
+            dialog.edtName().setText("");
+            return QDialog::Accepted;
+        });
+        QCOMPARE(captions(), QStringList({Utf8("1234 Re: 質問"), "1234 "}));
+        QVERIFY(fixture().messages.empty());
+    }
+
+    void refusesWhatIsNoPageAndAddsNothingOnCancelOrError() {
+        WriteFile(fixture().DataFile("0000.msg"), "");
+        WriteFile(fixture().DataFile("1234.msg"), Page("1234", "title"));
+        WriteFile(fixture().DataFile("5678.msg"), test::FirstLine("12x4", "bad") + "\r\n");
+        createWindow();
+        action("BMAdd1").trigger();                          // the tutorial page
+        for (const char* name : {"9999.msg", "0000.msg"}) {  // missing, empty
+            addPage(fixture().DataFile(name), [](TfrmBMAdd&) { return QDialog::Accepted; });
+        }
+        window_->Html().LoadUrl("http://example.org/1234.msg");
+        action("BMAdd1").trigger();
+        QCOMPARE(messageTexts(ErrorCaption()),
+                 QStringList(4, Utf8("このページは追加できません。")));
+        QCOMPARE(fixture().dialogsShown, QStringList());
+        addPage(fixture().DataFile("1234.msg"), [](TfrmBMAdd&) { return QDialog::Rejected; });
+        addPage(fixture().DataFile("5678.msg"), [](TfrmBMAdd&) { return QDialog::Accepted; });
+        addPage(fixture().DataFile("1234.msg"), [](TfrmBMAdd& dialog) {
+            dialog.edtName().setText(Utf8("絵文字 😀"));  // no cp932 form
+            return QDialog::Accepted;
+        });
+        QCOMPARE(messageTexts(kApplicationTitle).size(), 2);
+        QCOMPARE(messageTexts(kApplicationTitle)[0], Utf8("'12x4' は整数ではありません"));
+        QVERIFY(entries().isEmpty());
+        QVERIFY(!std::filesystem::exists(bookmarkFile()));
+    }
+
+    void startUpLoadBuildsEntriesWithFamilyMarks() {
+        WriteFile(bookmarkFile(),
+                  "1234 C++ talk\n1235 about builder\n1236 [b]x\n1237 Delphi\n"
+                  "\n1238 R&D\n42 small");
+        createWindow();
+        const QList<QAction*> all = entries();
+        QCOMPARE(all.size(), 7);
+        for (int i = 0; i < all.size(); ++i) {
+            QCOMPARE(all[i]->objectName(), "BMMenu" + QString::number(i));
+            QVERIFY(all[i]->isChecked());
+            const QPixmap mark = i < 3 ? BuilderMark() : DelphiMark();
+            QCOMPARE(all[i]->icon().pixmap(12, 12).toImage(), mark.toImage());
+        }
+        QCOMPARE(all[5]->text(), QString("1238 R&D"));
+        QCOMPARE(ReadFile(bookmarkFile()),
+                 "1234 C++ talk\r\n1235 about builder\r\n1236 [b]x\r\n"
+                 "1237 Delphi\r\n\r\n1238 R&D\r\n42 small\r\n");
+        // A page below 1000 opens under its four-digit file name.
+        all[6]->trigger();
+        QCOMPARE(window_->Html().DocumentUrl(), UrlOf(window_->DataPath() + "0042.msg"));
+    }
+
+    void hundredBookmarksHaveHundredEntries() {
+        std::string content;
+        for (int i = 0; i < 100; ++i) {
+            content += std::to_string(1000 + i) + " name\r\n";
+        }
+        WriteFile(bookmarkFile(), content);
+        createWindow();
+        QCOMPARE(entries().size(), 100);
+        QCOMPARE(entries()[99]->objectName(), QString("BMMenu99"));
+        QCOMPARE(entries()[99]->text(), QString("1099 name"));
+    }
+
+    void unreadableFileDoesNotStopTheStartUp() {
+        // A link to itself cannot be opened, not even by root.
+        std::filesystem::create_symlink(bookmarkFile(), bookmarkFile());
+        createWindow();
+        QCOMPARE(messageTexts(kApplicationTitle),
+                 QStringList({Utf8("ﾌｧｲﾙ %1 は開けません").arg(bookmarkFile().c_str())}));
+        QVERIFY(entries().isEmpty());
+        QVERIFY(window_->findChild<QTimer*>("tmrDefault")->isActive());
+        QVERIFY(std::filesystem::is_symlink(bookmarkFile()));
+    }
+
+    void failedSaveKeepsTheMenuAndTheListForTheNextSave() {
+        WriteFile(bookmarkFile(), "1234 first\r\n");
+        WriteFile(fixture().DataFile("5678.msg"), Page("5678", "second"));
+        createWindow();
+        // A folder in the file's place: the replacement fails, also for root.
+        std::filesystem::remove(bookmarkFile());
+        std::filesystem::create_directories(bookmarkFile() + "/keep");
+        addPage(fixture().DataFile("5678.msg"), [](TfrmBMAdd&) { return QDialog::Accepted; });
+        QCOMPARE(messageTexts(kApplicationTitle),
+                 QStringList({Utf8("ﾌｧｲﾙ %1 を作成できません").arg(bookmarkFile().c_str())}));
+        QCOMPARE(captions(), QStringList({"1234 first"}));
+        std::filesystem::remove_all(bookmarkFile());
+        action("BMEdit1").trigger();
+        QCOMPARE(ReadFile(bookmarkFile()), "1234 first\r\n5678 second\r\n");
+        QCOMPARE(captions(), QStringList({"1234 first", "5678 second"}));
+    }
+
+    void editorMovesRetitlesAndDeletes() {
+        WriteFile(bookmarkFile(), "1111 L1\r\n2222 L2\r\n3333 L3\r\n");
+        createWindow();
+        editor().edtTitle().setText("kept");
+        fixture().onDialog = [this](QDialog&) {
+            // Opened with the list, nothing selected, the title kept.
+            if (editor().SelectedIndex() != -1 || editor().edtTitle().text() != "kept") {
+                return QDialog::Rejected;
+            }
+            editor().lstBookmark().setCurrentRow(0);
+            click("btnUp");  // the first goes to the end
+            if (editor().SelectedIndex() != 2 || editor().edtTitle().text() != "L1") {
+                return QDialog::Rejected;
+            }
+            click("btnDown");  // the last comes to the front
+            click("btnDown");
+            enter("  New");
+            return QDialog::Rejected;
+        };
+        action("BMEdit1").trigger();
+        QCOMPARE(captions(), QStringList({"2222 L2", "1111   New", "3333 L3"}));
+        QCOMPARE(ReadFile(bookmarkFile()), "2222 L2\r\n1111   New\r\n3333 L3\r\n");
+
+        fixture().onDialog = [this](QDialog&) {
+            enter("x");  // nothing selected
+            click("btnUp");
+            click("btnDown");
+            editor().lstBookmark().setCurrentRow(1);
+            enter("");
+            QTest::keyClick(&editor().lstBookmark(), Qt::Key_Down);  // by keyboard
+            click("btnDelete");
+            click("btnDelete");  // nothing selected: only the title empties
+            return QDialog::Rejected;
+        };
+        action("BMEdit1").trigger();
+        const QString indexError = Utf8("ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (-1)");
+        QCOMPARE(messageTexts(kApplicationTitle), QStringList(3, indexError));
+        QCOMPARE(messageTexts(ErrorCaption()), QStringList({Utf8("タイトルを入力してください。")}));
+        QCOMPARE(captions(), QStringList({"2222 L2", "1111   New"}));
+        QCOMPARE(editor().edtTitle().text(), QString());
+        QCOMPARE(editor().SelectedIndex(), -1);
+    }
+};
+
+}  // namespace teluri
+
+QTEST_MAIN(teluri::BookmarkMenuTest)
+#include "bookmark_menu_test.moc"

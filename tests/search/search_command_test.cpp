@@ -1,0 +1,74 @@
+// The search command of the `teluri` command line.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/commands.h"
+#include "tests/support/pages.h"
+#include "tests/support/temp_folder.h"
+
+namespace teluri {
+namespace {
+
+using test::Sjis;
+using test::WriteFile;
+
+struct Result {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Result Teluri(const std::vector<std::string>& args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = cli::Run(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(SearchCommandTest, PrintsHitsInLogFormOrNamesThePageThatStopped) {
+    test::TempFolder folder;
+    WriteFile(folder / "1001.msg", test::Page("1001", Sjis("C++Builderの質問")));
+    WriteFile(folder / "0042.MSG", test::Page("0042", "small"));
+    WriteFile(folder / "1003.bak", test::Page("1003", "backup"));
+    const std::string dir = folder.Path().substr(0, folder.Path().size() - 1);
+    for (const std::string& given : {folder.Path(), dir}) {  // with and without the delimiter
+        const Result result = Teluri({"search", given, "<HTML>"});
+        EXPECT_EQ(result.status, cli::kExitOk);
+        EXPECT_EQ(result.out,
+                  "small\r\n42\r\nDLP\r\n" + Sjis("C++Builderの質問") + "\r\n1001\r\nBCB\r\n");
+        EXPECT_EQ(result.err, "");
+    }
+    EXPECT_EQ(Teluri({"search", dir, "の質問"}).out,
+              Sjis("C++Builderの質問") + "\r\n1001\r\nBCB\r\n");
+    const Result none = Teluri({"search", dir, "Kylix"});
+    EXPECT_EQ(none.status, cli::kExitOk);
+    EXPECT_EQ(none.out, "");
+
+    WriteFile(folder / "1234.msg", test::FirstLine("12x4", "bad") + "\r\n");
+    const Result bad = Teluri({"search", dir, "bad"});
+    EXPECT_EQ(bad.status, cli::kExitError);
+    EXPECT_EQ(bad.out, "");
+    EXPECT_EQ(bad.err, dir + "/1234.msg: '12x4' は整数ではありません\n");
+    EXPECT_EQ(Teluri({"search", dir + "/none", "x"}).err, "ﾌｫﾙﾀﾞ " + dir + "/none/ は開けません\n");
+}
+
+TEST(SearchCommandTest, WrongUsage) {
+    const std::string usage = Teluri({"--help"}).out;
+    EXPECT_NE(usage.find("teluri search DIR TEXT"), std::string::npos);
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"search", "."},
+             {"search", ".", "a", "b"},
+             {"search", "", "a"},
+             {"search", ".", "\xF0\x9F\x98\x80"},  // no cp932 form
+             {"search", ".", "\xFF"},              // no UTF-8
+         }) {
+        const Result result = Teluri(args);
+        EXPECT_EQ(result.status, cli::kExitUsage) << ::testing::PrintToString(args);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, usage);
+    }
+}
+
+}  // namespace
+}  // namespace teluri

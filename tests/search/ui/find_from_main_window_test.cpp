@@ -1,0 +1,110 @@
+// The search window opened from the main window, searching the main
+// window's file list and opening a hit in its display.
+#include <QAction>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <filesystem>
+
+#include "app/ui/frmmain.h"
+#include "htmlview/ihtml.h"
+#include "tests/support/pages.h"
+#include "tests/ui/ui_support.h"
+
+namespace teluri {
+namespace {
+
+using test::FirstLine;
+using test::WriteFile;
+
+// Types a text into the search window, runs the search and double-clicks
+// the first row.
+int SearchAndOpenFirstHit(QDialog& dialog, const QString& text) {
+    dialog.show();
+    dialog.findChild<QComboBox*>("cmbFind")->setEditText(text);
+    dialog.findChild<QPushButton*>("BitBtn1")->click();
+    auto* list = dialog.findChild<QTreeWidget*>("lsvFInd");
+    if (list->topLevelItemCount() == 0) {
+        return -1;
+    }
+    QTreeWidgetItem* row = list->topLevelItem(0);
+    list->setCurrentItem(row);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(row).center());
+    return dialog.result();
+}
+
+}  // namespace
+
+class FindFromMainWindowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<test::UiFixture> fixture_;
+    std::unique_ptr<TfrmMain> window_;
+
+    test::UiFixture& fixture() { return *fixture_; }
+    QAction& action(const char* name) { return *window_->findChild<QAction*>(name); }
+    QTreeWidget& tree() { return *window_->findChild<QTreeWidget*>("trvTeluri"); }
+
+    void writePages() {
+        const auto page = [](const char* number, const char* title) {
+            return FirstLine(number, title) + "\r\n<p>body</p>\r\n";
+        };
+        WriteFile(fixture().DataFile("1001.msg"), page("1001", "C++Builder"));
+        WriteFile(fixture().DataFile("1002.msg"), page("1002", "Delphi"));
+    }
+
+    void createWindow() {
+        window_ = std::make_unique<TfrmMain>();
+        window_->show();
+    }
+
+    void openDataFolder() {
+        fixture().folderAnswers.push_back(QString::fromStdString(fixture().Data()));
+        action("Open1").trigger();
+        QVERIFY(test::WaitFor(
+            [this] { return !window_->findChild<QTimer*>("tmrAnalyze")->isActive(); }));
+        QTest::qWait(20);
+    }
+
+  private slots:
+    void init() { fixture_ = std::make_unique<test::UiFixture>(); }
+
+    void cleanup() {
+        window_.reset();
+        fixture_.reset();
+    }
+
+    void menuKeyAndToolButtonOpenTheOneWindowThatOpensHits() {
+        writePages();
+        createWindow();
+        openDataFolder();
+        tree().setCurrentItem(tree().topLevelItem(0));
+        QTreeWidgetItem* selected = tree().currentItem();
+        QList<QDialog*> shown;
+        fixture().onDialog = [&](QDialog& dialog) {
+            shown.append(&dialog);
+            return SearchAndOpenFirstHit(dialog, shown.size() == 1 ? "DELPHI" : "builder");
+        };
+        QCOMPARE(action("Find1").shortcut(), QKeySequence(Qt::Key_F3));
+        action("Find1").trigger();
+        QVERIFY(!shown[0]->isVisible());
+        QVERIFY(window_->Html().DocumentUrl().endsWith("/1002.msg"));
+        QCOMPARE(tree().currentItem(), selected);  // the tree keeps its selection
+        window_->findChild<QToolButton*>("btnFind")->click();
+        QVERIFY(window_->Html().DocumentUrl().endsWith("/1001.msg"));
+        QCOMPARE(fixture().dialogsShown,
+                 QStringList({QString::fromUtf8("検索"), QString::fromUtf8("検索")}));
+        QCOMPARE(shown[0], shown[1]);
+        QVERIFY(fixture().messages.empty());
+    }
+};
+
+}  // namespace teluri
+
+QTEST_MAIN(teluri::FindFromMainWindowTest)
+#include "find_from_main_window_test.moc"
