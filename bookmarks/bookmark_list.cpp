@@ -1,6 +1,8 @@
 #include "bookmarks/bookmark_list.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
 
 #include "base/files.h"
 #include "base/lines.h"
@@ -44,6 +46,19 @@ std::optional<BookmarkList> ReadBookmarkDat(const std::string& path) {
         return std::nullopt;
     }
     return ParseBookmarkDat(*content);
+}
+
+std::string SetUnreadableFileAside(const std::string& path) {
+    std::string aside = path + ".unreadable";
+    for (int i = 1;
+         std::filesystem::symlink_status(aside).type() != std::filesystem::file_type::not_found;
+         ++i) {
+        aside = path + ".unreadable" + std::to_string(i);
+    }
+    if (std::rename(path.c_str(), aside.c_str()) != 0) {
+        throw IoError(msg::Format(msg::kCannotCreateFile, path));
+    }
+    return aside;
 }
 
 void WriteBookmarkDat(const std::string& path, const BookmarkList& lines) {

@@ -30,6 +30,12 @@ BookmarkList ParseBookmarkDat(std::string_view content);
 // A file that exists but cannot be read throws IoError "ﾌｧｲﾙ %s は開けません".
 std::optional<BookmarkList> ReadBookmarkDat(const std::string& path);
 
+// Moves a file that could not be read out of the way, to `path` +
+// ".unreadable" (or ".unreadable1", ".unreadable2" ... when that exists), so
+// that writing the list anew loses nothing. Returns the new name. A file
+// that cannot be moved throws IoError "ﾌｧｲﾙ %s を作成できません" for `path`.
+std::string SetUnreadableFileAside(const std::string& path);
+
 // Replaces the file atomically; a failure leaves the old file intact and
 // throws IoError "ﾌｧｲﾙ %s を作成できません".
 void WriteBookmarkDat(const std::string& path, const BookmarkList& lines);

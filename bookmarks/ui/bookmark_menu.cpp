@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QMenu>
 
+#include <filesystem>
+
 #include "analysis/htmlanl.h"
 #include "base/bytes.h"
 #include "base/errors.h"
@@ -76,7 +78,13 @@ TBookmarkMenu::TBookmarkMenu(QWidget& window, QMenu& menu, QAction& add, QAction
 
 void TBookmarkMenu::LoadBookmarks() noexcept {
     Guarded(&window_, [this] {
-        std::optional<BookmarkList> lines = ReadBookmarkDat(ProgramFile(kBookmarkFileName));
+        std::optional<BookmarkList> lines;
+        try {
+            lines = ReadBookmarkDat(ProgramFile(kBookmarkFileName));
+        } catch (const IoError&) {
+            setUnreadableAside_ = true;
+            throw;
+        }
         if (!lines) {
             return;
         }
@@ -86,7 +94,13 @@ void TBookmarkMenu::LoadBookmarks() noexcept {
 }
 
 void TBookmarkMenu::RebuildBMMenu() {
-    WriteBookmarkDat(ProgramFile(kBookmarkFileName), BMList_);
+    const std::string file = ProgramFile(kBookmarkFileName);
+    if (setUnreadableAside_ &&
+        std::filesystem::symlink_status(file).type() != std::filesystem::file_type::not_found) {
+        SetUnreadableFileAside(file);
+    }
+    setUnreadableAside_ = false;
+    WriteBookmarkDat(file, BMList_);
 
     const QList<QAction*> old = menu_.actions();
     for (qsizetype i = kFixedItems; i < old.size(); ++i) {

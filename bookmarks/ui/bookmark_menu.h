@@ -56,6 +56,9 @@ class TBookmarkMenu : public QObject {
     IHTML& html_;
     std::function<std::string()> dataPath_;
     BookmarkList BMList_;
+    // Bookmark.dat could not be read at start-up: it is set aside before the
+    // list is first written, so that its bookmarks are not lost.
+    bool setUnreadableAside_ = false;
     TfrmBMAdd* frmBMAdd_;
     TfrmBookmark* frmBookmark_;
 };

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "base/paths.h"
@@ -88,6 +90,24 @@ TEST(BookmarkLineTest, MadeAndRetitledLinesKeepTheNumberAndStayOneLine) {
     EXPECT_EQ(MakeBookmarkLine(1234, "a\r\nb\0c"s), "1234 a  b c");
     EXPECT_EQ(RetitledBookmarkLine("42 small", "New"), "42 New");
     EXPECT_EQ(RetitledBookmarkLine("1234", "a\nb"), "1234 a b");
+}
+
+}  // namespace
+}  // namespace teluri
+
+namespace teluri {
+namespace {
+
+TEST(BookmarkFileTest, UnreadableFileIsSetAsideUnderAFreeName) {
+    test::TempFolder folder;
+    const std::string file = folder / "Bookmark.dat";
+    test::WriteFile(file + ".unreadable", "older");
+    test::WriteFile(file, "old");
+    EXPECT_EQ(SetUnreadableFileAside(file), file + ".unreadable1");
+    EXPECT_EQ(test::ReadFile(file + ".unreadable1"), "old");
+    EXPECT_EQ(test::ReadFile(file + ".unreadable"), "older");
+    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_THROW(SetUnreadableFileAside(file), IoError);
 }
 
 }  // namespace

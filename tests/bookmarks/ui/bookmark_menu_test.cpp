@@ -209,6 +209,11 @@ class BookmarkMenuTest : public QObject {
         QVERIFY(entries().isEmpty());
         QVERIFY(window_->findChild<QTimer*>("tmrDefault")->isActive());
         QVERIFY(std::filesystem::is_symlink(bookmarkFile()));
+        // The first save sets the unreadable file aside instead of losing it.
+        WriteFile(fixture().DataFile("5678.msg"), Page("5678", "second"));
+        addPage(fixture().DataFile("5678.msg"), [](TfrmBMAdd&) { return QDialog::Accepted; });
+        QVERIFY(std::filesystem::is_symlink(bookmarkFile() + ".unreadable"));
+        QCOMPARE(ReadFile(bookmarkFile()), std::string("5678 second\r\n"));
     }
 
     void failedSaveKeepsTheMenuAndTheListForTheNextSave() {
