@@ -1,8 +1,7 @@
 #include "analysis/htmlanl.h"
 
-#include <string.h>
-
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 #include "base/cp932.h"
@@ -40,19 +39,6 @@ bool IsLineEnd(char byte) {
     return byte == '\r' || byte == '\n';
 }
 
-// `pattern` in `text` at `from` or later. memmem skips ahead on byte pairs;
-// a plain first-byte search would stop at nearly every character of
-// Japanese text, whose lead bytes the link patterns share.
-std::size_t Find(std::string_view text, std::string_view pattern, std::size_t from) {
-    if (from > text.size()) {
-        return std::string_view::npos;
-    }
-    const void* hit =
-        ::memmem(text.data() + from, text.size() - from, pattern.data(), pattern.size());
-    return hit == nullptr ? std::string_view::npos
-                          : static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
-}
-
 // The page's whole text is never built: the fields are taken from the
 // content itself. The link patterns hold no line-end byte, so they occur in
 // the content where they occur in the whole text, line by line, in the same
@@ -85,6 +71,25 @@ std::string WholeTextBytes(std::string_view content, std::size_t& at, std::size_
     return bytes;
 }
 
+// The link opening in `text` at `from` or later. A page holds few "[" bytes
+// (in cp932 also the second byte of some characters, "ー" among them), so a
+// scan for that byte, many bytes at a step, and a look at the bytes after
+// each one is faster than a search for the whole opening.
+std::size_t FindLinkOpen(std::string_view text, std::size_t from) {
+    while (from < text.size()) {
+        const void* hit = std::memchr(text.data() + from, kLinkOpen.front(), text.size() - from);
+        if (hit == nullptr) {
+            break;
+        }
+        const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+        if (text.substr(at).starts_with(kLinkOpen)) {
+            return at;
+        }
+        from = at + 1;
+    }
+    return std::string_view::npos;
+}
+
 // One occurrence of a link pattern in a page.
 struct Link {
     bool parent = false;    // the parent lead-in, else the reply lead-in
@@ -102,8 +107,8 @@ struct Link {
 void FindLinks(std::string_view content, std::vector<Link>& links) {
     const LinkParts& parts = Parts();
     links.clear();
-    for (std::size_t open = Find(content, kLinkOpen, 0); open != std::string_view::npos;
-         open = Find(content, kLinkOpen, open + kLinkOpen.size())) {
+    for (std::size_t open = FindLinkOpen(content, 0); open != std::string_view::npos;
+         open = FindLinkOpen(content, open + kLinkOpen.size())) {
         const std::string_view before = content.substr(0, open);
         Link link;
         if (before.ends_with(parts.parentLeadIn)) {

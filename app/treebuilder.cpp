@@ -57,6 +57,10 @@ class PageReads {
         return &(pages_[file] = std::move(entry)).page;
     }
 
+    // Drops the record of `file`: the run's file list has passed it, and
+    // only a reply link back to it would look for it again.
+    void Forget(const std::string& file) { pages_.erase(file); }
+
   private:
     struct Entry {
         THtmlAnl page;
@@ -182,6 +186,7 @@ void BuildTree(const std::string& dataPath, TreeSink& sink) {
             adder.AddPageNode(std::nullopt, QueryPage(pageFile, [page] { return NodeText(*page); }),
                               *page, pageFile);
         }
+        reads.Forget(pageFile);
     }
 }
 

@@ -6,6 +6,7 @@
 // end has no empty line after it; empty content has no lines.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,18 +20,24 @@ std::string_view ContentBeforeNul(std::string_view content);
 template <typename Visit>
 void ForEachLine(std::string_view content, Visit&& visit) {
     content = ContentBeforeNul(content);
-    std::size_t start = 0;
     const std::size_t size = content.size();
+    // The next CR and the next LF, each found with a byte search (many bytes
+    // at a step) and kept until the lines have passed it.
+    std::size_t cr = content.find('\r');
+    std::size_t lf = content.find('\n');
+    std::size_t start = 0;
     while (start < size) {
-        std::size_t end = start;
-        while (end < size && content[end] != '\r' && content[end] != '\n') {
-            ++end;
+        if (cr < start) {
+            cr = content.find('\r', start);
         }
+        if (lf < start) {
+            lf = content.find('\n', start);
+        }
+        const std::size_t end = std::min({cr, lf, size});
         visit(content.substr(start, end - start));
-        if (end < size && content[end] == '\r' && end + 1 < size && content[end + 1] == '\n') {
-            ++end;
-        }
-        start = end + 1;
+        start = end < size && content[end] == '\r' && end + 1 < size && content[end + 1] == '\n'
+                    ? end + 2
+                    : end + 1;
     }
 }
 

@@ -9,6 +9,47 @@ namespace {
 
 constexpr int kBytesRole = Qt::UserRole;
 
+// A node's item. It keeps the node text's bytes and shows them decoded; the
+// text is decoded when something first asks for it (the view asks only for
+// the rows it lays out), not for every node of a tree of thousands. A text
+// set on the item itself takes the place of the decoded one.
+class NodeItem : public QTreeWidgetItem {
+  public:
+    explicit NodeItem(const std::string& bytes)
+        : bytes_(bytes.data(), static_cast<qsizetype>(bytes.size())) {}
+
+    QVariant data(int column, int role) const override {
+        if (column == 0 && role == kBytesRole) {
+            return bytes_;
+        }
+        if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole) && !textSet_) {
+            if (!decoded_) {
+                text_ = FromCp932(
+                    std::string_view(bytes_.constData(), static_cast<std::size_t>(bytes_.size())));
+                decoded_ = true;
+            }
+            return text_;
+        }
+        return QTreeWidgetItem::data(column, role);
+    }
+
+    void setData(int column, int role, const QVariant& value) override {
+        if (column == 0 && role == kBytesRole) {
+            bytes_ = value.toByteArray();
+            decoded_ = false;
+        } else if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole)) {
+            textSet_ = true;
+        }
+        QTreeWidgetItem::setData(column, role, value);
+    }
+
+  private:
+    QByteArray bytes_;
+    mutable QString text_;
+    mutable bool decoded_ = false;
+    bool textSet_ = false;
+};
+
 }  // namespace
 
 QByteArray NodeBytes(const QTreeWidgetItem& item) {
@@ -40,21 +81,21 @@ TreeViewSink::~TreeViewSink() {
     Finish();
 }
 
-TreeSink::NodeId TreeViewSink::Add(QTreeWidgetItem* item, const std::string& text) {
-    item->setText(0, FromCp932(text));
-    item->setData(0, kBytesRole, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+TreeSink::NodeId TreeViewSink::Add(QTreeWidgetItem* item) {
     items_.push_back(item);
     return items_.size() - 1;
 }
 
 TreeSink::NodeId TreeViewSink::AppendRoot(const std::string& text) {
-    auto* item = new QTreeWidgetItem();
+    auto* item = new NodeItem(text);
     pendingRoots_.append(item);
-    return Add(item, text);
+    return Add(item);
 }
 
 TreeSink::NodeId TreeViewSink::AppendChild(NodeId parent, const std::string& text) {
-    return Add(new QTreeWidgetItem(items_[parent]), text);
+    auto* item = new NodeItem(text);
+    items_[parent]->addChild(item);
+    return Add(item);
 }
 
 void TreeViewSink::SetPicture(NodeId node, int picture) {

@@ -1,7 +1,8 @@
 // Puts the nodes of a thread tree into the main window's tree view. Each
 // item keeps its node text's cp932 bytes (for the page it names and for
-// saving the tree); the view shows them decoded. Top-level items are added
-// to the view in one batch when the sink finishes.
+// saving the tree); the view shows them decoded, each decoded when first
+// shown. Top-level items are added to the view in one batch when the sink
+// finishes.
 #pragma once
 
 #include <QByteArray>
@@ -38,7 +39,7 @@ class TreeViewSink : public TreeSink {
     void Finish();
 
   private:
-    NodeId Add(QTreeWidgetItem* item, const std::string& text);
+    NodeId Add(QTreeWidgetItem* item);
 
     QTreeWidget& tree_;
     std::array<QIcon, 3> pictures_;

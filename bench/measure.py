@@ -1,0 +1,266 @@
+#!/usr/bin/env python3
+"""Times the teluri command and the main window against their references.
+
+Called by bench/run.sh once the programs are built and the archives made.
+Every measurement is a whole process started from here, under GNU time (so
+every row and every reference carry the same small cost of it): wall time
+from the start to the end of the process, and its peak resident memory.
+Each round measures every row and its reference, one after the other; the
+table shows the medians over the rounds and the ratio of the two medians.  One round before them warms the page cache and is not
+counted.  Outputs go to a pipe that is read and thrown away: grep treats an
+output of /dev/null as a reason to stop at the first match.
+"""
+
+import argparse
+import os
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+TIME = "/usr/bin/time"
+
+
+class Failure(Exception):
+    pass
+
+
+def run(command, env=None):
+    """Runs `command` under GNU time; returns (milliseconds, peak resident
+    KiB, stdout bytes).  The peak comes from GNU time, not from this process's
+    wait4: Linux counts a child's memory before its exec, this script's own,
+    into the child's peak."""
+    with tempfile.NamedTemporaryFile(prefix="teluri-bench-", suffix=".rss") as rss:
+        start = time.perf_counter()
+        process = subprocess.run([TIME, "-f", "%M", "-o", rss.name] + command,
+                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=env)
+        elapsed = (time.perf_counter() - start) * 1000
+        if process.returncode != 0:
+            raise Failure(f"{' '.join(command[:3])} ... exited with {process.returncode}: "
+                          f"{process.stderr.decode(errors='replace').strip()}")
+        peak = int(open(rss.name).read().split()[-1])
+    return elapsed, peak, process.stdout
+
+
+def figures(out):
+    """The name=value figures a window_bench line reports."""
+    result = {}
+    for field in out.decode().split():
+        name, _, value = field.partition("=")
+        result[name] = float(value)
+    return result
+
+
+def median(values):
+    return statistics.median(values)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--build", required=True)
+    parser.add_argument("--archive", required=True)
+    parser.add_argument("--chain", required=True)
+    parser.add_argument("--tree", required=True, help="the archive's Tree.dat")
+    parser.add_argument("--chain-tree", required=True, help="the chain's Tree.dat")
+    parser.add_argument("--rare", required=True)
+    parser.add_argument("--common", required=True)
+    parser.add_argument("--runs", type=int, default=5)
+    args = parser.parse_args()
+
+    teluri = os.path.join(args.build, "cli", "teluri")
+    window = os.path.join(args.build, "bench", "teluri_window_bench")
+    read_pages = os.path.join(args.build, "bench", "teluri_read_pages")
+    pages = sorted(os.path.join(args.archive, name) for name in os.listdir(args.archive)
+                   if name.endswith(".msg"))
+    archive_bytes = sum(os.path.getsize(page) for page in pages)
+    c_env = dict(os.environ, LC_ALL="C")
+
+    samples = {}
+
+    def note(name, value):
+        samples.setdefault(name, []).append(value)
+
+    def search_hits(out):
+        # Three lines per hit in the search log.
+        return out.count(b"\r\n") // 3 if b"\r\n" in out else out.count(b"\n") // 3
+
+    checks = {}
+
+    def round_(counted):
+        ms, rss, out = run([teluri, "analyze", args.archive])
+        checks["analyze_nodes"] = out.count(b"\r\n")
+        if counted:
+            note("analyze", ms)
+            note("analyze_rss", rss)
+        ms, _, _ = run(["cat"] + pages)
+        if counted:
+            note("cat", ms)
+        ms, _, _ = run([read_pages] + pages)
+        if counted:
+            note("read_pages", ms)
+
+        for label, word in (("rare", args.rare), ("common", args.common)):
+            ms, _, out = run([teluri, "search", args.archive, word])
+            checks[f"search_{label}"] = search_hits(out)
+            if counted:
+                note(f"search_{label}", ms)
+            ms, _, out = run(["grep", "-l", "-i", "-F", word] + pages, env=c_env)
+            checks[f"grep_{label}"] = out.count(b"\n")
+            if counted:
+                note(f"grep_{label}", ms)
+
+        ms, _, _ = run([teluri, "tree", args.tree])
+        if counted:
+            note("tree", ms)
+        ms, _, _ = run(["wc", "-l", args.tree])
+        if counted:
+            note("wc", ms)
+
+        ms, rss, out = run([window, "analyze", args.archive])
+        f = figures(out)
+        checks["window_nodes"] = int(f["nodes"])
+        if counted:
+            note("window_run", f["run_ms"])
+            note("window_painted", f["painted_ms"])
+            note("window_process", ms)
+            note("window_rss", rss)
+
+        ms, _, out = run([window, "draft", args.tree, args.archive])
+        f = figures(out)
+        checks["draft_nodes"] = int(f["nodes"])
+        if counted:
+            note("draft", f["draft_ms"])
+            note("draft_painted", f["painted_ms"])
+
+        ms, _, _ = run([window, "startup"])
+        if counted:
+            note("startup", ms)
+        ms, _, _ = run([window, "bare"])
+        if counted:
+            note("bare", ms)
+
+        ms, _, out = run([window, "analyze", args.chain])
+        f = figures(out)
+        checks["chain_window_nodes"] = int(f["nodes"])
+        if counted:
+            note("chain_run", f["run_ms"])
+            note("chain_painted", f["painted_ms"])
+        ms, _, out = run([window, "draft", args.chain_tree, args.chain])
+        f = figures(out)
+        checks["chain_draft_nodes"] = int(f["nodes"])
+        if counted:
+            note("chain_draft", f["draft_ms"])
+            note("chain_draft_painted", f["painted_ms"])
+        ms, _, _ = run([teluri, "analyze", args.chain])
+        if counted:
+            note("chain_analyze", ms)
+        ms, _, _ = run([teluri, "tree", args.chain_tree])
+        if counted:
+            note("chain_tree", ms)
+
+    load_before = os.getloadavg()
+    started = time.perf_counter()
+    round_(False)
+    for _ in range(args.runs):
+        round_(True)
+    took = time.perf_counter() - started
+    load_after = os.getloadavg()
+
+    # The figures must describe correct runs: the window shows the tree the
+    # command computes, and the search finds the pages grep finds.
+    problems = []
+    if checks["window_nodes"] != checks["analyze_nodes"]:
+        problems.append(f"window run shows {checks['window_nodes']} nodes, "
+                        f"teluri analyze {checks['analyze_nodes']}")
+    if checks["draft_nodes"] != checks["analyze_nodes"]:
+        problems.append(f"draft open shows {checks['draft_nodes']} nodes, "
+                        f"Tree.dat has {checks['analyze_nodes']}")
+    for label in ("rare", "common"):
+        if checks[f"search_{label}"] != checks[f"grep_{label}"]:
+            problems.append(f"search finds {checks[f'search_{label}']} pages for the {label} "
+                            f"word, grep {checks[f'grep_{label}']}")
+    for key in ("chain_window_nodes", "chain_draft_nodes"):
+        if checks[key] != 9000:
+            problems.append(f"{key}: {checks[key]} nodes, not 9000")
+
+    m = {name: median(values) for name, values in samples.items()}
+    mb = archive_bytes / 1e6
+
+    def ms(value):
+        return f"{value:,.1f} ms"
+
+    rows = [
+        ("`teluri analyze` (9000 pages)", ms(m["analyze"]), "`cat` of every page",
+         ms(m["cat"]), m["analyze"] / m["cat"], "≤ 1.5"),
+        ("`teluri analyze`, against the plain read", ms(m["analyze"]),
+         "open, read, close of every page (`teluri_read_pages`)", ms(m["read_pages"]),
+         m["analyze"] / m["read_pages"], "—"),
+        (f"`teluri search` rare word ({args.rare}, {checks['grep_rare']} pages)",
+         ms(m["search_rare"]), "`LC_ALL=C grep -l -i -F`", ms(m["grep_rare"]),
+         m["search_rare"] / m["grep_rare"], "≤ 1.0"),
+        (f"`teluri search` common word ({args.common}, {checks['grep_common']} pages)",
+         ms(m["search_common"]), "`LC_ALL=C grep -l -i -F`", ms(m["grep_common"]),
+         m["search_common"] / m["grep_common"], "≤ 1.0"),
+        ("`teluri tree` of the 9000-node Tree.dat", ms(m["tree"]), "`wc -l` of the file",
+         ms(m["wc"]), m["tree"] / m["wc"], "—"),
+        ("window: analysis run, tree view filled", ms(m["window_run"]), "`teluri analyze`",
+         ms(m["analyze"]), m["window_run"] / m["analyze"], "≤ 1.5"),
+        ("window: … until the tree view has painted", ms(m["window_painted"]),
+         "`teluri analyze`", ms(m["analyze"]), m["window_painted"] / m["analyze"], "—"),
+        ("window: draft open of the 9000-node Tree.dat", ms(m["draft"]), "`teluri tree`",
+         ms(m["tree"]), m["draft"] / m["tree"], "≤ 2"),
+        ("window: start-up to shown, then quit", ms(m["startup"]),
+         "bare Qt: empty `QMainWindow`", ms(m["bare"]), m["startup"] / m["bare"], "≤ 1.5"),
+        ("peak memory of `teluri analyze`", f"{m['analyze_rss'] / 1024:.1f} MiB",
+         "archive size (sum of files)", f"{mb:.1f} MB",
+         m["analyze_rss"] * 1024 / archive_bytes, "< 32 MiB"),
+        ("peak memory of the window after the run", f"{m['window_rss'] / 1024:.1f} MiB",
+         "archive size (sum of files)", f"{mb:.1f} MB",
+         m["window_rss"] * 1024 / archive_bytes, "—"),
+        ("9000-deep chain: window analysis run", ms(m["chain_run"]),
+         "`teluri analyze` of the chain", ms(m["chain_analyze"]),
+         m["chain_run"] / m["chain_analyze"], "< 1 s"),
+        ("9000-deep chain: window draft open", ms(m["chain_draft"]),
+         "`teluri tree` of its Tree.dat", ms(m["chain_tree"]),
+         m["chain_draft"] / m["chain_tree"], "< 1 s"),
+    ]
+    met = {
+        0: m["analyze"] <= 1.5 * m["cat"],
+        2: m["search_rare"] <= m["grep_rare"],
+        3: m["search_common"] <= m["grep_common"],
+        5: m["window_run"] <= 1.5 * m["analyze"],
+        7: m["draft"] <= 2 * m["tree"],
+        8: m["startup"] <= 1.5 * m["bare"],
+        9: m["analyze_rss"] < 32 * 1024,
+        11: m["chain_run"] < 1000,
+        12: m["chain_draft"] < 1000,
+    }
+
+    print(f"Medians of {args.runs} runs ({took:.0f} s in all; load average "
+          f"{load_before[0]:.2f} before, {load_after[0]:.2f} after).")
+    print()
+    print("| Measurement | Median | Reference (same run) | Reference median | Ratio | Goal | Met |")
+    print("|---|---:|---|---:|---:|---|---|")
+    for i, (name, value, ref, ref_value, ratio, goal) in enumerate(rows):
+        mark = "—" if i not in met else ("yes" if met[i] else "**no**")
+        print(f"| {name} | {value} | {ref} | {ref_value} | {ratio:.2f} | {goal} | {mark} |")
+    print()
+    print(f"Window process in all (analysis run, 9000 pages): {ms(m['window_process'])}; "
+          f"draft open until painted: {ms(m['draft_painted'])}; "
+          f"chain: run until painted {ms(m['chain_painted'])}, "
+          f"draft open until painted {ms(m['chain_draft_painted'])}.")
+    if problems:
+        print()
+        for problem in problems:
+            print(f"CHECK FAILED: {problem}")
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    try:
+        sys.exit(main())
+    except Failure as failure:
+        print(f"measure.py: {failure}", file=sys.stderr)
+        sys.exit(1)

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# The performance benchmark: installs what is missing, builds in Release
+# into build-release/, makes the synthetic archives once (cached under
+# build-release/bench/) and prints one table of medians, each row beside a
+# reference measured in the same run.
+#
+#   bench/run.sh [--runs N]     (default 5 counted runs after one warm-up)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+runs=5
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --runs) runs="$2"; shift 2 ;;
+        *) echo "usage: bench/run.sh [--runs N]" >&2; exit 2 ;;
+    esac
+done
+
+# What building needs, then what the benchmark itself runs.
+tools/ensure-packages.sh
+needed=()
+for tool in python3:python3 /usr/bin/time:time grep:grep cat:coreutils; do
+    command -v "${tool%%:*}" >/dev/null 2>&1 || needed+=("${tool#*:}")
+done
+if [ ${#needed[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    echo "Installing: ${needed[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -qq
+    $sudo apt-get install -y -qq --no-install-recommends "${needed[@]}" >/dev/null
+fi
+
+build=build-release
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -j"$(nproc)" --target teluri teluri_window_bench teluri_read_pages >/dev/null
+
+# The archives depend only on the generator and its options: a new
+# generator makes them anew.
+data="$build/bench"
+mkdir -p "$data"
+stamp="$(sha256sum bench/make-archive | cut -c1-16)"
+make_once() {  # folder, make-archive options...
+    local folder="$1"
+    shift
+    if [ ! -f "$folder.done" ] || [ "$(head -n1 "$folder.done")" != "$stamp $*" ]; then
+        echo "Making $folder ..." >&2
+        rm -f "$folder.done"
+        local output
+        output="$(bench/make-archive "$@" "$folder")"
+        printf '%s\n%s\n' "$stamp $*" "$output" >"$folder.done"
+    fi
+}
+make_once "$data/archive-9000" --pages 9000 --seed 1
+make_once "$data/chain-9000" --chain 9000 --seed 1
+rare="$(awk '$1 == "rare-word" { print $2 }' "$data/archive-9000.done")"
+common="$(awk '$1 == "common-word" { print $2 }' "$data/archive-9000.done")"
+
+# The saved trees, made by the command being measured (every run: they
+# follow the program).
+"$build/cli/teluri" analyze -o "$data/archive-9000.Tree.dat" "$data/archive-9000"
+"$build/cli/teluri" analyze -o "$data/chain-9000.Tree.dat" "$data/chain-9000"
+
+echo "Machine: $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), \
+$(awk '/MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo) RAM; \
+load average $(cut -d' ' -f1-3 /proc/loadavg)"
+exec python3 bench/measure.py --build "$build" --runs "$runs" \
+    --archive "$data/archive-9000" --tree "$data/archive-9000.Tree.dat" \
+    --chain "$data/chain-9000" --chain-tree "$data/chain-9000.Tree.dat" \
+    --rare "$rare" --common "$common"

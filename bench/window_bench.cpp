@@ -1,0 +1,322 @@
+// Drives the main window under the offscreen platform for the benchmarks:
+//
+//   teluri_window_bench analyze DIR          the open command on DIR and its analysis run
+//   teluri_window_bench draft TREE_DAT [DIR] the draft open of a saved tree (DIR: the data
+//                                            folder the settings name)
+//   teluri_window_bench startup              the main window created and shown, then quit
+//   teluri_window_bench bare                 an empty QMainWindow shown, then quit
+//
+// Each mode prints one line of "name=value" figures (milliseconds, node
+// counts) on standard output; the caller measures the whole process. The
+// program folder (TELURI_HOME) and XDG_RUNTIME_DIR are private temporary
+// folders, removed at the end; the current folder is the program folder, so
+// that the window's file list starts out empty.
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <QWindow>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/ui/frmlogo.h"
+#include "app/ui/frmmain.h"
+#include "base/files.h"
+#include "base/ui/dialogs.h"
+#include "base/ui/fonts.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Time since the process entered main().
+QElapsedTimer g_clock;
+// The private program folder, removed also when the program fails.
+std::string g_home;
+
+double Now() {
+    return static_cast<double>(g_clock.nsecsElapsed()) / 1e6;
+}
+
+[[noreturn]] void Fail(const std::string& message) {
+    std::fprintf(stderr, "teluri_window_bench: %s\n", message.c_str());
+    if (!g_home.empty()) {
+        std::error_code error;
+        fs::remove_all(g_home, error);
+    }
+    std::_Exit(1);
+}
+
+// A private folder under the system's temporary folder, removed on exit.
+class TempFolder {
+  public:
+    TempFolder() {
+        std::string pattern = (fs::temp_directory_path() / "teluri-bench-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            Fail("cannot create a temporary folder");
+        }
+        path_ = pattern;
+        g_home = pattern;
+    }
+    ~TempFolder() {
+        std::error_code error;
+        fs::remove_all(path_, error);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const fs::path& Path() const { return path_; }
+
+  private:
+    fs::path path_;
+};
+
+// Sets up the private folders before the application object exists.
+void PrepareEnvironment(const TempFolder& home) {
+    const fs::path runtime = home.Path() / "xdg-runtime";
+    fs::create_directory(runtime);
+    fs::permissions(runtime, fs::perms::owner_all, fs::perm_options::replace);
+    ::setenv("TELURI_HOME", (home.Path().string() + "/").c_str(), 1);
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    std::error_code error;
+    fs::copy_file(TELURI_TUTORIAL_FILE, home.Path() / "tutor.htm", error);
+    fs::current_path(home.Path());
+}
+
+// Any message box means the run failed: the benchmark must not time errors.
+void InstallDialogAnswers(const std::string& folder) {
+    teluri::DialogHooks& hooks = teluri::Dialogs();
+    hooks.messageBox = [](QWidget*, QMessageBox::Icon, const QString& caption,
+                          const QString& text) {
+        Fail("message box: " + caption.toStdString() + ": " + text.toStdString());
+    };
+    hooks.execDialog = [](QDialog&) { return 0; };
+    hooks.chooseFolder = [folder](QWidget*, const QString&) -> std::optional<QString> {
+        return QString::fromStdString(folder);
+    };
+}
+
+// Runs the event loop until `done` holds (checked after each batch of
+// events), for at most a minute.
+template <typename Done>
+void WaitUntil(Done&& done) {
+    QElapsedTimer guard;
+    guard.start();
+    while (!done()) {
+        if (guard.elapsed() > 60000) {
+            Fail("timed out");
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (!done()) {
+            ::usleep(100);
+        }
+    }
+}
+
+// Waits until the window is exposed and has painted once.
+void WaitShown(QWidget& window) {
+    WaitUntil([&window] {
+        return window.windowHandle() != nullptr && window.windowHandle()->isExposed();
+    });
+    QCoreApplication::processEvents();
+}
+
+// Lets the window's start-up timers fire, so that they do not fall into a
+// measurement.
+void Settle(int milliseconds) {
+    QElapsedTimer settle;
+    settle.start();
+    WaitUntil([&settle, milliseconds] { return settle.elapsed() >= milliseconds; });
+}
+
+// Notes the moments a watched object receives its first event of one type
+// after Arm().
+class EventWatch : public QObject {
+  public:
+    EventWatch(QObject& watched, QEvent::Type type) : type_(type) {
+        watched.installEventFilter(this);
+    }
+    void Arm() {
+        armed_ = true;
+        seen_ = false;
+    }
+    bool Seen() const { return seen_; }
+    double At() const { return at_; }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (armed_ && !seen_ && event->type() == type_) {
+            seen_ = true;
+            at_ = Now();
+        }
+        return false;
+    }
+
+  private:
+    QEvent::Type type_;
+    bool armed_ = false;
+    bool seen_ = false;
+    double at_ = 0;
+};
+
+int CountNodes(QTreeWidget& tree) {
+    int count = 0;
+    for (QTreeWidgetItemIterator it(&tree); *it != nullptr; ++it) {
+        ++count;
+    }
+    return count;
+}
+
+QTreeWidget& TreeOf(teluri::TfrmMain& window) {
+    auto* tree = window.findChild<QTreeWidget*>("trvTeluri");
+    if (tree == nullptr) {
+        Fail("no tree view");
+    }
+    return *tree;
+}
+
+void TriggerAction(teluri::TfrmMain& window, const char* name) {
+    auto* action = window.findChild<QAction*>(name);
+    if (action == nullptr) {
+        Fail(std::string("no action ") + name);
+    }
+    action->trigger();
+}
+
+// The open command on `folder`: the run starts when tmrAnalyze fires and
+// ends when its handler returns (the tree saved); "painted" is the end of
+// the first paint of the tree view after it.
+int Analyze(const std::string& folder) {
+    InstallDialogAnswers(folder);
+    teluri::TfrmMain window;
+    window.show();
+    WaitShown(window);
+    Settle(250);
+    QTreeWidget& tree = TreeOf(window);
+    auto* timer = window.findChild<QTimer*>("tmrAnalyze");
+    if (timer == nullptr) {
+        Fail("no tmrAnalyze");
+    }
+    EventWatch fired(*timer, QEvent::Timer);
+    EventWatch painted(*tree.viewport(), QEvent::Paint);
+    double ended = -1;
+    // Connected after the window's own handler, so it runs once that returns.
+    QObject::connect(timer, &QTimer::timeout, &window, [&ended] { ended = Now(); });
+    fired.Arm();
+    TriggerAction(window, "Open1");
+    WaitUntil([&ended] { return ended >= 0; });
+    painted.Arm();
+    WaitUntil([&painted] { return painted.Seen(); });
+    QCoreApplication::processEvents();
+    const double shown = Now();
+    std::printf("run_ms=%.3f painted_ms=%.3f nodes=%d\n", ended - fired.At(), shown - fired.At(),
+                CountNodes(tree));
+    return 0;
+}
+
+// The draft open of `treeFile`, copied into the program folder as Tree.dat.
+int Draft(const fs::path& home, const std::string& treeFile, const std::string& folder) {
+    InstallDialogAnswers(folder);
+    fs::copy_file(treeFile, home / "Tree.dat", fs::copy_options::overwrite_existing);
+    if (!folder.empty()) {
+        std::string ini = "[Option]\r\nPath=" + folder;
+        if (ini.back() != '/') {
+            ini += '/';
+        }
+        ini += "\r\n";
+        if (teluri::WriteFileAtomically((home / "Teluri.ini").string(), ini)) {
+            Fail("cannot write Teluri.ini");
+        }
+    }
+    teluri::TfrmMain window;
+    window.show();
+    WaitShown(window);
+    Settle(250);
+    QTreeWidget& tree = TreeOf(window);
+    EventWatch painted(*tree.viewport(), QEvent::Paint);
+    const double start = Now();
+    TriggerAction(window, "QuickOpen1");
+    const double ended = Now();
+    painted.Arm();
+    WaitUntil([&painted] { return painted.Seen(); });
+    QCoreApplication::processEvents();
+    const double shown = Now();
+    std::printf("draft_ms=%.3f painted_ms=%.3f nodes=%d\n", ended - start, shown - start,
+                CountNodes(tree));
+    return 0;
+}
+
+// As the program starts: the splash, the main window, shown; then quit.
+int Startup() {
+    InstallDialogAnswers({});
+    QApplication::setApplicationName(teluri::kApplicationTitle);
+    QApplication::setFont(teluri::WindowFont());
+    auto splash = std::make_unique<teluri::TfrmLogo>();
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+    teluri::TfrmMain window;
+    window.show();
+    splash.reset();
+    WaitShown(window);
+    std::printf("shown_ms=%.3f\n", Now());
+    return 0;
+}
+
+int Bare() {
+    QMainWindow window;
+    window.show();
+    WaitShown(window);
+    std::printf("shown_ms=%.3f\n", Now());
+    return 0;
+}
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: teluri_window_bench analyze DIR | draft TREE_DAT [DIR] | startup | "
+                 "bare\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    g_clock.start();
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        return Usage();
+    }
+    const std::string& mode = args[0];
+    // Paths are taken before the current folder changes.
+    std::vector<std::string> paths;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        paths.push_back(fs::absolute(args[i]).string());
+    }
+    const TempFolder home;
+    PrepareEnvironment(home);
+    QApplication application(argc, argv);
+    if (mode == "analyze" && paths.size() == 1) {
+        return Analyze(paths[0]);
+    }
+    if (mode == "draft" && (paths.size() == 1 || paths.size() == 2)) {
+        return Draft(home.Path(), paths[0], paths.size() == 2 ? paths[1] : std::string());
+    }
+    if (mode == "startup" && paths.empty()) {
+        return Startup();
+    }
+    if (mode == "bare" && paths.empty()) {
+        return Bare();
+    }
+    return Usage();
+}
