@@ -193,6 +193,11 @@ bool THtmlAnl::Load(const std::string& fileName, FileStamp* stamp) {
     return true;
 }
 
+void THtmlAnl::LoadContent(const std::string& fileName, std::string_view content) {
+    fileName_ = fileName;
+    Parse(content);
+}
+
 void THtmlAnl::Parse(std::string_view whole) {
     const std::string_view content = ContentBeforeNul(whole);
     hasLines_ = !content.empty();

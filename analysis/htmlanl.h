@@ -26,6 +26,10 @@ class THtmlAnl {
     // given, receives the stamp of the file read (see base/files.h).
     bool Load(const std::string& fileName, FileStamp* stamp = nullptr);
 
+    // Takes the page of `fileName` from its content as already read, as Load
+    // would from the file.
+    void LoadContent(const std::string& fileName, std::string_view content);
+
     // Bytes 18-21 of the first line as an integer; -1 for a page without
     // lines. Throws ConvertError when those bytes are no integer.
     int GetNumber() const;

@@ -173,10 +173,9 @@ std::vector<SearchHit> SearchPages(const std::string& folder, const std::vector<
         if (!matcher.Matches(*content)) {
             continue;
         }
-        // The reader takes its page from the file, so a hit is read twice.
-        if (!reader.Load(pageFile)) {
-            throw IoError(msg::Format(msg::kCannotOpenFile, pageFile));
-        }
+        // The reader takes the page from the bytes just read: a hit is read
+        // once.
+        reader.LoadContent(pageFile, *content);
         SearchHit hit;
         hit.title = reader.GetTitle();
         sink.HitFound(hit.title);
