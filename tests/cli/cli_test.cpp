@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
+#include "tests/support/cli_run.h"
 #include "tests/support/pages.h"
 #include "tests/support/temp_folder.h"
 
@@ -15,19 +14,8 @@ using test::ReadFile;
 using test::TempFolder;
 using test::WriteFile;
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-// Runs the command in this process.
-Result Teluri(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = cli::Run(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using Result = test::CliResult;
+using test::Teluri;
 
 std::string Usage() {
     return Teluri({"--help"}).out;

@@ -1,9 +1,7 @@
 // The search command of the `teluri` command line.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "cli/commands.h"
+#include "tests/support/cli_run.h"
 #include "tests/support/pages.h"
 #include "tests/support/temp_folder.h"
 
@@ -13,18 +11,8 @@ namespace {
 using test::Sjis;
 using test::WriteFile;
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result Teluri(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = cli::Run(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using Result = test::CliResult;
+using test::Teluri;
 
 TEST(SearchCommandTest, PrintsHitsInLogFormOrNamesThePageThatStopped) {
     test::TempFolder folder;

@@ -20,6 +20,7 @@
 #include "base/ui/fonts.h"
 #include "htmlview/ihtml.h"
 #include "tests/support/pages.h"
+#include "tests/ui/main_window_support.h"
 #include "tests/ui/ui_support.h"
 
 namespace teluri {
@@ -114,14 +115,7 @@ class MainWindowTest : public QObject {
         window_->show();
     }
 
-    // Chooses the data folder with the open command and waits for the run.
-    void openDataFolder() {
-        fixture().folderAnswers.push_back(QString::fromStdString(fixture().Data()));
-        action("Open1").trigger();
-        QVERIFY(test::WaitFor(
-            [this] { return !window_->findChild<QTimer*>("tmrAnalyze")->isActive(); }));
-        QTest::qWait(20);
-    }
+    void openDataFolder() { test::OpenDataFolder(*window_, fixture()); }
 
   private slots:
     void init() { fixture_ = std::make_unique<test::UiFixture>(); }

@@ -13,6 +13,7 @@
 #include "app/ui/frmmain.h"
 #include "htmlview/ihtml.h"
 #include "tests/support/pages.h"
+#include "tests/ui/main_window_support.h"
 #include "tests/ui/ui_support.h"
 
 namespace teluri {
@@ -63,13 +64,7 @@ class FindFromMainWindowTest : public QObject {
         window_->show();
     }
 
-    void openDataFolder() {
-        fixture().folderAnswers.push_back(QString::fromStdString(fixture().Data()));
-        action("Open1").trigger();
-        QVERIFY(test::WaitFor(
-            [this] { return !window_->findChild<QTimer*>("tmrAnalyze")->isActive(); }));
-        QTest::qWait(20);
-    }
+    void openDataFolder() { test::OpenDataFolder(*window_, fixture()); }
 
   private slots:
     void init() { fixture_ = std::make_unique<test::UiFixture>(); }
