@@ -361,7 +361,6 @@ void TfrmMain::FormCreate() {
     setWindowState(windowState() | Qt::WindowMaximized);
     DataPath_ = ini.ReadText("Option", "Path", ExeFolder());
     Tutorial1Click();
-    // Shows its own errors: an unreadable Bookmark.dat does not stop the start-up.
     Bookmarks_->LoadBookmarks();
     tmrDefault_->start();
 }

@@ -76,21 +76,19 @@ TBookmarkMenu::TBookmarkMenu(QWidget& window, QMenu& menu, QAction& add, QAction
             [this] { Guarded(&window_, [this] { BMEdit1Click(); }); });
 }
 
-void TBookmarkMenu::LoadBookmarks() noexcept {
-    Guarded(&window_, [this] {
-        std::optional<BookmarkList> lines;
-        try {
-            lines = ReadBookmarkDat(ProgramFile(kBookmarkFileName));
-        } catch (const IoError&) {
-            setUnreadableAside_ = true;
-            throw;
-        }
-        if (!lines) {
-            return;
-        }
-        BMList_ = std::move(*lines);
-        RebuildBMMenu();
-    });
+void TBookmarkMenu::LoadBookmarks() {
+    std::optional<BookmarkList> lines;
+    try {
+        lines = ReadBookmarkDat(ProgramFile(kBookmarkFileName));
+    } catch (const IoError&) {
+        setUnreadableAside_ = true;
+        throw;
+    }
+    if (!lines) {
+        return;
+    }
+    BMList_ = std::move(*lines);
+    RebuildBMMenu();
 }
 
 void TBookmarkMenu::RebuildBMMenu() {

@@ -28,12 +28,12 @@ class TBookmarkMenu : public QObject {
     TBookmarkMenu(QWidget& window, QMenu& menu, QAction& add, QAction& edit, IHTML& html,
                   std::function<std::string()> dataPath);
 
-    // The start-up load: reads Bookmark.dat when it exists and rebuilds the
-    // menu (which writes the file straight back). An error is shown in the
-    // standard error box and never thrown, so that the window's creation
-    // goes on: a file that cannot be read leaves the list empty and the file
-    // untouched.
-    void LoadBookmarks() noexcept;
+    // The start-up load: when Bookmark.dat exists, its lines become BMList
+    // and the menu is rebuilt (which writes the file straight back). A file
+    // that cannot be read throws IoError "ﾌｧｲﾙ %s は開けません": the list
+    // stays empty, and the window's creation steps after this one do not run
+    // (no start-up draft open in that run).
+    void LoadBookmarks();
 
     // Saves BMList to Bookmark.dat, then replaces the menu's entries by one
     // per line. A failed save throws IoError "ﾌｧｲﾙ %s を作成できません" before
