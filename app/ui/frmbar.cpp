@@ -1,10 +1,9 @@
 #include "app/ui/frmbar.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 
+#include "base/ui/center_on_screen.h"
 #include "base/ui/fonts.h"
 #include "base/ui/pictures.h"
 
@@ -20,9 +19,7 @@ TfrmBar::TfrmBar(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setWindowTitle(QString::fromUtf8("処理経過"));
     setFont(WindowFont());
     setFixedSize(325, 95);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->geometry().center() - rect().center());
-    }
+    CenterOnScreen(*this);
     auto* label = new QLabel(QString::fromUtf8("Teluriデータの構造を解析中です．．．"), this);
     label->setObjectName("Label1");
     label->move(4, 4);

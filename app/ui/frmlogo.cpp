@@ -1,10 +1,9 @@
 #include "app/ui/frmlogo.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QScreen>
 
+#include "base/ui/center_on_screen.h"
 #include "base/ui/fonts.h"
 #include "base/ui/pictures.h"
 
@@ -42,9 +41,7 @@ TfrmLogo::TfrmLogo(QWidget* parent) : QDialog(parent, Qt::FramelessWindowHint) {
     version->move(40, 192);
     // The window is exactly the picture.
     setFixedSize(image->size());
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->geometry().center() - rect().center());
-    }
+    CenterOnScreen(*this);
 }
 
 }  // namespace teluri

@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
-#include <QScreen>
 #include <QSplitter>
 #include <QTimer>
 #include <QToolButton>
@@ -34,6 +33,7 @@
 #include "base/paths.h"
 #include "base/ui/access_keys.h"
 #include "base/ui/busy_cursor.h"
+#include "base/ui/center_on_screen.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/fonts.h"
 #include "base/ui/guard.h"
@@ -166,9 +166,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
 
     // Designed at 714 x 508, centred; maximised by the creation steps.
     resize(714, 508);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    CenterOnScreen(*this);
     Handle(&TfrmMain::FormCreate);
 
     // The search window, made right after the main window and kept for the

@@ -4,9 +4,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "base/ui/center_on_screen.h"
 #include "base/ui/fonts.h"
 #include "bookmarks/ui/bookmark_pictures.h"
-#include "bookmarks/ui/center_on_screen.h"
 
 namespace teluri {
 

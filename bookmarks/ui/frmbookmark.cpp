@@ -8,12 +8,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "base/ui/center_on_screen.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/fonts.h"
 #include "base/ui/guard.h"
 #include "base/ui/qtext.h"
 #include "bookmarks/ui/bookmark_pictures.h"
-#include "bookmarks/ui/center_on_screen.h"
 
 namespace teluri {
 namespace {

@@ -1,10 +1,8 @@
 #include "settings/ui/optiondlg.h"
 
 #include <QCheckBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QTabWidget>
 
@@ -13,6 +11,7 @@
 #include "base/errors.h"
 #include "base/messages.h"
 #include "base/strtoint.h"
+#include "base/ui/center_on_screen.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/fonts.h"
 #include "base/ui/guard.h"
@@ -83,9 +82,7 @@ TfrmOption::TfrmOption(QWidget* parent) : QDialog(parent) {
     setWindowTitle(Text("環境設定"));
     setFont(WindowFont());
     setFixedSize(376, 235);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->geometry().center() - rect().center());
-    }
+    CenterOnScreen(*this);
 
     PageControl1_ = new QTabWidget(this);
     PageControl1_->setObjectName("PageControl1");

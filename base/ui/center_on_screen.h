@@ -1,4 +1,4 @@
-// The bookmark windows open in the middle of the screen.
+// Windows that open in the middle of the screen.
 #pragma once
 
 #include <QGuiApplication>
