@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/bytes.h"
 #include "base/errors.h"
 #include "base/files.h"
 #include "base/lines.h"
@@ -22,19 +23,6 @@ std::string_view Trim(std::string_view text) {
         return {};
     }
     return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto fold = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
-        if (fold(a[i]) != fold(b[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // One line of the file: where it stands and what it holds.
@@ -90,7 +78,7 @@ std::optional<SectionRange> FindSection(const std::vector<IniLine>& lines,
                                         std::string_view section) {
     section = Trim(section);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].kind == IniLine::kSection && SameName(lines[i].name, section)) {
+        if (lines[i].kind == IniLine::kSection && SameTextCp932(lines[i].name, section)) {
             std::size_t end = i + 1;
             while (end < lines.size() && lines[end].kind != IniLine::kSection) {
                 ++end;
@@ -105,7 +93,7 @@ std::optional<std::size_t> FindEntry(const std::vector<IniLine>& lines, const Se
                                      std::string_view key) {
     key = Trim(key);
     for (std::size_t i = range.header + 1; i < range.end; ++i) {
-        if (lines[i].kind == IniLine::kEntry && SameName(lines[i].name, key)) {
+        if (lines[i].kind == IniLine::kEntry && SameTextCp932(lines[i].name, key)) {
             return i;
         }
     }
