@@ -318,6 +318,8 @@ void TfrmMain::BuildMenus() {
              {"SelectAll2", "すべて選択(&A)", QKeySequence("Ctrl+A"), &TfrmMain::SelectAll1Click},
              {"N6", nullptr, {}, nullptr},
              {"Option1", "環境設定...", {}, &TfrmMain::Option1Click}});
+    // The reading and finding commands that go beyond the original menus.
+    View1_ = menu("View1", "表示(&V)");
     QMenu* bookmarks = menu("Bookmark1", "ブックマーク(&B)");
     addMenu(bookmarks, {{"BMAdd1", "このページを追加する", {}, nullptr},
                         {"BMEdit1", "ブックマークの編集...", {}, nullptr}});

@@ -72,6 +72,7 @@ class TfrmMain : public QMainWindow {
     TDynamicGauge* DynamicGauge1_ = nullptr;
     TToolBarFold* ToolBarFold_ = nullptr;
     QMenu* PopupMenu1_ = nullptr;
+    QMenu* View1_ = nullptr;
     // The bookmarks: BMList, Bookmark.dat and the Bookmark menu's entries.
     TBookmarkMenu* Bookmarks_ = nullptr;
     QTimer* tmrAnalyze_ = nullptr;
