@@ -2,15 +2,25 @@
 // then the message loop until the main window closes.
 #include <QApplication>
 
+#include <iostream>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "app/command_line.h"
+#include "app/ui/desktop_program.h"
 #include "app/ui/frmlogo.h"
 #include "app/ui/frmmain.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/fonts.h"
 
 int main(int argc, char** argv) {
+    // Answered before the toolkit starts, so that they need no display.
+    if (const auto status = teluri::AnswerInformationOption({argv + 1, argv + argc}, std::cout)) {
+        return *status;
+    }
     QApplication application(argc, argv);
+    teluri::SetUpDesktopProgram();
     QApplication::setApplicationName(teluri::kApplicationTitle);
     QApplication::setFont(teluri::WindowFont());
 

@@ -15,6 +15,7 @@
 #include "base/messages.h"
 #include "base/paths.h"
 #include "base/strtoint.h"
+#include "base/version.h"
 #include "search/findfiles.h"
 #include "search/pagesearch.h"
 #include "settings/inifile.h"
@@ -23,21 +24,33 @@ namespace teluri::cli {
 namespace {
 
 constexpr std::string_view kUsage =
-    "使い方:\n"
-    "  teluri analyze [--pictures] [-o FILE] DIR\n"
-    "      フォルダ DIR のスレッドツリーを Tree.dat の形式で出力します。\n"
-    "      --pictures  各行の先頭に絵の番号 (0, 1, 2) と空白を付けます。\n"
-    "      -o FILE     標準出力の代わりに FILE に書きます。\n"
-    "  teluri tree FILE\n"
-    "      Tree.dat の形式のファイルを読み、1 レベル 1 TAB で書き直します。\n"
-    "  teluri ini FILE get SECTION KEY DEFAULT      文字列の値\n"
-    "  teluri ini FILE number SECTION KEY DEFAULT   整数の値\n"
-    "  teluri ini FILE flag SECTION KEY DEFAULT     フラグ (1 または 0)\n"
-    "  teluri ini FILE set SECTION KEY VALUE        値を書き込みます\n"
-    "  teluri search DIR TEXT\n"
-    "      フォルダ DIR の .msg ファイルのうち TEXT (英字の大小は区別しません) を\n"
-    "      含むものを、検索ログの形式 (議題、番号、BCB か DLP の 3 行ずつ) で出力します。\n"
-    "  teluri --help\n";
+    "Usage: teluri analyze [--pictures] [-o FILE] DIR\n"
+    "  or:  teluri tree FILE\n"
+    "  or:  teluri ini FILE get|number|flag SECTION KEY DEFAULT\n"
+    "  or:  teluri ini FILE set SECTION KEY VALUE\n"
+    "  or:  teluri search DIR TEXT\n"
+    "  or:  teluri --help | --version\n"
+    "The analysis, settings and search of Teluri Explorer, for scripts. Output\n"
+    "bytes are Shift-JIS (code page 932), like the archive's files.\n"
+    "\n"
+    "Commands:\n"
+    "  analyze    write the thread tree of folder DIR in Tree.dat form;\n"
+    "             --pictures begins each line with its picture number (0, 1, 2)\n"
+    "             and a blank, -o FILE writes to FILE instead of standard output\n"
+    "  tree       read a file in Tree.dat form and write it back with one TAB\n"
+    "             per level\n"
+    "  ini        read a value of a settings file as text (get), integer (number)\n"
+    "             or flag (flag: 1 or 0), or write one (set)\n"
+    "  search     list the .msg pages of DIR that hold TEXT, letters in any case,\n"
+    "             in search-log form: title, number, BCB or DLP, three lines each\n"
+    "\n"
+    "Options:\n"
+    "      --help     display this help and exit\n"
+    "      --version  output version information and exit\n"
+    "\n"
+    "Exit status: 0 on success; 1 on an error, with one line on standard error\n"
+    "(the file concerned, then the message); 2 on wrong usage, with this text on\n"
+    "standard error.\n";
 
 class UsageError {};
 
@@ -171,6 +184,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         {"analyze", Analyze}, {"tree", Tree}, {"ini", Ini}, {"search", Search}};
     if (args.size() == 1 && args[0] == "--help") {
         WriteOutput(out, std::string(kUsage));
+        return kExitOk;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        WriteOutput(out, VersionText("teluri"));
         return kExitOk;
     }
     const auto command = args.empty() ? kCommands.end() : kCommands.find(args[0]);

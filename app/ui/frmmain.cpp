@@ -25,6 +25,7 @@
 #include "app/ui/frmabout.h"
 #include "app/ui/frmbar.h"
 #include "app/ui/frmlogo.h"
+#include "app/ui/pdf_export.h"
 #include "app/ui/toolbar_fold.h"
 #include "app/ui/top_line_panel.h"
 #include "app/ui/tree_view_sink.h"
@@ -339,7 +340,8 @@ void TfrmMain::BuildMenus() {
             {{"Copy1", "ｺﾋﾟｰ(&C)", QKeySequence("Ctrl+C"), &TfrmMain::btnCopyClick},
              {"SelectAll1", "すべて選択(&A)", QKeySequence("Ctrl+A"), &TfrmMain::SelectAll1Click},
              {"N1", nullptr, {}, nullptr},
-             {"Print1", "印刷(&P)", {}, &TfrmMain::btnPrintClick}});
+             {"Print1", "印刷(&P)", {}, &TfrmMain::btnPrintClick},
+             {"SavePdf1", "PDF として保存...", {}, &TfrmMain::SavePdf1Click}});
 }
 
 IHTML& TfrmMain::Html() {
@@ -456,9 +458,16 @@ void TfrmMain::SelectAll1Click() {
 void TfrmMain::btnPrintClick() {
     const std::unique_ptr<QPrinter> printer = Dialogs().printer();
     if (!printer) {
-        throw IoError("プリンタがありません。印刷できません。");
+        if (!OfferPdfInsteadOfPrinting(this, *HTML1_)) {
+            throw IoError("プリンタがありません。印刷できません。");
+        }
+        return;
     }
     HTML1_->PrintDocument(*printer);
+}
+
+void TfrmMain::SavePdf1Click() {
+    SavePageAsPdf(this, *HTML1_);
 }
 
 void TfrmMain::Exit1Click() {
@@ -480,7 +489,7 @@ void TfrmMain::Option1Click() {
 }
 
 void TfrmMain::Tutorial1Click() {
-    HTML1_->LoadUrl(QString::fromStdString(PageUrl(ProgramFile("tutor.htm"))));
+    HTML1_->LoadUrl(QString::fromStdString(PageUrl(DeliveredFile("tutor.htm"))));
 }
 
 }  // namespace teluri

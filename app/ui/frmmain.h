@@ -57,6 +57,7 @@ class TfrmMain : public QMainWindow {
     void SelectAll1Click();
     void Find1Click();
     void btnPrintClick();
+    void SavePdf1Click();
     void Exit1Click();
     void About1Click();
     void N4Click();

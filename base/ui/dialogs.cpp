@@ -62,6 +62,21 @@ DialogHooks DefaultHooks() {
         }
         return dialog.Chosen();
     };
+    hooks.askYesNo = [](QWidget* parent, const QString& caption, const QString& text) {
+        return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::Yes) == QMessageBox::Yes;
+    };
+    hooks.chooseSaveFile = [](QWidget* parent, const QString& caption, const QString& proposed,
+                              const QString& filter) -> std::optional<QString> {
+        // The toolkit's own dialog, like the folder dialog: it speaks the
+        // program's language whatever the desktop's.
+        const QString chosen = QFileDialog::getSaveFileName(
+            parent, caption, proposed, filter, nullptr, QFileDialog::DontUseNativeDialog);
+        if (chosen.isEmpty()) {
+            return std::nullopt;
+        }
+        return chosen;
+    };
     hooks.printer = []() -> std::unique_ptr<QPrinter> {
         const QPrinterInfo info = QPrinterInfo::defaultPrinter();
         if (info.isNull()) {

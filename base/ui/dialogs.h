@@ -30,6 +30,14 @@ struct DialogHooks {
     // Asks for a folder, starting at `start` (the current folder when empty);
     // nothing when the user cancels.
     std::function<std::optional<QString>(QWidget* parent, const QString& start)> chooseFolder;
+    // Asks a question with the buttons Yes and No; true for Yes.
+    std::function<bool(QWidget* parent, const QString& caption, const QString& text)> askYesNo;
+    // Asks for the name of a file to write, proposing the path `proposed`
+    // and listing files by `filter`; nothing when the user cancels. The
+    // dialog asks before an existing file is replaced.
+    std::function<std::optional<QString>(QWidget* parent, const QString& caption,
+                                         const QString& proposed, const QString& filter)>
+        chooseSaveFile;
     // The printer for a print job, or nothing when there is none.
     std::function<std::unique_ptr<QPrinter>()> printer;
 };

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/version.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/pages.h"
 #include "tests/support/temp_folder.h"
@@ -123,6 +124,7 @@ TEST_F(CliTest, WrongUsageShowsTheUsage) {
         {},
         {"bogus"},
         {"--help", "analyze"},
+        {"--version", "--help"},
         {"analyze"},
         {"analyze", "--bogus", dir_},
         {"analyze", dir_, dir_},
@@ -147,7 +149,12 @@ TEST_F(CliTest, WrongUsageShowsTheUsage) {
     const Result help = Teluri({"--help"});
     EXPECT_EQ(help.status, cli::kExitOk);
     EXPECT_EQ(help.err, "");
-    EXPECT_EQ(help.out.rfind("使い方:\n", 0), 0u);
+    EXPECT_EQ(help.out.rfind("Usage: teluri analyze ", 0), 0u);
+    // The usual answer, which manual-page generators read.
+    const Result version = Teluri({"--version"});
+    EXPECT_EQ(version.status, cli::kExitOk);
+    EXPECT_EQ(version.err, "");
+    EXPECT_EQ(version.out, "teluri (Teluri Explorer) " + std::string(kVersion) + "\n");
 }
 
 }  // namespace
