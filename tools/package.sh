@@ -72,13 +72,13 @@ chmod 0755 "$stage"/usr/bin/*
 # The libraries the programs link, as dpkg-shlibdeps finds them, and what
 # they load at run time: the window system's platform plugin and Japanese
 # fonts; the toolkit's Japanese dialogs are recommended.
+mkdir -p "$stage/DEBIAN"  # how dpkg-shlibdeps finds the package's tree
 printf 'Source: %s\n\nPackage: %s\nArchitecture: any\n' "$package" "$package" \
     >"$build_dir/debian/control"
 depends="$(cd "$build_dir" && dpkg-shlibdeps -O -e"debian/$package/usr/bin/teluri" \
     -e"debian/$package/usr/bin/teluri-explorer" |
     sed -n 's/^shlibs:Depends=//p')"
 
-mkdir -p "$stage/DEBIAN"
 cat >"$stage/DEBIAN/control" <<CONTROL
 Package: $package
 Version: $version
