@@ -69,9 +69,9 @@ find "$stage" -type d -exec chmod 0755 {} +
 find "$stage" -type f -exec chmod 0644 {} +
 chmod 0755 "$stage"/usr/bin/*
 
-# The libraries the programs link, as dpkg-shlibdeps finds them, and what
-# they load at run time: the window system's platform plugin and Japanese
-# fonts; the toolkit's Japanese dialogs are recommended.
+# The libraries the programs link, as dpkg-shlibdeps finds them (the X11
+# platform plugin comes with libqt6gui6), and the Japanese fonts the windows
+# need; the toolkit's Japanese dialogs are recommended.
 mkdir -p "$stage/DEBIAN"  # how dpkg-shlibdeps finds the package's tree
 printf 'Source: %s\n\nPackage: %s\nArchitecture: any\n' "$package" "$package" \
     >"$build_dir/debian/control"
@@ -85,7 +85,7 @@ Version: $version
 Architecture: $architecture
 Maintainer: Teluri Explorer developers <teluri-explorer@example.org>
 Installed-Size: $(du -sk --exclude=DEBIAN "$stage" | cut -f1)
-Depends: $depends, qt6-qpa-plugins, fonts-ipafont-gothic | fonts-japanese-gothic
+Depends: $depends, fonts-ipafont-gothic | fonts-japanese-gothic
 Recommends: qt6-translations-l10n
 Section: utils
 Priority: optional
