@@ -41,6 +41,8 @@
 #include "base/ui/qtext.h"
 #include "bookmarks/ui/bookmark_menu.h"
 #include "htmlview/thtml.h"
+#include "reading/ui/reading_controller.h"
+#include "reading/ui/window_memory.h"
 #include "search/ui/frmfind.h"
 #include "settings/inifile.h"
 #include "settings/ui/optiondlg.h"
@@ -153,6 +155,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     DynamicGauge1_->SetColor(4, clSilver);
     setCentralWidget(client);
     BuildMenus();
+    BuildReading(*toolBar);
     new LabelAccessKeys(this);
 
     tmrAnalyze_ = new QTimer(this);
@@ -168,6 +171,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     resize(714, 508);
     CenterOnScreen(*this);
     Handle(&TfrmMain::FormCreate);
+    Guarded(this, [this] { WindowMemory_->Restore(); });
 
     // The search window, made right after the main window and kept for the
     // program's life; it reads the file list and drives the gauge and the
@@ -222,8 +226,17 @@ QWidget* TfrmMain::BuildToolBar() {
     return panel;
 }
 
+void TfrmMain::BuildReading(QWidget& toolBar) {
+    Reading_ = new ReadingController(
+        {*this, *menuBar(), *trvTeluri_, *HTML1_, *View1_, toolBar, [this] { return DataPath_; },
+         [](const QModelIndex& node) { return PageNumberOf(NodeBytes(node).toStdString()); }});
+    WindowMemory_ = new WindowMemory(*this, *Splitter1_,
+                                     {[this] { return !ToolBarFold_->SleepBar()->isHidden(); },
+                                      [this] { ToolBarFold_->Image1Click(); }});
+}
+
 QWidget* TfrmMain::BuildPanes() {
-    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    auto* splitter = Splitter1_ = new QSplitter(Qt::Horizontal, this);
     splitter->setObjectName("Splitter1");
     splitter->setHandleWidth(3);
     splitter->setChildrenCollapsible(false);
