@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QTest>
+#include <QUrl>
 
 #include <cstdlib>
 #include <filesystem>
@@ -29,6 +30,7 @@ UiFixture::UiFixture() {
         folderAnswers.pop_front();
         return answer;
     };
+    hooks.openUrl = [this](const QUrl& url) { openedUrls.append(url.toString()); };
     hooks.execDialog = [this](QDialog& dialog) {
         dialogsShown.append(dialog.windowTitle());
         return onDialog(dialog);

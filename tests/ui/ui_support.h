@@ -44,6 +44,8 @@ class UiFixture {
     std::function<int(QDialog&)> onDialog = [](QDialog&) { return QDialog::Rejected; };
     // Titles of the dialogs shown.
     QStringList dialogsShown;
+    // Addresses handed to the desktop's web browser.
+    QStringList openedUrls;
 
   private:
     TempFolder home_;
