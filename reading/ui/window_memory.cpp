@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSplitter>
+#include <QTimer>
 #include <QWidget>
 
 #include "base/ui/guard.h"
@@ -12,6 +13,8 @@
 
 namespace teluri {
 namespace {
+
+constexpr int kSettleTime = 300;  // milliseconds
 
 ScreenRect ToScreenRect(const QRect& rect) {
     return {rect.left(), rect.top(), rect.width(), rect.height()};
@@ -37,12 +40,19 @@ void WindowMemory::Restore() {
     if (!state) {
         return;
     }
+    // The state first: a size given while the window is to be maximised
+    // does not make it normal again.
+    window_.setWindowState(window_.windowState() & ~Qt::WindowMaximized);
     if (IsOnSomeScreen(state->normal, AvailableScreens())) {
-        const ScreenRect& normal = state->normal;
-        window_.setGeometry(normal.left, normal.top, normal.width, normal.height);
+        // Position and size apart: a window system places the frame at the
+        // position, as it was saved.
+        normal_ = state->normal;
+        window_.resize(normal_.width, normal_.height);
+        window_.move(normal_.left, normal_.top);
     }
-    window_.setWindowState(state->maximized ? window_.windowState() | Qt::WindowMaximized
-                                            : window_.windowState() & ~Qt::WindowMaximized);
+    if (state->maximized) {
+        window_.setWindowState(window_.windowState() | Qt::WindowMaximized);
+    }
     if (state->treeWidth > 0) {
         QList<int> sizes = splitter_.sizes();
         if (sizes.size() == 2) {
@@ -58,7 +68,7 @@ void WindowMemory::Restore() {
 void WindowMemory::Save() {
     WindowState state;
     const bool maximized = window_.isMaximized();
-    state.normal = ToScreenRect(maximized ? window_.normalGeometry() : window_.geometry());
+    state.normal = normal_.width > 0 ? normal_ : ToScreenRect(window_.normalGeometry());
     state.maximized = maximized;
     state.treeWidth = splitter_.sizes().value(0);
     state.toolBarFolded = toolBar_.folded();
@@ -67,7 +77,16 @@ void WindowMemory::Save() {
 }
 
 bool WindowMemory::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &window_ && event->type() == QEvent::Close) {
+    if (watched != &window_) {
+        return QObject::eventFilter(watched, event);
+    }
+    const Qt::WindowStates notNormal =
+        Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen;
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && window_.isVisible() &&
+        !(window_.windowState() & notNormal)) {
+        normal_ = {window_.x(), window_.y(), window_.width(), window_.height()};
+    }
+    if (event->type() == QEvent::Close) {
         Guarded(&window_, [this] { Save(); });
     }
     return QObject::eventFilter(watched, event);

@@ -8,12 +8,12 @@
 
 #include <functional>
 
+#include "reading/window_state.h"
+
 class QSplitter;
 class QWidget;
 
 namespace teluri {
-
-struct WindowState;
 
 struct FoldSwitch {
     std::function<bool()> folded;
@@ -35,6 +35,9 @@ class WindowMemory : public QObject {
     QWidget& window_;
     QSplitter& splitter_;
     FoldSwitch toolBar_;
+    // The window's frame position and size while it was last neither
+    // maximised nor minimised; no size before that.
+    ScreenRect normal_;
 };
 
 }  // namespace teluri

@@ -332,7 +332,8 @@ class ReadingWindowTest : public QObject {
                   "TreeWidth=200\r\nToolBarFolded=1\r\n");
         createWindow();
         QVERIFY(!window_->isMaximized());
-        QCOMPARE(window_->geometry(), QRect(40, 30, 600, 400));
+        QCOMPARE(window_->pos(), QPoint(40, 30));
+        QCOMPARE(window_->size(), QSize(600, 400));
         QCOMPARE(window_->findChild<QSplitter*>("Splitter1")->sizes().value(0), 200);
         QVERIFY(window_->findChild<QWidget*>("pnlSleepBar")->isVisible());
         window_->findChild<QSplitter*>("Splitter1")->setSizes({150, 450});
