@@ -173,6 +173,17 @@ class ReadingWindowTest : public QObject {
         emit html().anchorClicked(QUrl("file:///etc/passwd"));
         QCOMPARE(fixture().openedUrls, QStringList({"https://example.org/a"}));
         QCOMPARE(shown(), page("1009"));
+        // A link to a place in the same page scrolls there.
+        std::string longPage = Page("1010", "long") + "<a href=\"#end\">end</a>";
+        for (int i = 0; i < 200; ++i) {
+            longPage += "line<br>\r\n";
+        }
+        WriteFile(fixture().DataFile("1010.msg"), longPage + "<a name=\"end\">here</a>\r\n");
+        window_->Html().LoadUrl(page("1010"));
+        QCOMPARE(html().verticalScrollBar()->value(), 0);
+        emit html().anchorClicked(QUrl("#end"));
+        QVERIFY(html().verticalScrollBar()->value() > 0);
+        QCOMPARE(shown(), page("1010"));
         QVERIFY(fixture().messages.empty());
     }
 
