@@ -13,6 +13,7 @@
 #include "base/paths.h"
 #include "base/ui/fonts.h"
 #include "base/ui/qtext.h"
+#include "htmlview/page_markup.h"
 
 namespace teluri {
 namespace {
@@ -54,8 +55,11 @@ void THTML::LoadUrl(const QString& url) {
     const std::optional<std::string> bytes = path.empty() ? std::nullopt : ReadFileIfExists(path);
     // Relative pictures of the page are found beside it.
     document()->setBaseUrl(QUrl::fromLocalFile(FromLocalPath(path)));
-    setHtml(bytes ? DecodeDocument(*bytes)
+    setHtml(bytes ? DecodeDocument(NormalisePageMarkup(*bytes))
                   : NotFoundDocument(path.empty() ? url.toStdString() : path));
+    if (onPageShown_) {
+        onPageShown_(url);
+    }
 }
 
 void THTML::SetFontSize(int points) {

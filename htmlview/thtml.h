@@ -5,6 +5,8 @@
 
 #include <QTextBrowser>
 
+#include <functional>
+
 #include "htmlview/ihtml.h"
 
 namespace teluri {
@@ -25,6 +27,10 @@ class THTML : public QTextBrowser, public IHTML {
     void SetOnMouseDown(MouseDownHandler handler) override { onMouseDown_ = std::move(handler); }
     QWidget* Widget() override { return this; }
 
+    // Called after every LoadUrl, with the URL, once the document is shown.
+    using PageShownHandler = std::function<void(const QString& url)>;
+    void SetOnPageShown(PageShownHandler handler) { onPageShown_ = std::move(handler); }
+
   protected:
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -37,6 +43,7 @@ class THTML : public QTextBrowser, public IHTML {
     int fontSize_ = 10;
     int fixedFontSize_ = 10;
     MouseDownHandler onMouseDown_;
+    PageShownHandler onPageShown_;
 };
 
 }  // namespace teluri

@@ -42,6 +42,8 @@
 #include "base/ui/qtext.h"
 #include "bookmarks/ui/bookmark_menu.h"
 #include "htmlview/thtml.h"
+#include "reading/ui/reading_controller.h"
+#include "reading/ui/window_memory.h"
 #include "search/ui/frmfind.h"
 #include "settings/inifile.h"
 #include "settings/ui/optiondlg.h"
@@ -154,6 +156,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     DynamicGauge1_->SetColor(4, clSilver);
     setCentralWidget(client);
     BuildMenus();
+    BuildReading(*toolBar);
     new LabelAccessKeys(this);
 
     tmrAnalyze_ = new QTimer(this);
@@ -169,6 +172,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     resize(714, 508);
     CenterOnScreen(*this);
     Handle(&TfrmMain::FormCreate);
+    Guarded(this, [this] { WindowMemory_->Restore(); });
 
     // The search window, made right after the main window and kept for the
     // program's life; it reads the file list and drives the gauge and the
@@ -223,8 +227,17 @@ QWidget* TfrmMain::BuildToolBar() {
     return panel;
 }
 
+void TfrmMain::BuildReading(QWidget& toolBar) {
+    Reading_ = new ReadingController(
+        {*this, *menuBar(), *trvTeluri_, *HTML1_, *View1_, toolBar, [this] { return DataPath_; },
+         [](const QModelIndex& node) { return PageNumberOf(NodeBytes(node).toStdString()); }});
+    WindowMemory_ = new WindowMemory(*this, *Splitter1_,
+                                     {[this] { return !ToolBarFold_->SleepBar()->isHidden(); },
+                                      [this] { ToolBarFold_->Image1Click(); }});
+}
+
 QWidget* TfrmMain::BuildPanes() {
-    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    auto* splitter = Splitter1_ = new QSplitter(Qt::Horizontal, this);
     splitter->setObjectName("Splitter1");
     splitter->setHandleWidth(3);
     splitter->setChildrenCollapsible(false);

@@ -11,6 +11,7 @@
 
 class QAction;
 class QMenu;
+class QSplitter;
 class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -18,6 +19,7 @@ class QTreeWidgetItem;
 namespace teluri {
 
 class IHTML;
+class ReadingController;
 class TBookmarkMenu;
 class TDynamicGauge;
 class TFileListBox;
@@ -25,6 +27,7 @@ class TfrmFind;
 class TToolBarFold;
 class TStatusBar;
 class THTML;
+class WindowMemory;
 
 class TfrmMain : public QMainWindow {
   public:
@@ -41,6 +44,7 @@ class TfrmMain : public QMainWindow {
   private:
     void BuildMenus();
     QWidget* BuildToolBar();
+    void BuildReading(QWidget& toolBar);
     QWidget* BuildPanes();
     // Runs a handler through the error guard.
     void Handle(void (TfrmMain::*handler)());
@@ -67,6 +71,7 @@ class TfrmMain : public QMainWindow {
     std::string DataPath_;
     std::array<QIcon, 3> ImageList1_;
     QTreeWidget* trvTeluri_ = nullptr;
+    QSplitter* Splitter1_ = nullptr;
     THTML* HTML1_ = nullptr;
     TFileListBox* Filelist_ = nullptr;
     TStatusBar* StatusBar1_ = nullptr;
@@ -78,6 +83,9 @@ class TfrmMain : public QMainWindow {
     TBookmarkMenu* Bookmarks_ = nullptr;
     QTimer* tmrAnalyze_ = nullptr;
     QTimer* tmrDefault_ = nullptr;
+    // Links, history, read marks and zoom; the window's shape in Window.ini.
+    ReadingController* Reading_ = nullptr;
+    WindowMemory* WindowMemory_ = nullptr;
     // The search window: made once, hidden between uses.
     TfrmFind* frmFind_ = nullptr;
 };

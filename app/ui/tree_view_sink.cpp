@@ -56,6 +56,10 @@ QByteArray NodeBytes(const QTreeWidgetItem& item) {
     return item.data(0, kBytesRole).toByteArray();
 }
 
+QByteArray NodeBytes(const QModelIndex& node) {
+    return node.data(kBytesRole).toByteArray();
+}
+
 std::vector<TreeLine> TreeLinesOf(const QTreeWidget& tree) {
     std::vector<TreeLine> lines;
     // An explicit stack: saved trees may be thousands of levels deep.

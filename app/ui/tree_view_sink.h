@@ -14,13 +14,15 @@
 
 #include "app/thread_tree.h"
 
+class QModelIndex;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace teluri {
 
-// The cp932 bytes of an item's node text.
+// The cp932 bytes of an item's node text, also from the view's model.
 QByteArray NodeBytes(const QTreeWidgetItem& item);
+QByteArray NodeBytes(const QModelIndex& node);
 
 // The view's nodes in pre-order, for saving the tree.
 std::vector<TreeLine> TreeLinesOf(const QTreeWidget& tree);

@@ -1,5 +1,6 @@
 #include "base/ui/dialogs.h"
 
+#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -84,6 +85,7 @@ DialogHooks DefaultHooks() {
         }
         return std::make_unique<QPrinter>(info);
     };
+    hooks.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     return hooks;
 }
 

@@ -10,6 +10,7 @@
 
 class QDialog;
 class QPrinter;
+class QUrl;
 class QWidget;
 
 namespace teluri {
@@ -40,6 +41,8 @@ struct DialogHooks {
         chooseSaveFile;
     // The printer for a print job, or nothing when there is none.
     std::function<std::unique_ptr<QPrinter>()> printer;
+    // Opens a web address in the desktop's web browser.
+    std::function<void(const QUrl& url)> openUrl;
 };
 
 // The hooks in use; tests replace members and put the defaults back with

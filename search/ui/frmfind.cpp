@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -144,6 +145,7 @@ TfrmFind::TfrmFind(FindHost host, QWidget* parent) : QDialog(parent), host_(std:
     lsvFInd_->header()->setSortIndicatorShown(false);
     lsvFInd_->header()->setStretchLastSection(true);
     lsvFInd_->viewport()->installEventFilter(this);
+    lsvFInd_->installEventFilter(this);
     column->addWidget(lsvFInd_, 1);
 
     auto* bevel = new QFrame(this);
@@ -215,6 +217,16 @@ bool TfrmFind::event(QEvent* event) {
 bool TfrmFind::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lsvFInd_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         Guarded(this, [this] { lsvFIndDblClick(); });
+    }
+    // Enter on a selected row opens it as a double click does; without a
+    // selected row it is the dialog's OK, as before.
+    if (watched == lsvFInd_ && event->type() == QEvent::KeyPress &&
+        !lsvFInd_->selectedItems().isEmpty()) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Guarded(this, [this] { lsvFIndDblClick(); });
+            return true;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QTest>
+#include <QUrl>
 
 #include <cstdlib>
 #include <filesystem>
@@ -47,6 +48,7 @@ UiFixture::UiFixture() {
         savesProposed.append(proposed);
         return TakeAnswer(saveAnswers, std::optional<QString>());
     };
+    hooks.openUrl = [this](const QUrl& url) { openedUrls.append(url.toString()); };
     hooks.execDialog = [this](QDialog& dialog) {
         dialogsShown.append(dialog.windowTitle());
         return onDialog(dialog);

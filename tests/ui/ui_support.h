@@ -51,6 +51,8 @@ class UiFixture {
     // none left (or nothing): cancel.
     QStringList savesProposed;
     std::deque<std::optional<QString>> saveAnswers;
+    // Addresses handed to the desktop's web browser.
+    QStringList openedUrls;
 
   private:
     TempFolder home_;

@@ -402,6 +402,34 @@ class FindWindowTest : public QObject {
         button("BitBtn2").click();
         QVERIFY(!window_->isVisible());
     }
+
+    void enterOnASelectedRowOpensItAndInTheFieldSearches() {
+        writePages();
+        createWindow();
+        search("<html>");
+        QCOMPARE(list().topLevelItemCount(), 4);
+        // Enter in the list without a selected row is still the dialog's OK.
+        list().setFocus();
+        list().clearSelection();
+        QTest::keyClick(&list(), Qt::Key_Return);
+        QVERIFY(html_->DocumentUrl().isEmpty());
+        QVERIFY(window_->isVisible());
+        QCOMPARE(list().topLevelItemCount(), 4);
+        // On a selected row it opens the row, as a double click does.
+        list().setCurrentItem(list().topLevelItem(1));
+        QTest::keyClick(&list(), Qt::Key_Enter);
+        QCOMPARE(html_->DocumentUrl(),
+                 QString::fromStdString(PageUrl(fixture().DataFile("1001.msg"))));
+        QVERIFY(!window_->isVisible());
+        // Enter in the text field searches, a row selected or not.
+        window_->show();
+        list().setCurrentItem(list().topLevelItem(0));
+        search("small");
+        QCOMPARE(column(0), QStringList({"Delphi small"}));
+        QVERIFY(window_->isVisible());
+        QCOMPARE(html_->DocumentUrl(),
+                 QString::fromStdString(PageUrl(fixture().DataFile("1001.msg"))));
+    }
 };
 
 }  // namespace teluri
