@@ -56,10 +56,20 @@ enum class FileCheck {
 // Compares the file's status now with `stamp`, in one status call.
 FileCheck CheckFileStamp(const std::string& path, const FileStamp& stamp);
 
+// The temporary file of a write is the file's name followed by this pattern,
+// whose six X become letters and digits.
+inline constexpr std::string_view kTemporarySuffix = ".XXXXXX";
+
 // Replaces the content of `path` atomically: the data goes to a temporary
 // file in the same folder, which is flushed and then renamed over `path`.
 // On failure the previous file is intact, the temporary file is removed and
 // the error is returned.
+//
+// A file that already holds exactly `data` is not touched (no error, no new
+// modification time). An existing file the user may not write (for root: one
+// without any write permission bit) is refused with permission_denied. For a
+// symbolic link the file the link names is replaced, beside itself, and the
+// link stays.
 std::error_code WriteFileAtomically(const std::string& path, std::string_view data);
 
 // Makes WriteFileAtomically fail after writing the temporary file and before
