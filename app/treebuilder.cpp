@@ -111,6 +111,11 @@ class NodeAdder {
 
     void Push(std::optional<TreeSink::NodeId> parent, const std::string& text, const THtmlAnl& page,
               const std::string& pageFile) {
+        if (++nodeCount_ > kMaxTreeNodes) {
+            TreeTooLargeError error;
+            error.SetFile(pageFile);
+            throw error;
+        }
         const TreeSink::NodeId node =
             parent ? sink_.AppendChild(*parent, text) : sink_.AppendRoot(text);
         sink_.SetPicture(node, PictureOf(page, pageFile));
@@ -142,6 +147,7 @@ class NodeAdder {
     PageReads& reads_;
     std::vector<Level> path_;
     std::unordered_map<std::string, int> onPath_;
+    std::size_t nodeCount_ = 0;
 };
 
 class RunEnd {
@@ -156,6 +162,10 @@ class RunEnd {
 };
 
 }  // namespace
+
+TreeTooLargeError::TreeTooLargeError()
+    : TeluriError("ツリーのノードが " + std::to_string(kMaxTreeNodes) +
+                  " 個を超えるため、解析を中止しました") {}
 
 std::string NodeText(const THtmlAnl& page) {
     return std::to_string(page.GetNumber()) + ":" + page.GetTitle();

@@ -3,19 +3,35 @@
 // node stand the pages its reply links name, recursively.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "app/thread_tree.h"
+#include "base/errors.h"
 
 namespace teluri {
 
 class THtmlAnl;
 
+// The most nodes one run adds. Every reply link is a node and a page listed
+// many times is a subtree each time, so a few crafted pages can ask for
+// billions of nodes; a real archive (at most 9,000 pages) gives about one
+// node per page.
+inline constexpr std::size_t kMaxTreeNodes = 200'000;
+
+// Thrown when a run would add more than kMaxTreeNodes nodes; the error's
+// file is the page whose node would have been one too many.
+class TreeTooLargeError : public TeluriError {
+  public:
+    TreeTooLargeError();
+};
+
 // Builds the tree of the folder `dataPath` (ending with the delimiter) into
 // `sink`. Errors stop the run where they happen; the nodes added so far stay
 // in the sink. A page whose number fields are not integers throws
-// ConvertError with the page file set as the error's file.
+// ConvertError with the page file set as the error's file; a tree that
+// would grow beyond kMaxTreeNodes throws TreeTooLargeError.
 void BuildTree(const std::string& dataPath, TreeSink& sink);
 
 // The percentage shown before file `index` of `count` is read:

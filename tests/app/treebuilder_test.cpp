@@ -139,6 +139,54 @@ TEST_F(TreeBuilderTest, DeepChainNeedsNoDeepRecursion) {
     EXPECT_EQ(lines.back().text, "9999:t");
 }
 
+// Every reply link is a node, duplicates too, so pages that list their reply
+// many times multiply the tree at each level. A run stops at a fixed number
+// of nodes, naming the page whose node would pass it; up to it, it builds.
+TEST_F(TreeBuilderTest, NodeLimitStopsExponentialTreesNamingThePage) {
+    const auto listing = [](const std::string& number, const std::string& reply, std::size_t n) {
+        return Msg(number, "", std::vector<std::string>(n, reply));
+    };
+    const std::string message =
+        "ツリーのノードが " + std::to_string(kMaxTreeNodes) + " 個を超えるため、解析を中止しました";
+    const struct {
+        const char* name;
+        Files files;
+        std::string file;  // empty: the run ends without error
+    } cases[] = {
+        {"exactly the limit",
+         {listing("1001", "1002", kMaxTreeNodes - 1), Msg("1002", "1001")},
+         ""},
+        {"one node more",
+         {listing("1001", "1002", kMaxTreeNodes), Msg("1002", "1001")},
+         "1002.msg"},
+        {"1000 listings, four pages deep",
+         {listing("1001", "1002", 1000), listing("1002", "1003", 1000),
+          listing("1003", "1004", 1000), listing("1004", "1005", 1000), Msg("1005")},
+         "1005.msg"},
+        {"a chain that doubles per page", {}, "1020.msg"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PutOnly(c.files);
+        if (c.files.empty()) {
+            for (int number = 1000; number < 1022; ++number) {
+                Put({listing(std::to_string(number), std::to_string(number + 1), 2)});
+            }
+        }
+        RecordingTree tree;
+        const auto error = Thrown<TreeTooLargeError>([&] { BuildTree(folder_.Path(), tree); });
+        EXPECT_EQ(tree.PreOrder().size(), kMaxTreeNodes);
+        EXPECT_EQ(tree.events.back(), "end");
+        if (c.file.empty()) {
+            EXPECT_FALSE(error);
+            continue;
+        }
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->File(), folder_ / c.file);
+        EXPECT_EQ(error->what(), message);
+    }
+}
+
 TEST_F(TreeBuilderTest, ConversionErrorStopsTheRunNamingThePage) {
     const struct {
         const char* name;
