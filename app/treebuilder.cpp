@@ -69,6 +69,12 @@ class PageReads {
     std::unordered_map<std::string, Entry> pages_;
 };
 
+// True when a reply link's text can name a page file in the data folder: a
+// path separator would lead out of it, and a NUL would cut the name short.
+bool NamesAPage(std::string_view reply) {
+    return reply.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+}
+
 // Adds a page's node and, depth first, the nodes of its replies. The path
 // from the root down to the node being filled is an explicit stack, so that
 // reply chains thousands of pages deep need no deep recursion. A reply whose
@@ -88,7 +94,11 @@ class NodeAdder {
                 continue;
             }
             const TreeSink::NodeId node = level.node;
-            const std::string replyFile = PageFile(dataPath_, level.replies[level.nextReply++]);
+            const std::string& replyText = level.replies[level.nextReply++];
+            if (!NamesAPage(replyText)) {
+                continue;  // as a reply without a page file
+            }
+            const std::string replyFile = PageFile(dataPath_, replyText);
             if (onPath_.count(replyFile) != 0) {
                 continue;
             }

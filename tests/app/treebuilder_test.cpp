@@ -118,6 +118,22 @@ TEST_F(TreeBuilderTest, BuildsTheThreads) {
     }
 }
 
+// The four bytes after a reply link name a file in the data folder only:
+// a text with a path separator names no page and gives no node, while a
+// short number with the quote byte stays a name as it stands.
+TEST_F(TreeBuilderTest, ReplyTextsWithSeparatorsNameNoPage) {
+    const std::string data = folder_ / "data/";
+    std::filesystem::create_directory(data);
+    WriteFile(folder_ / "x.msg", Page("1999", "outside"));
+    WriteFile(data + "..\\x.msg", Page("1998", "backslash"));
+    WriteFile(data + "12\">.msg", Page("1012", "short", "1001"));
+    WriteFile(data + "1001.msg", Page("1001", "t", "", {"../x", "..\\x", "12", "1002"}));
+    WriteFile(data + "1002.msg", Page("1002", "t", "1001", {"/../", "\\x\\"}));
+    ThreadTree tree;
+    BuildTree(data, tree);
+    EXPECT_EQ(Outline(tree.PreOrder()), Nodes({"1001:t", ".1012:short", ".1002:t"}));
+}
+
 TEST_F(TreeBuilderTest, EmptyFolderGivesAnEmptyTree) {
     WriteFile(folder_ / "notes.txt", Page("1001", "t"));
     EXPECT_EQ(Build(), Nodes{});

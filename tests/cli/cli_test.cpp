@@ -211,7 +211,7 @@ TEST_F(CliTest, FailedOutputIsAnError) {
 TEST_F(CliTest, FullDeviceAndClosedOutputExitWithAnError) {
     const std::string errors = folder_ / "errors.txt";
     const std::string command = std::string(TELURI_COMMAND) + " analyze " + dir_;
-    for (const std::string& redirect : {" >/dev/full", " >&-"}) {
+    for (const char* redirect : {" >/dev/full", " >&-"}) {
         const int status = std::system((command + redirect + " 2>" + errors).c_str());
         ASSERT_TRUE(WIFEXITED(status)) << redirect;
         EXPECT_EQ(WEXITSTATUS(status), cli::kExitError) << redirect;
