@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <utility>
 #include <vector>
 
@@ -267,6 +268,29 @@ std::error_code WriteFileAtomically(const std::string& path, std::string_view da
         ::unlink(temporary.c_str());
     }
     return error;
+}
+
+std::string FreeNameBeside(const std::string& path, std::string_view suffix) {
+    std::string name = path + std::string(suffix);
+    for (int i = 1;
+         std::filesystem::symlink_status(name).type() != std::filesystem::file_type::not_found;
+         ++i) {
+        name = path + std::string(suffix) + std::to_string(i);
+    }
+    return name;
+}
+
+std::error_code KeepCopyIfItHoldsNul(const std::string& path) {
+    std::optional<std::string> content;
+    try {
+        content = ReadFileIfExists(path);
+    } catch (const IoError&) {
+        return std::make_error_code(std::errc::permission_denied);
+    }
+    if (!content || content->find('\0') == std::string::npos) {
+        return {};
+    }
+    return WriteFileAtomically(FreeNameBeside(path, ".nul"), *content);
 }
 
 void SetAtomicWriteFailureForTesting(bool fail) {

@@ -72,6 +72,18 @@ inline constexpr std::string_view kTemporarySuffix = ".XXXXXX";
 // link stays.
 std::error_code WriteFileAtomically(const std::string& path, std::string_view data);
 
+// `path` + `suffix`, or with 1, 2, ... appended when that name is taken: a
+// name beside the file that nothing has yet (a dangling link counts as
+// taken).
+std::string FreeNameBeside(const std::string& path, std::string_view suffix);
+
+// A list file (bookmarks, search history) is read up to its first NUL byte,
+// so writing the list back drops whatever follows it. When the file at
+// `path` holds a NUL byte, its bytes are copied to FreeNameBeside(path,
+// ".nul") before that happens. An error means no copy was made, and the file
+// must not be replaced; a missing file is no error.
+std::error_code KeepCopyIfItHoldsNul(const std::string& path);
+
 // Makes WriteFileAtomically fail after writing the temporary file and before
 // the rename, as a full disk or a crash would. For tests only.
 void SetAtomicWriteFailureForTesting(bool fail);

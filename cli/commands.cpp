@@ -150,7 +150,7 @@ Output Search(const std::vector<std::string>& args) {
     }
     std::string text;
     try {
-        text = Utf8ToCp932(args[1]);
+        text = OneLineSearchText(Utf8ToCp932(args[1]));
     } catch (const EncodingError&) {
         throw UsageError();  // no page can hold a text without a cp932 form
     }

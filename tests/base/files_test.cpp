@@ -172,5 +172,23 @@ TEST(AtomicWriteTest, SymbolicLinksKeepPointingAtTheWrittenFile) {
     EXPECT_TRUE(std::filesystem::is_symlink(folder / "loop"));
 }
 
+TEST(KeepCopyTest, FileWithANulIsCopiedUnderAFreeName) {
+    TempFolder folder;
+    const std::string path = folder / "finddata.txt";
+    EXPECT_FALSE(KeepCopyIfItHoldsNul(path));  // no file: nothing to keep
+    WriteFile(path, "a\r\nb\r\n");
+    EXPECT_FALSE(KeepCopyIfItHoldsNul(path));
+    EXPECT_FALSE(std::filesystem::exists(path + ".nul"));
+    const std::string withNul("a\r\n\0b\r\n", 6);
+    WriteFile(path, withNul);
+    WriteFile(path + ".nul", "taken");
+    EXPECT_FALSE(KeepCopyIfItHoldsNul(path));
+    EXPECT_EQ(ReadFile(path + ".nul"), "taken");
+    EXPECT_EQ(ReadFile(path + ".nul1"), withNul);
+    EXPECT_EQ(ReadFile(path), withNul);
+    std::filesystem::create_symlink("nowhere", path + ".nul2");
+    EXPECT_EQ(FreeNameBeside(path, ".nul"), path + ".nul3");
+}
+
 }  // namespace
 }  // namespace teluri

@@ -217,6 +217,21 @@ class BookmarkMenuTest : public QObject {
         QCOMPARE(ReadFile(bookmarkFile()), std::string("5678 second\r\n"));
     }
 
+    // The start-up write-back would drop the lines after a NUL byte: the
+    // file as it was is kept beside it first.
+    void fileWithANulIsKeptBeforeTheStartUpWrite() {
+        const std::string original(
+            "1234 first\r\n\0"
+            "5678 lost\r\n",
+            24);
+        WriteFile(bookmarkFile(), original);
+        createWindow();
+        QCOMPARE(captions(), QStringList({"1234 first"}));
+        QCOMPARE(ReadFile(bookmarkFile()), std::string("1234 first\r\n"));
+        QCOMPARE(ReadFile(bookmarkFile() + ".nul"), original);
+        QVERIFY(fixture().messages.empty());
+    }
+
     void failedSaveKeepsTheMenuAndTheListForTheNextSave() {
         WriteFile(bookmarkFile(), "1234 first\r\n");
         WriteFile(fixture().DataFile("5678.msg"), Page("5678", "second"));
