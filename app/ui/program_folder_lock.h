@@ -1,0 +1,30 @@
+// One running copy per program folder. Two copies on one folder would each
+// write back their own bookmarks, history and settings over the other's, so
+// a second start is turned away before it reads or writes any file.
+#pragma once
+
+#include <QLockFile>
+
+namespace teluri {
+
+inline constexpr const char* kLockFileName = "Teluri.lock";
+
+class ProgramFolderLock {
+  public:
+    // Takes the lock file in the program's folder; a lock left by a copy
+    // that no longer runs is taken over. A folder where no lock file can be
+    // made (read-only) is taken without one: no copy can write there.
+    // Once taken, the temporary files that interrupted writes left in the
+    // folder are removed.
+    ProgramFolderLock();
+
+    // False when another copy runs on the folder: the message
+    // "すでに起動しています" has been shown, and the program should end.
+    bool Taken() const { return taken_; }
+
+  private:
+    QLockFile lock_;
+    bool taken_ = false;
+};
+
+}  // namespace teluri
