@@ -19,12 +19,17 @@ class THtmlAnl;
 // billions of nodes; a real archive (at most 9,000 pages) gives about one
 // node per page.
 inline constexpr std::size_t kMaxTreeNodes = 200'000;
+// The most reply links one run looks at, those without a page file
+// included, which give no node but cost work each time their page's
+// subtree is repeated.
+inline constexpr std::size_t kMaxReplyLinks = 5 * kMaxTreeNodes;
 
-// Thrown when a run would add more than kMaxTreeNodes nodes; the error's
-// file is the page whose node would have been one too many.
+// Thrown when a run would pass kMaxTreeNodes or kMaxReplyLinks; the error's
+// file is the page whose node would have been one too many, or whose reply
+// link would have been.
 class TreeTooLargeError : public TeluriError {
   public:
-    TreeTooLargeError();
+    TreeTooLargeError(const std::string& message, std::string pageFile);
 };
 
 // Builds the tree of the folder `dataPath` (ending with the delimiter) into

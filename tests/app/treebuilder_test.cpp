@@ -157,29 +157,46 @@ TEST_F(TreeBuilderTest, DeepChainNeedsNoDeepRecursion) {
 
 // Every reply link is a node, duplicates too, so pages that list their reply
 // many times multiply the tree at each level. A run stops at a fixed number
-// of nodes, naming the page whose node would pass it; up to it, it builds.
-TEST_F(TreeBuilderTest, NodeLimitStopsExponentialTreesNamingThePage) {
+// of nodes, and of reply links looked at (links without a page give no node
+// but cost work each time), naming the page where the limit was reached; up
+// to the limits it builds.
+TEST_F(TreeBuilderTest, LimitsStopExponentialTreesNamingThePage) {
     const auto listing = [](const std::string& number, const std::string& reply, std::size_t n) {
         return Msg(number, "", std::vector<std::string>(n, reply));
     };
-    const std::string message =
+    const std::string tooManyNodes =
         "ツリーのノードが " + std::to_string(kMaxTreeNodes) + " 個を超えるため、解析を中止しました";
+    const std::string tooManyLinks =
+        "返信リンクが " + std::to_string(kMaxReplyLinks) + " 個を超えるため、解析を中止しました";
     const struct {
         const char* name;
         Files files;
         std::string file;  // empty: the run ends without error
+        std::string message;
+        std::size_t nodes;
     } cases[] = {
-        {"exactly the limit",
+        {"exactly the node limit",
          {listing("1001", "1002", kMaxTreeNodes - 1), Msg("1002", "1001")},
-         ""},
+         "",
+         "",
+         kMaxTreeNodes},
         {"one node more",
          {listing("1001", "1002", kMaxTreeNodes), Msg("1002", "1001")},
-         "1002.msg"},
+         "1002.msg",
+         tooManyNodes,
+         kMaxTreeNodes},
         {"1000 listings, four pages deep",
          {listing("1001", "1002", 1000), listing("1002", "1003", 1000),
           listing("1003", "1004", 1000), listing("1004", "1005", 1000), Msg("1005")},
-         "1005.msg"},
-        {"a chain that doubles per page", {}, "1020.msg"},
+         "1005.msg",
+         tooManyNodes,
+         kMaxTreeNodes},
+        {"a chain that doubles per page", {}, "1020.msg", tooManyNodes, kMaxTreeNodes},
+        {"links without a page, repeated",
+         {listing("1000", "1001", 1000), listing("1001", "9999", 1000)},
+         "1001.msg",
+         tooManyLinks,
+         1 + 1000},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -191,7 +208,7 @@ TEST_F(TreeBuilderTest, NodeLimitStopsExponentialTreesNamingThePage) {
         }
         RecordingTree tree;
         const auto error = Thrown<TreeTooLargeError>([&] { BuildTree(folder_.Path(), tree); });
-        EXPECT_EQ(tree.PreOrder().size(), kMaxTreeNodes);
+        EXPECT_EQ(tree.PreOrder().size(), c.nodes);
         EXPECT_EQ(tree.events.back(), "end");
         if (c.file.empty()) {
             EXPECT_FALSE(error);
@@ -199,7 +216,7 @@ TEST_F(TreeBuilderTest, NodeLimitStopsExponentialTreesNamingThePage) {
         }
         ASSERT_TRUE(error);
         EXPECT_EQ(error->File(), folder_ / c.file);
-        EXPECT_EQ(error->what(), message);
+        EXPECT_EQ(error->what(), c.message);
     }
 }
 
