@@ -238,6 +238,11 @@ std::error_code WriteFileAtomically(const std::string& path, std::string_view da
         if (HoldsExactly(target, info, data)) {
             return {};
         }
+        // A device, pipe or folder in the file's place is not replaced by a
+        // plain file (as root, /dev/full would be).
+        if (!S_ISREG(info.st_mode)) {
+            return std::make_error_code(std::errc::invalid_argument);
+        }
         if (!MayReplace(target, info)) {
             return std::make_error_code(std::errc::permission_denied);
         }

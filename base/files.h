@@ -67,7 +67,9 @@ inline constexpr std::string_view kTemporarySuffix = ".XXXXXX";
 //
 // A file that already holds exactly `data` is not touched (no error, no new
 // modification time). An existing file the user may not write (for root: one
-// without any write permission bit) is refused with permission_denied. For a
+// without any write permission bit) is refused with permission_denied, and
+// anything but a regular file (a device, a pipe, a folder) with
+// invalid_argument. For a
 // symbolic link the file the link names is replaced, beside itself, and the
 // link stays.
 std::error_code WriteFileAtomically(const std::string& path, std::string_view data);

@@ -124,7 +124,7 @@ TEST(AtomicWriteTest, SameBytesLeaveTheFileUntouched) {
     EXPECT_EQ(ReadFile(path), "1234 namf\r\n\r\n");
 }
 
-TEST(AtomicWriteTest, ReadOnlyFileIsRefusedEvenForRoot) {
+TEST(AtomicWriteTest, ReadOnlyFilesAndOtherKindsAreRefusedEvenForRoot) {
     TempFolder folder;
     const std::string path = folder / "Teluri.ini";
     WriteFile(path, "old");
@@ -133,6 +133,14 @@ TEST(AtomicWriteTest, ReadOnlyFileIsRefusedEvenForRoot) {
     EXPECT_TRUE(test::RunWithoutPrivileges(
         [&] { return static_cast<bool>(WriteFileAtomically(path, "new")); }));
     EXPECT_EQ(ReadFile(path), "old");
+    // Nor is anything but a regular file replaced by one.
+    const std::string pipe = folder / "Tree.dat";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
+    EXPECT_EQ(WriteFileAtomically(pipe, "tree"), std::errc::invalid_argument);
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+    std::filesystem::create_directory(folder / "Bookmark.dat");
+    EXPECT_TRUE(WriteFileAtomically(folder / "Bookmark.dat", "x"));
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "Bookmark.dat"));
 }
 
 // A link keeps being a link: the file it names (through a chain of links,
