@@ -7,7 +7,7 @@ packages=(
     cmake g++ make pkg-config
     libicu-dev        # cp932 conversions (the windows-31j converter)
     libgtest-dev      # unit tests
-    qt6-base-dev      # the windows: Qt 6 Widgets, PrintSupport and Test
+    qt6-base-dev      # the windows: Qt 6 Widgets, PrintSupport, Network and Test
     fonts-ipafont-gothic  # Japanese fonts for the windows and the pages
     clang libclang-rt-14-dev  # fuzzing with libFuzzer
     python3           # the generators of the sample and benchmark archives

@@ -1,6 +1,8 @@
 // One running copy per program folder: the lock file, the second start
 // turned away, a stale lock taken over, the clean-up of the first start.
+#include <QApplication>
 #include <QTest>
+#include <QWidget>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,14 +27,20 @@ class ProgramFolderLockTest : public QObject {
     void init() { fixture_ = std::make_unique<test::UiFixture>(); }
     void cleanup() { fixture_.reset(); }
 
-    void secondCopyIsTurnedAwayTouchingNothing() {
+    void firstCopyRemovesStaleTemporaryFiles() {
         test::WriteFile(temporary(), "left by a killed run");
         const ProgramFolderLock first;
         QVERIFY(first.Taken());
         QVERIFY(fixture().messages.empty());
         QVERIFY(!std::filesystem::exists(temporary()));
         QVERIFY(std::filesystem::exists(fixture().HomeFile(kLockFileName)));
+    }
 
+    // A copy holds the lock but does not answer (it is busy, or of a kind
+    // that cannot): the second start says so and touches nothing.
+    void secondCopyIsTurnedAwayTouchingNothing() {
+        QLockFile running(QString::fromStdString(fixture().HomeFile(kLockFileName)));
+        QVERIFY(running.tryLock());
         // The running copy is writing: its temporary file is not touched.
         test::WriteFile(temporary(), "being written");
         const ProgramFolderLock second;
@@ -41,6 +49,34 @@ class ProgramFolderLockTest : public QObject {
         QCOMPARE(fixture().messages[0].text, QString::fromUtf8("すでに起動しています"));
         QCOMPARE(fixture().messages[0].caption, QString::fromUtf8("ｴﾗｰ"));
         QCOMPARE(test::ReadFile(temporary()), std::string("being written"));
+    }
+
+    // The running copy brings its main window to the front for a second
+    // start, which then ends without a message.
+    void secondStartBringsTheRunningWindowToTheFront() {
+        const ProgramFolderLock first;
+        QVERIFY(first.Taken());
+        QWidget mainWindow;
+        mainWindow.setObjectName("frmMain");
+        mainWindow.show();
+        mainWindow.showMinimized();
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(test::WaitFor([&] { return QApplication::activeWindow() == &other; }));
+
+        // The second start is another process; this one runs its event loop
+        // meanwhile, as the running copy does.
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const ProgramFolderLock second;
+            ::_exit(second.Taken() ? 2 : fixture().messages.empty() ? 0 : 1);
+        }
+        int status = 0;
+        QVERIFY(test::WaitFor([&] { return ::waitpid(child, &status, WNOHANG) == child; }, 5000));
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QVERIFY(test::WaitFor([&] { return QApplication::activeWindow() == &mainWindow; }));
+        QVERIFY(!mainWindow.isMinimized());
     }
 
     void lockOfACopyThatNoLongerRunsIsTakenOver() {
