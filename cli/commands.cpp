@@ -52,10 +52,18 @@ constexpr std::string_view kUsage =
     "(the file concerned, then the message); 2 on wrong usage, with this text on\n"
     "standard error.\n";
 
+constexpr std::string_view kCannotWriteOutput = "標準出力に書き込めません";
+
 class UsageError {};
 
-void WriteOutput(std::ostream& out, const std::string& bytes) {
+// Writes and flushes standard output; a failed write (a full disk, a closed
+// output) is an error, never a success with the output cut short.
+void WriteOutput(std::ostream& out, std::string_view bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) {
+        throw IoError(std::string(kCannotWriteOutput));
+    }
 }
 
 // The result of a command: the bytes for standard output, or for a file.
@@ -155,7 +163,7 @@ Output Search(const std::vector<std::string>& args) {
     }
     std::string text;
     try {
-        text = Utf8ToCp932(args[1]);
+        text = OneLineSearchText(Utf8ToCp932(args[1]));
     } catch (const EncodingError&) {
         throw UsageError();  // no page can hold a text without a cp932 form
     }
@@ -168,7 +176,6 @@ Output Search(const std::vector<std::string>& args) {
 void Deliver(const Output& output, std::ostream& out) {
     if (!output.file) {
         WriteOutput(out, output.bytes);
-        out.flush();
         return;
     }
     if (WriteFileAtomically(*output.file, output.bytes)) {
@@ -182,23 +189,23 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     using Command = std::function<Output(const std::vector<std::string>&)>;
     static const std::map<std::string, Command> kCommands = {
         {"analyze", Analyze}, {"tree", Tree}, {"ini", Ini}, {"search", Search}};
-    if (args.size() == 1 && args[0] == "--help") {
-        WriteOutput(out, std::string(kUsage));
-        return kExitOk;
-    }
-    if (args.size() == 1 && args[0] == "--version") {
-        WriteOutput(out, VersionText("teluri"));
-        return kExitOk;
-    }
     const auto command = args.empty() ? kCommands.end() : kCommands.find(args[0]);
     try {
+        if (args.size() == 1 && args[0] == "--help") {
+            WriteOutput(out, kUsage);
+            return kExitOk;
+        }
+        if (args.size() == 1 && args[0] == "--version") {
+            WriteOutput(out, VersionText("teluri"));
+            return kExitOk;
+        }
         if (command == kCommands.end()) {
             throw UsageError();
         }
         Deliver(command->second({args.begin() + 1, args.end()}), out);
         return kExitOk;
     } catch (const UsageError&) {
-        WriteOutput(err, std::string(kUsage));
+        err << kUsage;
         return kExitUsage;
     } catch (const TeluriError& error) {
         if (!error.File().empty()) {

@@ -98,6 +98,13 @@ std::string_view KindText(HitKind kind) {
     return kind == kHitBuilder ? "BCB" : "DLP";
 }
 
+std::string OneLineSearchText(std::string_view text) {
+    std::string line(text);
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
+    return line;
+}
+
 HitKind KindOfTitle(std::string_view title) {
     return UpperCaseCp932(title).find("BUILDER") != std::string::npos ? kHitBuilder : kHitDelphi;
 }

@@ -291,14 +291,14 @@ void TfrmFind::FitTitleColumn() {
 }
 
 void TfrmFind::BitBtn1Click() {
-    const std::string text = ToCp932(cmbFind_->currentText());
+    const std::string text = OneLineSearchText(ToCp932(cmbFind_->currentText()));
     std::vector<std::string> history = History();
     if (AddToHistory(history, text)) {
         SetHistory(history);
     }
     // The history is a convenience: a file that cannot be written is no
     // reason to stop the search.
-    (void)WriteFileAtomically(HistoryFilePath(), FormatHistory(history));
+    (void)WriteHistory(history);
 
     const std::vector<std::string> names = host_.fileNames();
     if (names.empty()) {
@@ -336,7 +336,7 @@ void TfrmFind::BitBtn1Click() {
 void TfrmFind::cmbFindChange(const QString& typed) {
     std::string text;
     try {
-        text = ToCp932(typed);
+        text = OneLineSearchText(ToCp932(typed));
     } catch (const EncodingError&) {
         return;  // logs are named after cp932 texts: there is none for this one
     }

@@ -8,6 +8,9 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "app/ui/frmmain.h"
@@ -215,6 +218,40 @@ class BookmarkMenuTest : public QObject {
         addPage(fixture().DataFile("5678.msg"), [](TfrmBMAdd&) { return QDialog::Accepted; });
         QVERIFY(std::filesystem::is_symlink(bookmarkFile() + ".unreadable"));
         QCOMPARE(ReadFile(bookmarkFile()), std::string("5678 second\r\n"));
+    }
+
+    // The start-up write-back would drop the lines after a NUL byte: the
+    // file as it was is kept beside it first.
+    void fileWithANulIsKeptBeforeTheStartUpWrite() {
+        const std::string original(
+            "1234 first\r\n\0"
+            "5678 lost\r\n",
+            24);
+        WriteFile(bookmarkFile(), original);
+        createWindow();
+        QCOMPARE(captions(), QStringList({"1234 first"}));
+        QCOMPARE(ReadFile(bookmarkFile()), std::string("1234 first\r\n"));
+        QCOMPARE(ReadFile(bookmarkFile() + ".nul"), original);
+        QVERIFY(fixture().messages.empty());
+    }
+
+    // The start-up write-back of the list just read changes no byte: the
+    // file is not touched, so a file (or folder) that cannot be written
+    // costs no error, no entries and no start-up draft open.
+    void unchangedListIsNotWrittenAtStartUp() {
+        WriteFile(fixture().HomeFile("Teluri.ini"), "[Startup]\r\nDraftOpen=1\r\n");
+        WriteFile(bookmarkFile(), "1234 first\r\n");
+        ::chmod(bookmarkFile().c_str(), 0444);
+        const timespec old[2] = {{1'000'000, 0}, {1'000'000, 0}};
+        QCOMPARE(::utimensat(AT_FDCWD, bookmarkFile().c_str(), old, 0), 0);
+        createWindow();
+        QVERIFY(fixture().messages.empty());
+        QCOMPARE(captions(), QStringList({"1234 first"}));
+        QVERIFY(window_->findChild<QTimer*>("tmrDefault")->isActive());
+        struct stat info {};
+        ::stat(bookmarkFile().c_str(), &info);
+        QCOMPARE(info.st_mtim.tv_sec, time_t{1'000'000});
+        QCOMPARE(info.st_mode & 0777, mode_t{0444});
     }
 
     void failedSaveKeepsTheMenuAndTheListForTheNextSave() {
