@@ -21,6 +21,7 @@ class IHTML;
 class TBookmarkMenu;
 class TDynamicGauge;
 class TFileListBox;
+class TFinding;
 class TfrmFind;
 class TToolBarFold;
 class TStatusBar;
@@ -79,6 +80,8 @@ class TfrmMain : public QMainWindow {
     QTimer* tmrDefault_ = nullptr;
     // The search window: made once, hidden between uses.
     TfrmFind* frmFind_ = nullptr;
+    // The find bar, the thread filter and their commands.
+    TFinding* Finding_ = nullptr;
 };
 
 }  // namespace teluri
