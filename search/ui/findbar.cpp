@@ -60,7 +60,7 @@ TFindBar::TFindBar(QTextEdit& page, QWidget* parent) : QWidget(parent), page_(pa
             [this] { Guarded(this, [this] { Previous(); }); });
     connect(next, &QToolButton::clicked, this, [this] { Guarded(this, [this] { Next(); }); });
     connect(close, &QToolButton::clicked, this, [this] { Guarded(this, [this] { Close(); }); });
-    connect(edtFindText_, &QLineEdit::textEdited, this,
+    connect(edtFindText_, &QLineEdit::textChanged, this,
             [this] { Guarded(this, [this] { TextEdited(); }); });
     connect(&page_, &QTextEdit::textChanged, this, [this] { PageChanged(); });
 }
