@@ -1,9 +1,11 @@
-// The texts of a folder's pages kept in memory, each in the match form of
-// its whole text, so that finding a text in every page needs no file read
-// and no upper-casing: what the thread filter searches on every keystroke.
+// The texts of a folder's pages kept in memory, each in match form, so that
+// finding a text in every page needs no file read and no upper-casing: what
+// the thread filter searches on every keystroke. A page matches as it does
+// in the search run.
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,16 +22,18 @@ class PageTexts {
 
     const std::string& Folder() const { return folder_; }
 
-    // The slot of the page of `number` (its four-digit text, as page files
-    // are named), reading the file the first time the number is asked for.
-    // A missing page has an empty text. A page that cannot be read has one
+    // Reads the pages of `numbers` (four-digit texts, as page files are
+    // named) that were not read yet; `step` is called before each read. A
+    // missing page has an empty text. A page that cannot be read has one
     // too; the first such error is kept for TakeReadError.
+    void ReadPages(const std::vector<std::string>& numbers, const std::function<void()>& step);
+    // The slot of the page of `number`, read at once if it was not.
     std::size_t Slot(std::string_view number);
     // True when `number`'s page was read already.
     bool Holds(std::string_view number) const;
 
     std::size_t PageCount() const { return spans_.size(); }
-    // The page's whole text (its lines, each followed by CR LF) in match form.
+    // The page's content up to its first NUL byte, in match form.
     std::string_view Text(std::size_t slot) const;
 
     // Per slot, whether the page holds `needle` (match form). Only the slots
@@ -45,24 +49,29 @@ class PageTexts {
 
   private:
     struct Span {
-        const char* data;
-        std::size_t size;
+        const char* data = nullptr;
+        std::size_t size = 0;
     };
 
-    // Room for `size` more bytes at the end of the last block.
-    char* Reserve(std::size_t size);
+    // Blocks that hold the texts one after the other and are never moved,
+    // so that memory stays close to the texts' sum.
+    class Arena {
+      public:
+        // Room for `size` more bytes.
+        char* Reserve(std::size_t size);
+        std::size_t HeldBytes() const { return heldBytes_; }
+
+      private:
+        std::vector<std::unique_ptr<char[]>> blocks_;
+        char* free_ = nullptr;
+        std::size_t room_ = 0;
+        std::size_t heldBytes_ = 0;
+    };
 
     std::string folder_;
     std::unordered_map<std::string, std::size_t> slots_;
     std::vector<Span> spans_;
-    // The texts lie one after the other in blocks that are never moved, so
-    // that memory stays close to the texts' sum.
-    std::vector<std::unique_ptr<char[]>> blocks_;
-    std::size_t blockUsed_ = 0;
-    std::size_t blockSize_ = 0;
-    std::size_t heldBytes_ = 0;
-    std::string buffer_;   // each file as read
-    std::string scratch_;  // each page's whole text
+    Arena arena_;
     std::optional<std::string> readError_;
 };
 

@@ -5,6 +5,8 @@
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 #include "base/errors.h"
 #include "base/ui/busy_cursor.h"
 #include "base/ui/guard.h"
@@ -18,10 +20,26 @@ const char* const kPlaceholder = "絞り込み";
 const QColor kMatchColor(255, 236, 120);
 constexpr int kCountWidth = 56;
 
-// Redraw of the tree off for the length of a scope.
+// The gauge steps once per this many pages read: a step draws the gauge,
+// which would cost as much as reading the pages.
+constexpr int kPagesPerStep = 16;
+
+// How many texts typed last keep their answers.
+constexpr std::size_t kRecentTexts = 32;
+
+// Redraw of the tree off for the length of a scope, and its items laid out
+// once afterwards: a change of a row's hidden state, even to the state it
+// has, makes the view note that it lays its items out anew later, so that
+// every expansion and collapse until then only records the item's state
+// instead of laying out the rows below it at once.
 class FrozenTree {
   public:
-    explicit FrozenTree(QTreeWidget& tree) : tree_(tree) { tree_.setUpdatesEnabled(false); }
+    explicit FrozenTree(QTreeWidget& tree) : tree_(tree) {
+        tree_.setUpdatesEnabled(false);
+        if (QTreeWidgetItem* first = tree_.topLevelItem(0)) {
+            first->setHidden(first->isHidden());
+        }
+    }
     ~FrozenTree() { tree_.setUpdatesEnabled(true); }
     FrozenTree(const FrozenTree&) = delete;
     FrozenTree& operator=(const FrozenTree&) = delete;
@@ -48,6 +66,7 @@ TThreadFilter::TThreadFilter(QTreeWidget& tree, FilterHost host, QWidget* parent
     connect(tree_.model(), &QAbstractItemModel::modelAboutToBeReset, this, [this] {
         Forget();
         texts_.reset();
+        recent_.clear();
         const QSignalBlocker blocker(this);
         clear();
     });
@@ -98,33 +117,39 @@ void TThreadFilter::Begin() {
     const std::string folder = host_.dataPath();
     if (!texts_ || texts_->Folder() != folder) {
         texts_ = std::make_unique<PageTexts>(folder);
+        recent_.clear();
     }
     nodes_.clear();
+    std::vector<std::string> numbers;
     // Pre-order with an explicit stack: trees may be thousands of levels deep.
     std::vector<std::pair<QTreeWidgetItem*, int>> pending;
     for (int i = tree_.topLevelItemCount() - 1; i >= 0; --i) {
         pending.emplace_back(tree_.topLevelItem(i), -1);
     }
-    BusyCursor busy;
-    bool read = false;
     while (!pending.empty()) {
         const auto [item, parent] = pending.back();
         pending.pop_back();
-        const std::string number = host_.pageNumber(*item);
-        if (!texts_->Holds(number)) {
-            host_.stepGauge();
-            read = true;
-        }
         const int index = static_cast<int>(nodes_.size());
         const std::size_t root =
             parent < 0 ? nodes_.size() : nodes_[static_cast<std::size_t>(parent)].root;
-        nodes_.push_back({item, parent, root, texts_->Slot(number)});
+        nodes_.push_back({item, parent, root, 0});
+        numbers.push_back(host_.pageNumber(*item));
         for (int i = item->childCount() - 1; i >= 0; --i) {
             pending.emplace_back(item->child(i), index);
         }
     }
-    if (read) {
+    BusyCursor busy;
+    int read = 0;
+    texts_->ReadPages(numbers, [this, &read] {
+        if (read++ % kPagesPerStep == 0) {
+            host_.stepGauge();
+        }
+    });
+    if (read > 0) {
         host_.resetGauge();
+    }
+    for (std::size_t i = 0; i < nodes_.size(); ++i) {
+        nodes_[i].slot = texts_->Slot(numbers[i]);
     }
     const std::size_t count = nodes_.size();
     wasExpanded_.assign(count, 0);
@@ -140,9 +165,19 @@ void TThreadFilter::Begin() {
 }
 
 void TThreadFilter::Apply(const std::string& needle) {
-    // A text that holds the last one can only match where the last one did.
-    const bool narrows = !needle_.empty() && needle.find(needle_) != std::string::npos;
-    matching_ = texts_->Matching(needle, narrows ? &matching_ : nullptr);
+    const auto known = std::find_if(recent_.begin(), recent_.end(),
+                                    [&needle](const auto& entry) { return entry.first == needle; });
+    if (known != recent_.end()) {
+        matching_ = known->second;  // deleting letters goes back to known texts
+    } else {
+        // A text that holds the last one can only match where the last one did.
+        const bool narrows = !needle_.empty() && needle.find(needle_) != std::string::npos;
+        matching_ = texts_->Matching(needle, narrows ? &matching_ : nullptr);
+        if (recent_.size() == kRecentTexts) {
+            recent_.erase(recent_.begin());
+        }
+        recent_.emplace_back(needle, matching_);
+    }
     needle_ = needle;
 
     const std::size_t count = nodes_.size();

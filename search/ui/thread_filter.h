@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QLabel;
@@ -78,6 +79,8 @@ class TThreadFilter : public QLineEdit {
     // The last text applied and its matching pages, to narrow the next one.
     std::string needle_;
     std::vector<char> matching_;
+    // The answers for the texts applied last, oldest first.
+    std::vector<std::pair<std::string, std::vector<char>>> recent_;
 };
 
 }  // namespace teluri

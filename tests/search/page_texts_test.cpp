@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "base/errors.h"
+#include "search/pagesearch.h"
 #include "search/textmatch.h"
 #include "tests/support/pages.h"
 #include "tests/support/temp_folder.h"
@@ -16,18 +17,40 @@ using test::Sjis;
 using test::TempFolder;
 using test::WriteFile;
 
-TEST(PageTextsTest, KeepsEachPageOnceInMatchFormWithCrLfLines) {
+TEST(PageTextsTest, KeepsEachPageOnceInMatchForm) {
     TempFolder folder;
-    WriteFile(folder / "1001.msg", "first line\nDelphi\rLast\0after NUL");
+    WriteFile(folder / "1001.msg", std::string("first line\nDelphi\rLast\0after NUL", 33));
     PageTexts texts(folder.Path());
     const std::size_t slot = texts.Slot("1001");
     EXPECT_TRUE(texts.Holds("1001"));
-    EXPECT_EQ(texts.Text(slot), "FIRST LINE\r\nDELPHI\r\nLAST\r\n");
+    EXPECT_FALSE(texts.Holds("1002"));
+    EXPECT_EQ(texts.Text(slot), "FIRST LINE\nDELPHI\rLAST");
     // Asked again, the page is not read again: a changed file shows no change.
     WriteFile(folder / "1001.msg", "other");
     EXPECT_EQ(texts.Slot("1001"), slot);
-    EXPECT_EQ(texts.Text(slot), "FIRST LINE\r\nDELPHI\r\nLAST\r\n");
+    EXPECT_EQ(texts.Text(slot), "FIRST LINE\nDELPHI\rLAST");
     EXPECT_EQ(texts.PageCount(), 1u);
+}
+
+TEST(PageTextsTest, PagesMatchAsInTheSearchRunAlsoAcrossLines) {
+    TempFolder folder;
+    const std::string pages[] = {"one\ntwo", "one\rtwo\r\n", "one\r\ntwo", "x\x83\ntwo",
+                                 std::string("one\0\r\ntwo", 9)};
+    const std::string needles[] = {"one\r\ntwo", "E\r\nT", "\r\n", "\ntwo",
+                                   "two\r\n",    "\x83\r", "one",  "TWO"};
+    PageTexts texts(folder.Path());
+    for (std::size_t i = 0; i < std::size(pages); ++i) {
+        const std::string number = std::to_string(1000 + i);
+        WriteFile(folder / (number + ".msg"), pages[i]);
+        texts.Slot(number);
+    }
+    for (const std::string& needle : needles) {
+        const std::vector<char> matching = texts.Matching(MatchForm(needle));
+        for (std::size_t i = 0; i < std::size(pages); ++i) {
+            EXPECT_EQ(matching[i] != 0, PageMatcher(needle).Matches(pages[i]))
+                << i << " / " << needle;
+        }
+    }
 }
 
 TEST(PageTextsTest, AMissingPageHasNoTextAndIsNoError) {
@@ -87,7 +110,7 @@ TEST(PageTextsTest, MemoryStaysCloseToTheTextsSum) {
     EXPECT_LE(texts.HeldBytes(), sum * 12 / 10 + (1u << 20));
     // A page larger than a block gets a block of its own.
     WriteFile(folder / "2000.msg", std::string(3u << 20, 'y'));
-    EXPECT_EQ(texts.Text(texts.Slot("2000")).size(), (3u << 20) + 2);
+    EXPECT_EQ(texts.Text(texts.Slot("2000")).size(), 3u << 20);
     EXPECT_EQ(texts.Text(texts.Slot("1000")).substr(0, 6), "1000\r\n");
 }
 

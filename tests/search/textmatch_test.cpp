@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "search/pagesearch.h"
 #include "tests/support/pages.h"
 
@@ -33,6 +35,35 @@ TEST(TextMatchTest, OnlyTheLettersTheUpperCasingFoldsMatchEitherCase) {
                  "a"));
     EXPECT_FALSE(Contains("Delphi", ""));
     EXPECT_FALSE(Contains("", "x"));
+}
+
+TEST(TextMatchTest, TheMatchFormFoldsLikeTheByteByByteRule) {
+    // The upper-casing folds ASCII runs eight bytes at a time: any mix of
+    // letters, lead bytes, trail letters and high bytes at every alignment
+    // must come out as the plain rule gives it.
+    const auto byByte = [](std::string text) {
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) {
+                ++i;
+            } else if (c >= 'a' && c <= 'z') {
+                text[i] = static_cast<char>(c - 0x20);
+            }
+        }
+        return text;
+    };
+    const char alphabet[] = {'a',    'z',    'A',    'Z',    '`',    '{',    '@',
+                             '[',    '\x81', '\x9f', '\xe0', '\xfc', '\xa0', '\xdf',
+                             '\x80', '\xfd', '\x7f', '\0',   'm',    '\n'};
+    std::mt19937 random(15);
+    for (int round = 0; round < 2000; ++round) {
+        std::string text(random() % 40, ' ');
+        for (char& c : text) {
+            c = random() % 3 == 0 ? alphabet[random() % std::size(alphabet)]
+                                  : static_cast<char>('a' + random() % 26);
+        }
+        ASSERT_EQ(MatchForm(text), byByte(text)) << round;
+    }
 }
 
 TEST(TextMatchTest, AMatchMayStartAtATrailByte) {
