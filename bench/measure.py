@@ -146,8 +146,10 @@ def main():
             checks[f"filter_{label}"] = int(f[f"pages_{word}"])
         if counted:
             note("filter_first", f["first_ms"])
+            note("filter_first_painted", f["first_painted_ms"])
             note("filter_key_max", f["key_max_ms"])
-            note("filter_key_median", f["key_median_ms"])
+            note("filter_key_max_painted", f["key_max_painted_ms"])
+            note("filter_key_median_painted", f["key_median_painted_ms"])
             note("filter_bytes", f["texts_bytes"])
             checks["filter_keys"] = int(f["keys"])
 
@@ -234,13 +236,19 @@ def main():
          ms(m["tree"]), m["draft"] / m["tree"], "≤ 2"),
         ("window: start-up to shown, then quit", ms(m["startup"]),
          "bare Qt: empty `QMainWindow`", ms(m["bare"]), m["startup"] / m["bare"], "≤ 1.5"),
-        ("window: thread filter, first use (reads the 9000 pages), tree painted",
+        ("window: thread filter, first use (reads the pages), tree updated",
          ms(m["filter_first"]), "`teluri search` rare word", ms(m["search_rare"]),
          m["filter_first"] / m["search_rare"], "≤ 1.0"),
-        (f"window: thread filter, slowest of {checks['filter_keys']} keystrokes, tree painted",
+        ("window: … until the tree view has painted", ms(m["filter_first_painted"]),
+         "`teluri search` rare word", ms(m["search_rare"]),
+         m["filter_first_painted"] / m["search_rare"], "—"),
+        (f"window: thread filter, slowest of {checks['filter_keys']} keystrokes, tree updated",
          ms(m["filter_key_max"]), "the goal", ms(50), m["filter_key_max"] / 50, "≤ 1.0"),
-        ("window: thread filter, median keystroke, tree painted", ms(m["filter_key_median"]),
-         "the goal", ms(50), m["filter_key_median"] / 50, "—"),
+        ("window: … until the tree view has painted", ms(m["filter_key_max_painted"]),
+         "the goal", ms(50), m["filter_key_max_painted"] / 50, "—"),
+        ("window: thread filter, median keystroke until painted",
+         ms(m["filter_key_median_painted"]), "the goal", ms(50),
+         m["filter_key_median_painted"] / 50, "—"),
         ("memory of the thread filter's page texts", f"{m['filter_bytes'] / 1e6:.1f} MB",
          "archive size (sum of files)", f"{mb:.1f} MB", m["filter_bytes"] / archive_bytes,
          "≤ 1.2"),
@@ -265,11 +273,11 @@ def main():
         7: m["draft"] <= 2 * m["tree"],
         8: m["startup"] <= 1.5 * m["bare"],
         9: m["filter_first"] <= m["search_rare"],
-        10: m["filter_key_max"] <= 50,
-        12: m["filter_bytes"] <= 1.2 * archive_bytes,
-        13: m["analyze_rss"] < 32 * 1024,
-        15: m["chain_run"] < 1000,
-        16: m["chain_draft"] < 1000,
+        11: m["filter_key_max"] <= 50,
+        14: m["filter_bytes"] <= 1.2 * archive_bytes,
+        15: m["analyze_rss"] < 32 * 1024,
+        17: m["chain_run"] < 1000,
+        18: m["chain_draft"] < 1000,
     }
 
     print(f"Medians of {args.runs} runs ({took:.0f} s in all; load average "
