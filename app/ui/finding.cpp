@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/ui/frmmain.h"
+#include "app/ui/toolbar_fold.h"
 #include "app/ui/tree_view_sink.h"
 #include "base/paths.h"
 #include "base/ui/guard.h"
@@ -29,9 +30,9 @@ QAction* AddCommand(QMenu& menu, const char* name, const char* caption, const ch
 
 }  // namespace
 
-TFinding::TFinding(TfrmMain& window, QMenu& viewMenu, QWidget& toolBar, THTML& page,
-                   QTreeWidget& tree)
-    : QObject(&window), toolBar_(toolBar) {
+TFinding::TFinding(TfrmMain& window, QMenu& viewMenu, QWidget& toolBar, TToolBarFold& fold,
+                   THTML& page, QTreeWidget& tree)
+    : QObject(&window), toolBar_(toolBar), fold_(fold) {
     bar_ = new TFindBar(page, page.parentWidget());
     if (auto* column = qobject_cast<QVBoxLayout*>(page.parentWidget()->layout())) {
         column->insertWidget(column->indexOf(&page) + 1, bar_);
@@ -57,14 +58,19 @@ TFinding::TFinding(TfrmMain& window, QMenu& viewMenu, QWidget& toolBar, THTML& p
     connect(AddCommand(viewMenu, "FindPrevious1", "前を検索(&R)", "Ctrl+Shift+G"),
             &QAction::triggered, this, guarded([this] { bar_->Previous(); }));
     connect(AddCommand(viewMenu, "FilterThreads1", "スレッドの絞り込み(&L)", "Ctrl+L"),
-            &QAction::triggered, this, [this] {
-                filter_->setFocus(Qt::ShortcutFocusReason);
-                filter_->selectAll();
-            });
+            &QAction::triggered, this, [this] { FocusFilter(); });
 }
 
 void TFinding::HitShown(const QString& text) {
     bar_->OpenWith(text);
+}
+
+void TFinding::FocusFilter() {
+    if (toolBar_.isHidden()) {
+        fold_.Image2Click();
+    }
+    filter_->setFocus(Qt::ShortcutFocusReason);
+    filter_->selectAll();
 }
 
 bool TFinding::eventFilter(QObject* watched, QEvent* event) {

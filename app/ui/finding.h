@@ -15,10 +15,12 @@ class TfrmMain;
 class TFindBar;
 class THTML;
 class TThreadFilter;
+class TToolBarFold;
 
 class TFinding : public QObject {
   public:
-    TFinding(TfrmMain& window, QMenu& viewMenu, QWidget& toolBar, THTML& page, QTreeWidget& tree);
+    TFinding(TfrmMain& window, QMenu& viewMenu, QWidget& toolBar, TToolBarFold& fold, THTML& page,
+             QTreeWidget& tree);
 
     // A search hit was shown in the page: its text is marked there.
     void HitShown(const QString& text);
@@ -31,8 +33,11 @@ class TFinding : public QObject {
 
   private:
     void PlaceFilter();
+    // Ctrl+L: the filter field gets the focus, the folded tool bar unfolded.
+    void FocusFilter();
 
     QWidget& toolBar_;
+    TToolBarFold& fold_;
     TFindBar* bar_ = nullptr;
     TThreadFilter* filter_ = nullptr;
 };

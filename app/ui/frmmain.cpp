@@ -154,7 +154,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     DynamicGauge1_->SetColor(4, clSilver);
     setCentralWidget(client);
     BuildMenus();
-    Finding_ = new TFinding(*this, *View1_, *toolBar, *HTML1_, *trvTeluri_);
+    Finding_ = new TFinding(*this, *View1_, *toolBar, *ToolBarFold_, *HTML1_, *trvTeluri_);
     new LabelAccessKeys(this);
 
     tmrAnalyze_ = new QTimer(this);

@@ -177,6 +177,15 @@ class FindingTest : public QObject {
         QVERIFY(fixture().messages.empty());
     }
 
+    void ctrlLUnfoldsAFoldedToolBar() {
+        QWidget* panel = filter().parentWidget();
+        QTest::mouseClick(window_->findChild<QWidget*>("Image1"), Qt::LeftButton);
+        QVERIFY(panel->isHidden());
+        QTest::keyClick(window_.get(), Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(!panel->isHidden());
+        QVERIFY(filter().hasFocus());
+    }
+
     void theFilterStaysAtTheToolBarsRightEnd() {
         QWidget* panel = filter().parentWidget();
         QCOMPARE(panel->objectName(), QString("Panel1"));
