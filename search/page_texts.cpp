@@ -34,10 +34,6 @@ char* PageTexts::Arena::Reserve(std::size_t size) {
 
 PageTexts::PageTexts(std::string folder) : folder_(std::move(folder)) {}
 
-bool PageTexts::Holds(std::string_view number) const {
-    return slots_.find(std::string(number)) != slots_.end();
-}
-
 std::size_t PageTexts::Slot(std::string_view number) {
     const auto found = slots_.find(std::string(number));
     if (found != slots_.end()) {

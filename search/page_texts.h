@@ -29,8 +29,6 @@ class PageTexts {
     void ReadPages(const std::vector<std::string>& numbers, const std::function<void()>& step);
     // The slot of the page of `number`, read at once if it was not.
     std::size_t Slot(std::string_view number);
-    // True when `number`'s page was read already.
-    bool Holds(std::string_view number) const;
 
     std::size_t PageCount() const { return spans_.size(); }
     // The page's content up to its first NUL byte, in match form.

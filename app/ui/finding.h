@@ -25,9 +25,6 @@ class TFinding : public QObject {
     // A search hit was shown in the page: its text is marked there.
     void HitShown(const QString& text);
 
-    TFindBar& FindBar() { return *bar_; }
-    TThreadFilter& Filter() { return *filter_; }
-
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -20,7 +20,6 @@ std::string NeedleOf(const QString& text);
 
 class DocumentText {
   public:
-    DocumentText() = default;
     // The document's text, block by block with a line end between blocks;
     // characters without a cp932 form stand as a NUL byte, which no typed
     // text holds.

@@ -22,14 +22,27 @@ TEST(PageTextsTest, KeepsEachPageOnceInMatchForm) {
     WriteFile(folder / "1001.msg", std::string("first line\nDelphi\rLast\0after NUL", 33));
     PageTexts texts(folder.Path());
     const std::size_t slot = texts.Slot("1001");
-    EXPECT_TRUE(texts.Holds("1001"));
-    EXPECT_FALSE(texts.Holds("1002"));
     EXPECT_EQ(texts.Text(slot), "FIRST LINE\nDELPHI\rLAST");
     // Asked again, the page is not read again: a changed file shows no change.
     WriteFile(folder / "1001.msg", "other");
     EXPECT_EQ(texts.Slot("1001"), slot);
     EXPECT_EQ(texts.Text(slot), "FIRST LINE\nDELPHI\rLAST");
     EXPECT_EQ(texts.PageCount(), 1u);
+}
+
+TEST(PageTextsTest, ReadPagesReadsEachNewPageOnceAndStepsPerRead) {
+    TempFolder folder;
+    WriteFile(folder / "1001.msg", "a");
+    WriteFile(folder / "1002.msg", "b");
+    PageTexts texts(folder.Path());
+    int steps = 0;
+    texts.ReadPages({"1001", "1002", "1001", "1003"}, [&steps] { ++steps; });
+    EXPECT_EQ(steps, 3);  // the missing page is looked for once too
+    texts.ReadPages({"1002", "1001"}, [&steps] { ++steps; });
+    EXPECT_EQ(steps, 3);
+    EXPECT_EQ(texts.PageCount(), 3u);
+    EXPECT_EQ(texts.Text(texts.Slot("1002")), "B");
+    EXPECT_EQ(texts.Text(texts.Slot("1003")), "");
 }
 
 TEST(PageTextsTest, PagesMatchAsInTheSearchRunAlsoAcrossLines) {
