@@ -13,18 +13,13 @@
 #include "base/files.h"
 #include "base/lines.h"
 #include "base/messages.h"
+#include "search/textmatch.h"
 
 namespace teluri {
 namespace {
 
 constexpr std::string_view kPageExtension = ".msg";
 constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
-
-bool Contains(std::string_view haystack, std::string_view needle) {
-    // glibc's memmem skips ahead on byte pairs and turns to a linear-time
-    // search on texts that would make the skipping slow.
-    return ::memmem(haystack.data(), haystack.size(), needle.data(), needle.size()) != nullptr;
-}
 
 // Writes `from` to `to` with every byte a-z upper-cased, trail bytes of
 // double-byte characters too: eight bytes at a time, no branches per byte.
@@ -117,7 +112,7 @@ bool IsSearchedPageName(std::string_view name) {
     return AsciiLowerCase(name.substr(dot)) == kPageExtension;
 }
 
-PageMatcher::PageMatcher(std::string_view text) : upperText_(UpperCaseCp932(text)) {
+PageMatcher::PageMatcher(std::string_view text) : upperText_(MatchForm(text)) {
     FoldEveryLetter(upperText_, foldedText_);
     spansLines_ = upperText_.find_first_of("\r\n") != std::string::npos;
 }
@@ -156,7 +151,7 @@ bool PageMatcher::Matches(std::string_view content) {
         return true;
     }
     RestoreTrailLetters(page, folded_, exactUpTo, page.size());
-    return Contains(folded_, upperText_);
+    return ContainsText(folded_, upperText_);
 }
 
 std::vector<SearchHit> SearchPages(const std::string& folder, const std::vector<std::string>& names,

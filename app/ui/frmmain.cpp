@@ -22,6 +22,7 @@
 #include "app/treebuilder.h"
 #include "app/treedat.h"
 #include "app/ui/filelistbox.h"
+#include "app/ui/finding.h"
 #include "app/ui/frmabout.h"
 #include "app/ui/frmbar.h"
 #include "app/ui/frmlogo.h"
@@ -157,6 +158,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(client);
     BuildMenus();
     BuildReading(*toolBar);
+    Finding_ = new TFinding(*this, *View1_, *toolBar, *ToolBarFold_, *HTML1_, *trvTeluri_);
     new LabelAccessKeys(this);
 
     tmrAnalyze_ = new QTimer(this);
@@ -183,6 +185,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     findHost.stepGauge = [this] { StepGauge(); };
     findHost.resetGauge = [this] { ResetGauge(); };
     findHost.html = [this]() -> IHTML& { return *HTML1_; };
+    findHost.hitShown = [this](const QString& text) { Finding_->HitShown(text); };
     frmFind_ = new TfrmFind(std::move(findHost), this);
 }
 

@@ -23,6 +23,7 @@ class ReadingController;
 class TBookmarkMenu;
 class TDynamicGauge;
 class TFileListBox;
+class TFinding;
 class TfrmFind;
 class TToolBarFold;
 class TStatusBar;
@@ -88,6 +89,8 @@ class TfrmMain : public QMainWindow {
     WindowMemory* WindowMemory_ = nullptr;
     // The search window: made once, hidden between uses.
     TfrmFind* frmFind_ = nullptr;
+    // The find bar, the thread filter and their commands.
+    TFinding* Finding_ = nullptr;
 };
 
 }  // namespace teluri

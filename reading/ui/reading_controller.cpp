@@ -164,7 +164,7 @@ bool ReadingController::IsUnread(const QModelIndex& node) const {
 
 QModelIndex ReadingController::NodeOfNumber(const std::string& number) const {
     return FindInTreeOrder(*parts_.tree.model(), {}, [this, &number](const QModelIndex& node) {
-        return parts_.nodeNumber(node) == number;
+        return parts_.nodeNumber(node) == number && IsShown(parts_.tree, node);
     });
 }
 
@@ -221,7 +221,8 @@ void ReadingController::NextUnread() {
     const std::string dataPath = parts_.dataPath();
     const QModelIndex node = FindInTreeOrder(
         *parts_.tree.model(), parts_.tree.currentIndex(), [&](const QModelIndex& at) {
-            return IsUnread(at) && FileExists(PageFile(dataPath, parts_.nodeNumber(at)));
+            return IsShown(parts_.tree, at) && IsUnread(at) &&
+                   FileExists(PageFile(dataPath, parts_.nodeNumber(at)));
         });
     if (node.isValid()) {
         ShowNode(node);

@@ -45,6 +45,15 @@ QModelIndex FindInTreeOrder(const QAbstractItemModel& model, const QModelIndex& 
     return {};
 }
 
+bool IsShown(const QTreeView& tree, const QModelIndex& node) {
+    for (QModelIndex at = node; at.isValid(); at = at.parent()) {
+        if (tree.isRowHidden(at.row(), at.parent())) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void SelectNode(QTreeView& tree, const QModelIndex& node) {
     for (QModelIndex parent = node.parent(); parent.isValid(); parent = parent.parent()) {
         tree.expand(parent);

@@ -21,6 +21,10 @@ QModelIndex NextInTreeOrder(const QAbstractItemModel& model, const QModelIndex& 
 QModelIndex FindInTreeOrder(const QAbstractItemModel& model, const QModelIndex& after,
                             const std::function<bool(const QModelIndex&)>& matches);
 
+// Whether `node` is in the view: neither it nor any node above it is a
+// hidden row (the thread filter hides whole threads).
+bool IsShown(const QTreeView& tree, const QModelIndex& node);
+
 // Makes `node` the current node with its ancestors expanded and scrolls it
 // into view.
 void SelectNode(QTreeView& tree, const QModelIndex& node);

@@ -381,6 +381,9 @@ void TfrmFind::lsvFIndDblClick() {
     const std::string page = PageFile(folder, PageNumberOf(number.toByteArray().toStdString()));
     IHTML& html = host_.html();
     html.LoadUrl(QString::fromStdString(PageUrl(page)));
+    if (host_.hitShown) {
+        host_.hitShown(cmbFind_->currentText());
+    }
     close();
     html.Widget()->setFocus();
 }
