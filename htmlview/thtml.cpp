@@ -9,10 +9,10 @@
 #include <algorithm>
 
 #include "base/errors.h"
-#include "base/files.h"
 #include "base/paths.h"
 #include "base/ui/fonts.h"
 #include "base/ui/qtext.h"
+#include "htmlview/page_excerpt.h"
 
 namespace teluri {
 namespace {
@@ -28,6 +28,14 @@ QString NotFoundDocument(const std::string& path) {
                "<html><body><h2>ページが見つかりません</h2>"
                "<p>ファイル <b>%1</b> は見つかりません。</p></body></html>")
         .arg(FromLocalPath(path).toHtmlEscaped());
+}
+
+// Shown above the first part of a page too large to show whole.
+QString CutNote() {
+    return QString::fromUtf8(
+               "<p style=\"background-color: #ffffc0;\"><b>このページは大きすぎるため、"
+               "最初の %1 KB だけを表示しています。</b></p><hr>")
+        .arg(kShownPageBytes / 1024);
 }
 
 QString DecodeDocument(const std::string& bytes) {
@@ -51,11 +59,16 @@ THTML::THTML(QWidget* parent) : QTextBrowser(parent) {
 void THTML::LoadUrl(const QString& url) {
     documentUrl_ = url;
     const std::string path = LocalPathOfUrl(url.toStdString());
-    const std::optional<std::string> bytes = path.empty() ? std::nullopt : ReadFileIfExists(path);
+    const std::optional<ShownPage> page = path.empty() ? std::nullopt : ReadShownPage(path);
     // Relative pictures of the page are found beside it.
     document()->setBaseUrl(QUrl::fromLocalFile(FromLocalPath(path)));
-    setHtml(bytes ? DecodeDocument(*bytes)
-                  : NotFoundDocument(path.empty() ? url.toStdString() : path));
+    setWordWrapMode(page && page->breakAnywhere ? QTextOption::WrapAnywhere
+                                                : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    if (!page) {
+        setHtml(NotFoundDocument(path.empty() ? url.toStdString() : path));
+        return;
+    }
+    setHtml((page->cut ? CutNote() : QString()) + DecodeDocument(page->bytes));
 }
 
 void THTML::SetFontSize(int points) {

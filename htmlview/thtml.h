@@ -1,6 +1,7 @@
-// The HTML display on QTextBrowser. Pages are cp932 whatever their meta
-// tags say; a document that starts with a UTF-8 byte-order mark (the
-// program's own tutorial page) is UTF-8.
+// The HTML display on QTextBrowser. It lays out the part of a page that
+// ReadShownPage gives, with a note above a page cut short. Pages are cp932
+// whatever their meta tags say; a document that starts with a UTF-8
+// byte-order mark (the program's own tutorial page) is UTF-8.
 #pragma once
 
 #include <QTextBrowser>

@@ -111,7 +111,7 @@ void TBookmarkMenu::RebuildBMMenu() {
     entries.reserve(static_cast<qsizetype>(BMList_.size()));
     for (std::size_t i = 0; i < BMList_.size(); ++i) {
         const std::string& line = BMList_[i];
-        auto* entry = new QAction(FromCp932(line), &menu_);
+        auto* entry = new QAction(ShownText(line), &menu_);
         entry->setObjectName("BMMenu" + QString::number(i));
         // The line's bytes, for the jump: the caption is their display form.
         entry->setData(QByteArray(line.data(), static_cast<qsizetype>(line.size())));
