@@ -3,7 +3,9 @@
 //   teluri_window_bench analyze DIR          the open command on DIR and its analysis run
 //   teluri_window_bench draft TREE_DAT [DIR] the draft open of a saved tree (DIR: the data
 //                                            folder the settings name)
-//   teluri_window_bench startup              the main window created and shown, then quit
+//   teluri_window_bench startup [BOOKMARK_DAT]
+//                                            the main window created and shown, then quit
+//                                            (BOOKMARK_DAT: the bookmarks it starts with)
 //   teluri_window_bench bare                 an empty QMainWindow shown, then quit
 //
 // Each mode prints one line of "name=value" figures (milliseconds, node
@@ -258,8 +260,11 @@ int Draft(const fs::path& home, const std::string& treeFile, const std::string& 
 }
 
 // As the program starts: the splash, the main window, shown; then quit.
-int Startup() {
+int Startup(const fs::path& home, const std::string& bookmarkFile) {
     InstallDialogAnswers({});
+    if (!bookmarkFile.empty()) {
+        fs::copy_file(bookmarkFile, home / "Bookmark.dat");
+    }
     QApplication::setApplicationName(teluri::kApplicationTitle);
     QApplication::setFont(teluri::WindowFont());
     auto splash = std::make_unique<teluri::TfrmLogo>();
@@ -283,9 +288,10 @@ int Bare() {
 }
 
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: teluri_window_bench analyze DIR | draft TREE_DAT [DIR] | startup | "
-                 "bare\n");
+    std::fprintf(
+        stderr,
+        "usage: teluri_window_bench analyze DIR | draft TREE_DAT [DIR] | startup [BOOKMARK_DAT] | "
+        "bare\n");
     return 2;
 }
 
@@ -312,8 +318,8 @@ int main(int argc, char** argv) {
     if (mode == "draft" && (paths.size() == 1 || paths.size() == 2)) {
         return Draft(home.Path(), paths[0], paths.size() == 2 ? paths[1] : std::string());
     }
-    if (mode == "startup" && paths.empty()) {
-        return Startup();
+    if (mode == "startup" && paths.size() <= 1) {
+        return Startup(home.Path(), paths.empty() ? std::string() : paths[0]);
     }
     if (mode == "bare" && paths.empty()) {
         return Bare();

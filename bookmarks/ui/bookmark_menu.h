@@ -36,8 +36,10 @@ class TBookmarkMenu : public QObject {
     void LoadBookmarks();
 
     // Saves BMList to Bookmark.dat, then replaces the menu's entries by one
-    // per line. A failed save throws IoError "ﾌｧｲﾙ %s を作成できません" before
-    // the menu is touched: the menu keeps its entries, BMList its change.
+    // per line: the first 256 in the menu itself, the rest in submenus of
+    // 256 each ("257～512" ...), whose entries are made when first shown. A failed save throws
+    // IoError "ﾌｧｲﾙ %s を作成できません" before the menu is touched: the menu keeps its entries,
+    // BMList its change.
     void RebuildBMMenu();
 
     // The commands; they throw, and their callers run them guarded.
@@ -49,6 +51,8 @@ class TBookmarkMenu : public QObject {
 
   private:
     void Refuse();
+    // Appends to `menu` the entries of lines [first, end) of `lines`.
+    void AddEntries(QMenu& menu, const BookmarkList& lines, std::size_t first, std::size_t end);
 
     QWidget& window_;
     QMenu& menu_;

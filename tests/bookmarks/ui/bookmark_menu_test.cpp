@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -198,6 +199,48 @@ class BookmarkMenuTest : public QObject {
         QCOMPARE(entries().size(), 100);
         QCOMPARE(entries()[99]->objectName(), QString("BMMenu99"));
         QCOMPARE(entries()[99]->text(), QString("1099 name"));
+    }
+
+    void hundredThousandBookmarksAreAllReachableThroughGroups() {
+        constexpr int kCount = 100'000;
+        std::string content;
+        for (int i = 0; i < kCount; ++i) {
+            content += std::to_string(1000 + i % 9000) + " n" + std::to_string(i) + "\r\n";
+        }
+        WriteFile(bookmarkFile(), content);
+        createWindow();
+        // 256 entries, then one submenu per 256 lines, each made empty.
+        const QList<QAction*> items = entries();
+        QCOMPARE(items.size(), 256 + (kCount - 256 + 255) / 256);
+        QCOMPARE(items[255]->text(), QString("1255 n255"));
+        QCOMPARE(items[256]->text(), QString("257～512"));
+        QCOMPARE(items.back()->text(), QString("99841～100000"));
+        // Opening each submenu makes its entries: every line once, in order.
+        int next = 0;
+        for (QAction* item : items) {
+            QMenu* group = item->menu<QMenu*>();
+            if (group != nullptr) {
+                QVERIFY(group->isEmpty());
+                emit group->aboutToShow();
+                emit group->aboutToShow();  // opened again: made only once
+            }
+            for (const QAction* entry : group != nullptr ? group->actions() : QList{item}) {
+                QCOMPARE(entry->objectName(), "BMMenu" + QString::number(next));
+                QVERIFY(entry->text().endsWith(" n" + QString::number(next)));
+                ++next;
+            }
+        }
+        QCOMPARE(next, kCount);
+        items.back()->menu<QMenu*>()->actions().back()->trigger();
+        QCOMPARE(window_->Html().DocumentUrl(), UrlOf(window_->DataPath() + "1999.msg"));
+        // Rebuilding replaces the groups; a short list has no group.
+        fixture().onDialog = [](QDialog& dialog) {
+            static_cast<TfrmBookmark&>(dialog).SetLines({"1234 only"});
+            return QDialog::Accepted;
+        };
+        action("BMEdit1").trigger();
+        QCOMPARE(captions(), QStringList({"1234 only"}));
+        QVERIFY(window_->findChildren<QMenu*>(QRegularExpression("^BMGroup")).isEmpty());
     }
 
     void unreadableFileStopsTheCreationStepsAndIsKept() {
