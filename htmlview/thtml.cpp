@@ -3,6 +3,8 @@
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPrinter>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocumentFragment>
 #include <QUrl>
 
@@ -30,12 +32,18 @@ QString NotFoundDocument(const std::string& path) {
         .arg(FromLocalPath(path).toHtmlEscaped());
 }
 
-// Shown above the first part of a page too large to show whole.
-QString CutNote() {
-    return QString::fromUtf8(
-               "<p style=\"background-color: #ffffc0;\"><b>このページは大きすぎるため、"
-               "最初の %1 KB だけを表示しています。</b></p><hr>")
-        .arg(kShownPageBytes / 1024);
+// Puts a bold line on a pale yellow ground above the document.
+void PutNoteFirst(QTextDocument& document, const QString& note) {
+    QTextCursor cursor(&document);
+    cursor.insertBlock();
+    cursor.movePosition(QTextCursor::Start);
+    QTextBlockFormat block;
+    block.setBackground(QColor(0xff, 0xff, 0xc0));
+    block.setBottomMargin(8);
+    cursor.setBlockFormat(block);
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    cursor.insertText(note, bold);
 }
 
 QString DecodeDocument(const std::string& bytes) {
@@ -62,13 +70,38 @@ void THTML::LoadUrl(const QString& url) {
     const std::optional<ShownPage> page = path.empty() ? std::nullopt : ReadShownPage(path);
     // Relative pictures of the page are found beside it.
     document()->setBaseUrl(QUrl::fromLocalFile(FromLocalPath(path)));
-    setWordWrapMode(page && page->breakAnywhere ? QTextOption::WrapAnywhere
-                                                : QTextOption::WrapAtWordBoundaryOrAnywhere);
     if (!page) {
+        setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         setHtml(NotFoundDocument(path.empty() ? url.toStdString() : path));
         return;
     }
-    setHtml((page->cut ? CutNote() : QString()) + DecodeDocument(page->bytes));
+    setWordWrapMode(page->breakAnywhere || page->asText
+                        ? QTextOption::WrapAnywhere
+                        : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    if (page->asText) {
+        setPlainText(DecodeDocument(page->bytes));
+        PutNoteFirst(*document(), QString::fromUtf8("このページはタグの入れ子が深すぎるため、"
+                                                    "HTML のソースのまま表示しています。"));
+    } else {
+        setHtml(DecodeDocument(page->bytes));
+    }
+    if (page->cut) {
+        PutNoteFirst(*document(), QString::fromUtf8("このページは大きすぎるため、最初の %1 KB "
+                                                    "だけを表示しています。")
+                                      .arg(kShownPageBytes / 1024));
+    }
+}
+
+QVariant THTML::loadResource(int, const QUrl& name) {
+    // Pictures and style sheets come only from regular files of a sensible
+    // size: a page may name a device that never ends, or a huge file.
+    const QUrl url = document()->baseUrl().resolved(name);
+    if (!url.isLocalFile()) {
+        return QByteArray("");
+    }
+    const std::optional<std::string> bytes = ReadPageResource(ToLocalPath(url.toLocalFile()));
+    return bytes ? QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size()))
+                 : QByteArray("");
 }
 
 void THTML::SetFontSize(int points) {

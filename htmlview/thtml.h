@@ -1,7 +1,7 @@
 // The HTML display on QTextBrowser. It lays out the part of a page that
-// ReadShownPage gives, with a note above a page cut short. Pages are cp932
-// whatever their meta tags say; a document that starts with a UTF-8
-// byte-order mark (the program's own tutorial page) is UTF-8.
+// ReadShownPage gives, with a note above a page cut short or shown as text.
+// Pages are cp932 whatever their meta tags say; a document that starts with
+// a UTF-8 byte-order mark (the program's own tutorial page) is UTF-8.
 #pragma once
 
 #include <QTextBrowser>
@@ -27,6 +27,7 @@ class THTML : public QTextBrowser, public IHTML {
     QWidget* Widget() override { return this; }
 
   protected:
+    QVariant loadResource(int type, const QUrl& name) override;
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 

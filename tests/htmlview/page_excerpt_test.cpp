@@ -67,5 +67,40 @@ TEST(ShownPageTest, LongUnbrokenRunsBreakAnywhereMarkupIncluded) {
     EXPECT_TRUE(ReadShownPage(folder / "line.msg")->breakAnywhere);
 }
 
+TEST(ShownPageTest, MarkupNestedTooDeepIsShownAsText) {
+    const auto repeat = [](std::string_view unit, std::size_t times) {
+        std::string text;
+        for (std::size_t i = 0; i < times; ++i) {
+            text += unit;
+        }
+        return text;
+    };
+    EXPECT_FALSE(NestsTooDeep(repeat("<div>", kDeepestLaidOutNesting)));
+    EXPECT_TRUE(NestsTooDeep(repeat("<DIV class=x>", kDeepestLaidOutNesting + 1)));
+    EXPECT_TRUE(NestsTooDeep(repeat("<ul><li>a", kDeepestLaidOutNesting + 1)));
+    // Closed elements, elements that end by themselves and stray end tags
+    // do not nest.
+    EXPECT_FALSE(NestsTooDeep(repeat("<b>x</b><br><p>y<li>z<img src=a>", 10'000)));
+    EXPECT_TRUE(NestsTooDeep(repeat("<div></span>", kDeepestLaidOutNesting + 1)));
+    // An end tag closes the elements left open inside its own.
+    EXPECT_FALSE(NestsTooDeep(repeat("<div><b><i>text</div>", 10'000)));
+    // Tables double the layout's work with each level.
+    const std::string tables = repeat("<table><tr><td>", kDeepestLaidOutTables);
+    EXPECT_FALSE(NestsTooDeep(tables + repeat("</td></tr></table>", kDeepestLaidOutTables)));
+    EXPECT_TRUE(NestsTooDeep(tables + "<table>"));
+    EXPECT_FALSE(NestsTooDeep(repeat("<table><tr><td>x</table>", 10'000)));
+}
+
+TEST(ShownPageTest, ResourcesAreRegularFilesOfASensibleSize) {
+    TempFolder folder;
+    WriteFile(folder / "a.gif", "GIF89a");
+    EXPECT_EQ(ReadPageResource(folder / "a.gif"), "GIF89a");
+    EXPECT_FALSE(ReadPageResource(folder / "none.gif").has_value());
+    EXPECT_FALSE(ReadPageResource("/dev/zero").has_value());
+    EXPECT_FALSE(ReadPageResource(folder.Path()).has_value());
+    WriteFile(folder / "big.gif", std::string(kLargestResourceBytes + 1, 'g'));
+    EXPECT_FALSE(ReadPageResource(folder / "big.gif").has_value());
+}
+
 }  // namespace
 }  // namespace teluri

@@ -128,6 +128,18 @@ class WindowLimitsTest : public QObject {
         QCOMPARE(html().wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
         QCOMPARE(window_->Html().DocumentUrl(),
                  QString::fromStdString("file://" + fixture().DataFile("1002.msg")));
+        // Markup nested too deep is shown as its source, with a note.
+        std::string nested;
+        for (std::size_t i = 0; i <= kDeepestLaidOutTables; ++i) {
+            nested += "<table><tr><td>";
+        }
+        WriteFile(fixture().DataFile("1003.msg"), Page("1003", "deep") + nested);
+        const QString deep = show("1003.msg");
+        QVERIFY(deep.startsWith(QString::fromUtf8("このページはタグの入れ子が深すぎる")));
+        QVERIFY(deep.contains("<table><tr><td><table>"));
+        // A picture that names a device that never ends draws nothing.
+        WriteFile(fixture().DataFile("1004.msg"), Page("1004", "pic") + "<img src=\"/dev/zero\">");
+        QVERIFY(show("1004.msg").contains("pic"));
     }
 };
 
