@@ -28,11 +28,14 @@ constexpr qsizetype kPageNameLength = 8;
 // The menu items before the entries: the add and the edit item.
 constexpr qsizetype kFixedItems = 2;
 // The first lines are entries of the Bookmark menu itself; the lines after
-// them are grouped into submenus, so that a list of a hundred thousand
-// bookmarks makes a few hundred menu items at start-up, not a hundred
-// thousand, and each stays reachable.
+// them go into submenus of at most 256 entries, and those into submenus of
+// at most 16 groups, as deep as needed. A list of a hundred thousand
+// bookmarks thus makes a few hundred menu items at start-up, not a hundred
+// thousand, and every menu fits on the screen, so that each bookmark stays
+// reachable.
 constexpr std::size_t kDirectEntries = 256;
 constexpr std::size_t kEntriesPerGroup = 256;
+constexpr std::size_t kGroupsPerMenu = 16;
 
 // The page file a document URL shows: the URL's folder and its last eight
 // characters as they stand; empty when the URL names no local folder, so
@@ -121,22 +124,34 @@ void TBookmarkMenu::RebuildBMMenu() {
 
     const std::size_t direct = std::min(BMList_.size(), kDirectEntries);
     AddEntries(menu_, BMList_, 0, direct);
-    if (BMList_.size() == direct) {
-        return;
+    if (BMList_.size() > direct) {
+        // The groups make their content when first opened, from the lines as
+        // they are now: a failed save later changes BMList_, not this menu.
+        AddGroups(menu_, std::make_shared<const BookmarkList>(BMList_), direct, BMList_.size());
     }
-    // The groups make their entries when first opened, from the lines as they
-    // are now: a failed save later changes BMList_ but not this menu.
-    const auto lines = std::make_shared<const BookmarkList>(BMList_);
-    for (std::size_t first = direct; first < lines->size(); first += kEntriesPerGroup) {
-        const std::size_t end = std::min(first + kEntriesPerGroup, lines->size());
-        auto* group = new QMenu(QString("%1～%2").arg(first + 1).arg(end), &menu_);
-        group->setObjectName("BMGroup" + QString::number((first - direct) / kEntriesPerGroup));
-        connect(group, &QMenu::aboutToShow, this, [this, group, lines, first, end] {
-            if (group->isEmpty()) {
-                AddEntries(*group, *lines, first, end);
+}
+
+void TBookmarkMenu::AddGroups(QMenu& menu, const std::shared_ptr<const BookmarkList>& lines,
+                              std::size_t first, std::size_t end) {
+    std::size_t span = kEntriesPerGroup;
+    while ((end - first + span - 1) / span > kGroupsPerMenu) {
+        span *= kGroupsPerMenu;
+    }
+    for (std::size_t from = first; from < end; from += span) {
+        const std::size_t to = std::min(from + span, end);
+        auto* group = new QMenu(QString("%1～%2").arg(from + 1).arg(to), &menu);
+        group->setObjectName("BMGroup" + QString::number(from + 1));
+        connect(group, &QMenu::aboutToShow, this, [this, group, lines, from, to] {
+            if (!group->isEmpty()) {
+                return;
+            }
+            if (to - from <= kEntriesPerGroup) {
+                AddEntries(*group, *lines, from, to);
+            } else {
+                AddGroups(*group, lines, from, to);
             }
         });
-        menu_.addMenu(group);
+        menu.addMenu(group);
     }
 }
 

@@ -209,29 +209,37 @@ class BookmarkMenuTest : public QObject {
         }
         WriteFile(bookmarkFile(), content);
         createWindow();
-        // 256 entries, then one submenu per 256 lines, each made empty.
+        // 256 entries, then submenus, each made empty.
         const QList<QAction*> items = entries();
-        QCOMPARE(items.size(), 256 + (kCount - 256 + 255) / 256);
         QCOMPARE(items[255]->text(), QString("1255 n255"));
-        QCOMPARE(items[256]->text(), QString("257～512"));
-        QCOMPARE(items.back()->text(), QString("99841～100000"));
-        // Opening each submenu makes its entries: every line once, in order.
+        QCOMPARE(items.mid(256).size(), 2);
+        QCOMPARE(items[256]->text(), QString("257～65792"));
+        QCOMPARE(items[257]->text(), QString("65793～100000"));
+        // Opening each submenu makes its content once: every line in order,
+        // no menu longer than the Bookmark menu's 256 entries and 2 items.
         int next = 0;
-        for (QAction* item : items) {
-            QMenu* group = item->menu<QMenu*>();
-            if (group != nullptr) {
-                QVERIFY(group->isEmpty());
-                emit group->aboutToShow();
-                emit group->aboutToShow();  // opened again: made only once
-            }
-            for (const QAction* entry : group != nullptr ? group->actions() : QList{item}) {
-                QCOMPARE(entry->objectName(), "BMMenu" + QString::number(next));
-                QVERIFY(entry->text().endsWith(" n" + QString::number(next)));
+        int longest = 0;
+        std::function<void(const QList<QAction*>&)> walk = [&](const QList<QAction*>& actions) {
+            longest = std::max(longest, static_cast<int>(actions.size()));
+            for (QAction* item : actions) {
+                if (QMenu* group = item->menu<QMenu*>()) {
+                    QVERIFY(group->isEmpty());
+                    emit group->aboutToShow();
+                    emit group->aboutToShow();
+                    walk(group->actions());
+                    continue;
+                }
+                QCOMPARE(item->objectName(), "BMMenu" + QString::number(next));
+                QVERIFY(item->text().endsWith(" n" + QString::number(next)));
                 ++next;
             }
-        }
+        };
+        walk(items);
         QCOMPARE(next, kCount);
-        items.back()->menu<QMenu*>()->actions().back()->trigger();
+        QVERIFY(longest <= 258);
+        const QList<QMenu*> last = items.back()->menu<QMenu*>()->findChildren<QMenu*>();
+        QCOMPARE(last.back()->title(), QString("99841～100000"));
+        last.back()->actions().back()->trigger();
         QCOMPARE(window_->Html().DocumentUrl(), UrlOf(window_->DataPath() + "1999.msg"));
         // Rebuilding replaces the groups; a short list has no group.
         fixture().onDialog = [](QDialog& dialog) {
