@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <utility>
@@ -167,24 +168,57 @@ bool DirectoryExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-std::optional<std::string_view> ReadFileInto(const std::string& path, std::string& buffer,
-                                             FileStamp* stamp) {
+namespace {
+
+// Opens a regular file for reading and fills `info`: -1 when there is no
+// such file; throws IoError "ﾌｧｲﾙ %s は開けません" for one that cannot be read.
+int OpenRegularFile(const std::string& path, struct stat& info) {
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
         if (errno == ENOENT || errno == ENOTDIR) {
-            return std::nullopt;
+            return -1;
         }
         if (errno == EACCES && !FileExists(path)) {
-            return std::nullopt;  // a folder on the way cannot be searched
+            return -1;  // a folder on the way cannot be searched
         }
         throw IoError(msg::Format(msg::kCannotOpenFile, path));
     }
-    struct stat info {};
     if (::fstat(fd.get(), &info) != 0) {
         throw IoError(msg::Format(msg::kCannotOpenFile, path));
     }
     if (!S_ISREG(info.st_mode)) {
-        return std::nullopt;  // folders, pipes and devices are no pages
+        return -1;  // folders, pipes and devices are no pages
+    }
+    return fd.release();
+}
+
+// Reads into data[0, size) until it is full or the file ends; the count read.
+std::size_t ReadUpTo(int fd, char* data, std::size_t size, const std::string& path) {
+    std::size_t filled = 0;
+    while (filled < size) {
+        const ssize_t got = ::read(fd, data + filled, size - filled);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw IoError(msg::Format(msg::kCannotOpenFile, path));
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    return filled;
+}
+
+}  // namespace
+
+std::optional<std::string_view> ReadFileInto(const std::string& path, std::string& buffer,
+                                             FileStamp* stamp) {
+    struct stat info {};
+    FileDescriptor fd(OpenRegularFile(path, info));
+    if (fd.get() < 0) {
+        return std::nullopt;
     }
     if (stamp != nullptr) {
         *stamp = StampOf(info);
@@ -200,19 +234,25 @@ std::optional<std::string_view> ReadFileInto(const std::string& path, std::strin
         if (filled == buffer.size()) {
             buffer.resize(buffer.size() + 4096);  // the file may have grown
         }
-        const ssize_t got = ::read(fd.get(), buffer.data() + filled, buffer.size() - filled);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            throw IoError(msg::Format(msg::kCannotOpenFile, path));
-        }
-        if (got == 0) {
+        const std::size_t room = buffer.size() - filled;
+        const std::size_t got = ReadUpTo(fd.get(), buffer.data() + filled, room, path);
+        filled += got;
+        if (got < room) {
             break;
         }
-        filled += static_cast<std::size_t>(got);
     }
     return std::string_view(buffer.data(), filled);
+}
+
+std::optional<std::string> ReadFileHead(const std::string& path, std::size_t limit) {
+    struct stat info {};
+    FileDescriptor fd(OpenRegularFile(path, info));
+    if (fd.get() < 0) {
+        return std::nullopt;
+    }
+    std::string head(std::min(limit, static_cast<std::size_t>(info.st_size) + 1), '\0');
+    head.resize(ReadUpTo(fd.get(), head.data(), head.size(), path));
+    return head;
 }
 
 std::optional<std::string> ReadFileIfExists(const std::string& path, FileStamp* stamp) {

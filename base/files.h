@@ -46,6 +46,10 @@ std::optional<std::string> ReadFileIfExists(const std::string& path, FileStamp* 
 std::optional<std::string_view> ReadFileInto(const std::string& path, std::string& buffer,
                                              FileStamp* stamp = nullptr);
 
+// At most `limit` bytes from the start of a regular file, by the rules of
+// ReadFileIfExists; a file larger than the limit is not read beyond it.
+std::optional<std::string> ReadFileHead(const std::string& path, std::size_t limit);
+
 // The result of looking at a file's status without reading it.
 enum class FileCheck {
     kSameStamp,  // a regular file with the given stamp

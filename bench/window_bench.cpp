@@ -6,7 +6,9 @@
 //   teluri_window_bench filter TREE_DAT DIR WORD...
 //                                            after a draft open, each word typed into the
 //                                            thread filter letter by letter and deleted again
-//   teluri_window_bench startup              the main window created and shown, then quit
+//   teluri_window_bench startup [BOOKMARK_DAT]
+//                                            the main window created and shown, then quit
+//                                            (BOOKMARK_DAT: the bookmarks it starts with)
 //   teluri_window_bench bare                 an empty QMainWindow shown, then quit
 //
 // Each mode prints one line of "name=value" figures (milliseconds, node
@@ -328,8 +330,11 @@ int Filter(const fs::path& home, const std::string& treeFile, const std::string&
 }
 
 // As the program starts: the splash, the main window, shown; then quit.
-int Startup() {
+int Startup(const fs::path& home, const std::string& bookmarkFile) {
     InstallDialogAnswers({});
+    if (!bookmarkFile.empty()) {
+        fs::copy_file(bookmarkFile, home / "Bookmark.dat");
+    }
     QApplication::setApplicationName(teluri::kApplicationTitle);
     QApplication::setFont(teluri::WindowFont());
     auto splash = std::make_unique<teluri::TfrmLogo>();
@@ -355,7 +360,7 @@ int Bare() {
 int Usage() {
     std::fprintf(stderr,
                  "usage: teluri_window_bench analyze DIR | draft TREE_DAT [DIR] | "
-                 "filter TREE_DAT DIR WORD... | startup | bare\n");
+                 "filter TREE_DAT DIR WORD... | startup [BOOKMARK_DAT] | bare\n");
     return 2;
 }
 
@@ -386,8 +391,8 @@ int main(int argc, char** argv) {
         return Filter(home.Path(), paths[0], paths[1],
                       std::vector<std::string>(args.begin() + 3, args.end()));
     }
-    if (mode == "startup" && paths.empty()) {
-        return Startup();
+    if (mode == "startup" && paths.size() <= 1) {
+        return Startup(home.Path(), paths.empty() ? std::string() : paths[0]);
     }
     if (mode == "bare" && paths.empty()) {
         return Bare();

@@ -1,6 +1,7 @@
-// The HTML display on QTextBrowser. Pages are cp932 whatever their meta
-// tags say; a document that starts with a UTF-8 byte-order mark (the
-// program's own tutorial page) is UTF-8.
+// The HTML display on QTextBrowser. It lays out the part of a page that
+// ReadShownPage gives, with a note above a page cut short or shown as text.
+// Pages are cp932 whatever their meta tags say; a document that starts with
+// a UTF-8 byte-order mark (the program's own tutorial page) is UTF-8.
 #pragma once
 
 #include <QTextBrowser>
@@ -8,6 +9,7 @@
 #include <functional>
 
 #include "htmlview/ihtml.h"
+#include "htmlview/page_excerpt.h"
 
 namespace teluri {
 
@@ -32,10 +34,12 @@ class THTML : public QTextBrowser, public IHTML {
     void SetOnPageShown(PageShownHandler handler) { onPageShown_ = std::move(handler); }
 
   protected:
+    QVariant loadResource(int type, const QUrl& name) override;
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
+    void ShowPage(const ShownPage& page);
     void ApplyFonts();
 
     QString documentUrl_;

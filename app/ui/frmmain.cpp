@@ -29,6 +29,7 @@
 #include "app/ui/pdf_export.h"
 #include "app/ui/toolbar_fold.h"
 #include "app/ui/top_line_panel.h"
+#include "app/ui/tree_depth_guard.h"
 #include "app/ui/tree_view_sink.h"
 #include "base/errors.h"
 #include "base/files.h"
@@ -264,6 +265,7 @@ QWidget* TfrmMain::BuildPanes() {
     trvTeluri_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     trvTeluri_->header()->setStretchLastSection(false);
     trvTeluri_->setIconSize(QSize(16, 16));
+    new TreeDepthGuard(*trvTeluri_);
     label1->setBuddy(trvTeluri_);
     leftColumn->addWidget(trvTeluri_, 1);
     connect(trvTeluri_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {

@@ -7,9 +7,26 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSettings>
 
 namespace teluri {
 namespace {
+
+// The toolkit's file dialog keeps its history, last folder and view in a
+// settings file of the user's ("QtProject.conf" in the configuration
+// folder), read when it opens and written when it closes. The program keeps
+// no state outside its own folder: the toolkit's user settings are pointed
+// at a folder that cannot exist, below the null device, so that file is
+// neither read nor written.
+void KeepToolkitSettingsOff() {
+    static const bool done = [] {
+        for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+            QSettings::setPath(format, QSettings::UserScope, "/dev/null/");
+        }
+        return true;
+    }();
+    (void)done;
+}
 
 // The folder-choice dialog. A folder name typed into its field is returned
 // even when no such folder exists; the dialog neither creates it nor asks.
@@ -57,6 +74,7 @@ DialogHooks DefaultHooks() {
     };
     hooks.execDialog = [](QDialog& dialog) { return dialog.exec(); };
     hooks.chooseFolder = [](QWidget* parent, const QString& start) -> std::optional<QString> {
+        KeepToolkitSettingsOff();
         FolderDialog dialog(parent, start);
         if (dialog.exec() != QDialog::Accepted) {
             return std::nullopt;

@@ -61,7 +61,7 @@ QByteArray Bytes(const std::string& bytes) {
 
 QTreeWidgetItem* AddRow(QTreeWidget& list, const std::string& title) {
     auto* row = new QTreeWidgetItem(&list);
-    row->setText(0, FromCp932(title));
+    row->setText(0, ShownText(title));
     row->setData(0, kBytesRole, Bytes(title));
     return row;
 }

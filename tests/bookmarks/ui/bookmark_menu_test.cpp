@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -201,6 +202,56 @@ class BookmarkMenuTest : public QObject {
         QCOMPARE(entries().size(), 100);
         QCOMPARE(entries()[99]->objectName(), QString("BMMenu99"));
         QCOMPARE(entries()[99]->text(), QString("1099 name"));
+    }
+
+    void hundredThousandBookmarksAreAllReachableThroughGroups() {
+        constexpr int kCount = 100'000;
+        std::string content;
+        for (int i = 0; i < kCount; ++i) {
+            content += std::to_string(1000 + i % 9000) + " n" + std::to_string(i) + "\r\n";
+        }
+        WriteFile(bookmarkFile(), content);
+        createWindow();
+        // 256 entries, then submenus, each made empty.
+        const QList<QAction*> items = entries();
+        QCOMPARE(items[255]->text(), QString("1255 n255"));
+        QCOMPARE(items.mid(256).size(), 2);
+        QCOMPARE(items[256]->text(), QString("257～65792"));
+        QCOMPARE(items[257]->text(), QString("65793～100000"));
+        // Opening each submenu makes its content once: every line in order,
+        // no menu longer than the Bookmark menu's 256 entries and 2 items.
+        int next = 0;
+        int longest = 0;
+        std::function<void(const QList<QAction*>&)> walk = [&](const QList<QAction*>& actions) {
+            longest = std::max(longest, static_cast<int>(actions.size()));
+            for (QAction* item : actions) {
+                if (QMenu* group = item->menu<QMenu*>()) {
+                    QVERIFY(group->isEmpty());
+                    emit group->aboutToShow();
+                    emit group->aboutToShow();
+                    walk(group->actions());
+                    continue;
+                }
+                QCOMPARE(item->objectName(), "BMMenu" + QString::number(next));
+                QVERIFY(item->text().endsWith(" n" + QString::number(next)));
+                ++next;
+            }
+        };
+        walk(items);
+        QCOMPARE(next, kCount);
+        QVERIFY(longest <= 258);
+        const QList<QMenu*> last = items.back()->menu<QMenu*>()->findChildren<QMenu*>();
+        QCOMPARE(last.back()->title(), QString("99841～100000"));
+        last.back()->actions().back()->trigger();
+        QCOMPARE(window_->Html().DocumentUrl(), UrlOf(window_->DataPath() + "1999.msg"));
+        // Rebuilding replaces the groups; a short list has no group.
+        fixture().onDialog = [](QDialog& dialog) {
+            static_cast<TfrmBookmark&>(dialog).SetLines({"1234 only"});
+            return QDialog::Accepted;
+        };
+        action("BMEdit1").trigger();
+        QCOMPARE(captions(), QStringList({"1234 only"}));
+        QVERIFY(window_->findChildren<QMenu*>(QRegularExpression("^BMGroup")).isEmpty());
     }
 
     void unreadableFileStopsTheCreationStepsAndIsKept() {
