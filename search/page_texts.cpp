@@ -62,7 +62,9 @@ void PageTexts::ReadPages(const std::vector<std::string>& numbers,
         }
         const std::string_view page = content ? ContentBeforeNul(*content) : std::string_view();
         char* text = arena_.Reserve(page.size());
-        std::memcpy(text, page.data(), page.size());
+        if (!page.empty()) {
+            std::memcpy(text, page.data(), page.size());
+        }
         UpperCaseCp932InPlace(text, page.size());
         spans_.push_back({text, page.size()});
     }

@@ -54,6 +54,8 @@ ReadingController::ReadingController(ReadingParts parts)
     });
     parts_.tree.setItemDelegate(new UnreadDelegate(
         [this](const QModelIndex& node) { return IsUnread(node); }, &parts_.tree));
+    htmlViewport_ = parts_.html.viewport();
+    treeViewport_ = parts_.tree.viewport();
     parts_.html.installEventFilter(this);
     parts_.html.viewport()->installEventFilter(this);
     parts_.tree.viewport()->installEventFilter(this);
@@ -290,14 +292,14 @@ bool ReadingController::eventFilter(QObject* watched, QEvent* event) {
             return guarded([this, modifiers] { ScrollOrNextUnread(modifiers != Qt::NoModifier); });
         }
     }
-    if (watched == parts_.html.viewport() && event->type() == QEvent::Wheel) {
+    if (watched == htmlViewport_ && event->type() == QEvent::Wheel) {
         const auto* wheel = static_cast<QWheelEvent*>(event);
         if (wheel->modifiers() & Qt::ControlModifier) {
             const int delta = wheel->angleDelta().y();
             return delta == 0 ? true : guarded([this, delta] { Zoom(delta > 0 ? 1 : -1); });
         }
     }
-    if ((watched == parts_.html.viewport() || watched == parts_.tree.viewport()) &&
+    if ((watched == htmlViewport_ || watched == treeViewport_) &&
         event->type() == QEvent::MouseButtonPress) {
         const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
         if (button == Qt::BackButton) {

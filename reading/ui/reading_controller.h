@@ -79,6 +79,11 @@ class ReadingController : public QObject {
     void ZoomOut() { Zoom(-1); }
 
     ReadingParts parts_;
+    // The views' viewports, kept from the start: the filter also sees
+    // events while the views are destroyed, when asking them is no longer
+    // allowed.
+    const QObject* htmlViewport_ = nullptr;
+    const QObject* treeViewport_ = nullptr;
     PageHistory history_;
     // True while a page of the history is being shown again.
     bool replaying_ = false;

@@ -179,6 +179,9 @@ bool TFindBar::eventFilter(QObject* watched, QEvent* event) {
     if (watched != edtFindText_) {
         return QWidget::eventFilter(watched, event);
     }
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) {
+        return false;
+    }
     auto* key = static_cast<QKeyEvent*>(event);
     if (event->type() == QEvent::ShortcutOverride && key->matches(QKeySequence::Copy) &&
         !edtFindText_->hasSelectedText()) {
