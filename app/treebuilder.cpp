@@ -8,6 +8,7 @@
 #include "base/bytes.h"
 #include "base/errors.h"
 #include "base/files.h"
+#include "base/page_prefetch.h"
 #include "base/paths.h"
 
 namespace teluri {
@@ -32,9 +33,14 @@ auto QueryPage(const std::string& pageFile, Query&& query) {
 // one status call. Anything else (a file that vanished, changed, or whose
 // status cannot be looked at) is read, or not found, exactly as at the first
 // time. The fields are kept as bytes, so every conversion error is thrown
-// when the field is used, as without the record.
+// when the field is used, as without the record. The files of the run's
+// list are read ahead in list order (PagePrefetch), which gives each page
+// as a read at the moment it is asked for would.
 class PageReads {
   public:
+    PageReads(const std::string& dataPath, const std::vector<std::string>& names)
+        : prefetch_(ListedFiles(dataPath, names)) {}
+
     // The page in file `file`, or nullptr when no such file exists; a file
     // that cannot be read throws IoError. The page stays valid until the
     // same file is loaded again.
@@ -51,21 +57,46 @@ class PageReads {
             }
         }
         Entry entry;
-        if (!entry.page.Load(file, &entry.stamp)) {
+        const auto listed = listIndex_.find(file);
+        const std::optional<std::string> content =
+            listed != listIndex_.end() ? prefetch_.Take(listed->second, &entry.stamp)
+                                       : ReadFileIfExists(file, &entry.stamp);
+        if (!content) {
             return nullptr;
         }
+        entry.page.LoadContent(file, *content);
         return &(pages_[file] = std::move(entry)).page;
     }
 
     // Drops the record of `file`: the run's file list has passed it, and
     // only a reply link back to it would look for it again.
-    void Forget(const std::string& file) { pages_.erase(file); }
+    void Forget(const std::string& file) {
+        pages_.erase(file);
+        const auto listed = listIndex_.find(file);
+        if (listed != listIndex_.end()) {
+            prefetch_.Pass(listed->second);
+        }
+    }
 
   private:
     struct Entry {
         THtmlAnl page;
         FileStamp stamp;
     };
+
+    std::vector<std::string> ListedFiles(const std::string& dataPath,
+                                         const std::vector<std::string>& names) {
+        std::vector<std::string> files;
+        files.reserve(names.size());
+        for (const std::string& name : names) {
+            files.push_back(dataPath + name);
+            listIndex_.emplace(files.back(), files.size() - 1);
+        }
+        return files;
+    }
+
+    std::unordered_map<std::string, std::size_t> listIndex_;
+    PagePrefetch prefetch_;
     std::unordered_map<std::string, Entry> pages_;
 };
 
@@ -173,7 +204,7 @@ void BuildTree(const std::string& dataPath, TreeSink& sink) {
     RunEnd runEnd(sink);
     const std::vector<std::string> names = sink.ListFolder(dataPath);
     const int count = static_cast<int>(names.size());
-    PageReads reads;
+    PageReads reads(dataPath, names);
     NodeAdder adder(dataPath, sink, reads);
     for (int i = 0; i < count; ++i) {
         sink.Progress(i, count);

@@ -13,6 +13,7 @@
 #include "base/files.h"
 #include "base/lines.h"
 #include "base/messages.h"
+#include "base/page_prefetch.h"
 
 namespace teluri {
 namespace {
@@ -155,18 +156,25 @@ bool PageMatcher::Matches(std::string_view content) {
 std::vector<SearchHit> SearchPages(const std::string& folder, const std::vector<std::string>& names,
                                    std::string_view text, SearchSink& sink) {
     PageMatcher matcher(text);
-    THtmlAnl reader;     // one reader serves every hit of the run
-    std::string buffer;  // every page is read into it in turn
+    THtmlAnl reader;  // one reader serves every hit of the run
+    std::vector<std::string> pageFiles;
+    pageFiles.reserve(names.size());
+    for (const std::string& name : names) {
+        pageFiles.push_back(IsSearchedPageName(name) ? folder + name : std::string());
+    }
+    // The pages are read ahead in list order, each as a read at the moment
+    // it is taken would give it.
+    PagePrefetch prefetch(pageFiles);
     std::vector<SearchHit> hits;
     const std::size_t count = names.size();
     for (std::size_t i = 0; i < count; ++i) {
         sink.Step();
-        const std::string& name = names[i];
-        if (!IsSearchedPageName(name)) {
+        const std::string& pageFile = pageFiles[i];
+        if (pageFile.empty()) {
             continue;
         }
-        const std::string pageFile = folder + name;
-        const std::optional<std::string_view> content = ReadFileInto(pageFile, buffer);
+        const std::optional<std::string> content = prefetch.Take(i);
+        prefetch.Pass(i);
         if (!content) {
             throw IoError(msg::Format(msg::kCannotOpenFile, pageFile));
         }
