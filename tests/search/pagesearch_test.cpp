@@ -122,6 +122,41 @@ TEST(PageMatcherTest, AgreesWithTheDefinitionOnRandomBytes) {
     }
 }
 
+TEST(PageMatcherTest, AgreesWithTheDefinitionOnLongPages) {
+    // Pages of a few kilobytes are looked at in blocks: texts taken from
+    // around the block edges, after runs of double-byte characters and
+    // ASCII, must match exactly where the definition says.
+    const auto reference = [](std::string_view content, std::string_view text) {
+        const std::string upper = UpperCaseCp932(text);
+        return !upper.empty() &&
+               UpperCaseCp932(WholeText(content)).find(upper) != std::string::npos;
+    };
+    const std::string alphabet("aAbBzZ\x83\x83\x82\xE0 <>\r\n", 15);
+    std::mt19937 random(11);
+    for (int round = 0; round < 3000; ++round) {
+        std::string content;
+        const std::size_t length = 900 + random() % 2400;
+        while (content.size() < length) {
+            // Runs of one kind, so that the eight-byte steps over ASCII are
+            // taken too.
+            const char c = alphabet[random() % alphabet.size()];
+            content.append(1 + random() % 12, c);
+        }
+        if (round % 50 == 0) {
+            content[random() % content.size()] = '\0';
+        }
+        const std::size_t edge = 1024 * (1 + random() % 2);
+        const std::size_t at =
+            std::min(content.size() - 1, edge - std::min<std::size_t>(edge, random() % 8));
+        std::string text = content.substr(at, 1 + random() % 9);
+        for (char& c : text) {
+            c = random() % 2 ? c : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        ASSERT_EQ(Match(content, text), reference(content, text))
+            << round << " " << ::testing::PrintToString(text);
+    }
+}
+
 class SearchPagesTest : public ::testing::Test {
   protected:
     Lines Search(const Lines& names, std::string_view text) {
