@@ -1,6 +1,7 @@
 #include "activity/ui/dmcgauge.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
@@ -11,41 +12,61 @@
 namespace teluri {
 
 // The gauge's drawing surface on the status bar: a child over the panel's
-// drawn area, showing the track scaled to its size, each track column a
-// vertical bar.
+// drawn area, showing the gauge's track scaled to its size, each track
+// column a vertical bar. The track is turned into an image when painted.
 class GaugeView : public QWidget {
   public:
-    explicit GaugeView(QWidget* parent) : QWidget(parent) {
+    GaugeView(QWidget* parent, const Pixels& track) : QWidget(parent), track_(track) {
         setObjectName("DynamicGauge1View");
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
-    void Show(const Pixels& track, const GaugeRect& area) {
-        if (image_.width() != track.width || image_.height() != track.height) {
-            image_ = QImage(track.width, track.height, QImage::Format_RGB32);
+    // Shows the track over `area`. A screen shows one picture per display
+    // frame, and runs step the gauge thousands of times a second while they
+    // hold the GUI thread: the view is drawn at once only when a frame has
+    // passed since its last drawing; otherwise it is marked for drawing when
+    // the event loop next runs, or by a later step after the frame, so that
+    // the last picture always reaches the screen.
+    void Show(const GaugeRect& area) {
+        const QRect rect(area.left, area.top, area.right - area.left, area.bottom - area.top);
+        if (geometry() != rect) {
+            setGeometry(rect);
         }
-        for (int y = 0; y < track.height; ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
-            for (int x = 0; x < track.width; ++x) {
-                const Rgb& pixel = track.At(x, y);
-                line[x] = qRgb(pixel.red, pixel.green, pixel.blue);
-            }
+        if (isHidden()) {
+            show();
         }
-        setGeometry(area.left, area.top, area.right - area.left, area.bottom - area.top);
-        show();
+        if (lastDrawn_.isValid() && lastDrawn_.elapsed() < kFrameMilliseconds) {
+            update();
+            return;
+        }
         repaint();
+        lastDrawn_.start();
     }
 
   protected:
     void paintEvent(QPaintEvent*) override {
+        if (image_.width() != track_.width || image_.height() != track_.height) {
+            image_ = QImage(track_.width, track_.height, QImage::Format_RGB32);
+        }
+        for (int y = 0; y < track_.height; ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+            for (int x = 0; x < track_.width; ++x) {
+                const Rgb& pixel = track_.At(x, y);
+                line[x] = qRgb(pixel.red, pixel.green, pixel.blue);
+            }
+        }
         QPainter painter(this);
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
         painter.drawImage(rect(), image_);
     }
 
   private:
+    static constexpr int kFrameMilliseconds = 16;
+
+    const Pixels& track_;
     QImage image_;
+    QElapsedTimer lastDrawn_;
 };
 
 namespace {
@@ -140,7 +161,7 @@ void TDynamicGauge::SetControl(TStatusBar* statusBar) {
     try {
         controlDestroyed_ =
             connect(statusBar, &QObject::destroyed, this, [this] { control_ = nullptr; });
-        view_ = new GaugeView(statusBar);
+        view_ = new GaugeView(statusBar, track_);
         DrawGauge();
     } catch (...) {
         // Attaching failed: the gauge stays detached and says nothing.
@@ -183,9 +204,9 @@ void TDynamicGauge::DrawGauge() {
     }
     DrawTrack(track_, position_, Resolve(color_), forward_, backward_);
     if (view_.isNull()) {
-        view_ = new GaugeView(control_);
+        view_ = new GaugeView(control_, track_);
     }
-    view_->Show(track_, DrawnArea(*panel));
+    view_->Show(DrawnArea(*panel));
 }
 
 }  // namespace teluri

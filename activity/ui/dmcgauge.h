@@ -1,7 +1,9 @@
 // The busy gauge: a non-visual component that draws a gradient band into
 // one panel of a status bar, moved one step each time its owner writes
-// Position or calls Advance. It draws at once, inside the write, so that it
-// moves while its caller holds the GUI thread.
+// Position or calls Advance. The track follows every write; the screen gets
+// it inside the write at most once per display frame, so that the band moves
+// while its caller holds the GUI thread, and the last position is drawn when
+// the event loop next runs.
 #pragma once
 
 #include <QMetaObject>

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QThread>
+#include <QWindow>
 
 #include "base/ui/center_on_screen.h"
 #include "base/ui/fonts.h"
@@ -10,7 +12,9 @@
 namespace teluri {
 namespace {
 
-constexpr int kFrameMilliseconds = 60;
+constexpr int kAnimationMilliseconds = 60;
+constexpr int kDisplayFrameMilliseconds = 16;
+constexpr int kExposeWaitMilliseconds = 1000;
 
 }  // namespace
 
@@ -36,27 +40,57 @@ void TfrmBar::Start() {
     frame_ = 0;
     Animate1_->setPixmap(FindFileFrame(frame_));
     show();
-    // A new window is drawn once the window system has shown it; the run
-    // that follows holds the thread, so that happens here.
+    // A new window can be drawn once the window system has mapped and
+    // exposed it; the run that follows holds the thread, so that is waited
+    // for here, without taking user input, for a short while at most.
+    QElapsedTimer waited;
+    waited.start();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    while (!IsExposed() && waited.elapsed() < kExposeWaitMilliseconds) {
+        QThread::msleep(1);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
     repaint();
+    lastDrawn_.invalidate();  // the first step is drawn at once
+}
+
+bool TfrmBar::IsExposed() const {
+    return windowHandle() != nullptr && windowHandle()->isExposed();
 }
 
 void TfrmBar::Step(int percent) {
+    // The percentage and the animation follow every step; the screen gets
+    // them at most once per display frame.
     const QString text = QString::number(percent) + "%";
     if (lblper_->text() != text) {
         lblper_->setText(text);
         lblper_->adjustSize();
-        lblper_->repaint();
+        undrawn_ = true;
     }
     // The animation moves with the clock, not with the files, so that it
     // keeps its pace on folders of any size.
-    const int frame = static_cast<int>(clock_.elapsed() / kFrameMilliseconds) % kFindFileFrames;
+    const int frame = static_cast<int>(clock_.elapsed() / kAnimationMilliseconds) % kFindFileFrames;
     if (frame != frame_) {
         frame_ = frame;
         Animate1_->setPixmap(FindFileFrame(frame_));
-        Animate1_->repaint();
+        undrawn_ = true;
     }
+    if (undrawn_ && (!lastDrawn_.isValid() || lastDrawn_.elapsed() >= kDisplayFrameMilliseconds)) {
+        Draw();
+    }
+}
+
+void TfrmBar::Stop() {
+    if (undrawn_) {
+        Draw();
+    }
+    close();
+}
+
+void TfrmBar::Draw() {
+    repaint();
+    lastDrawn_.start();
+    undrawn_ = false;
 }
 
 }  // namespace teluri

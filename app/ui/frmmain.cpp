@@ -106,7 +106,7 @@ class AnalysisRun : public TreeViewSink {
     void EndRun() noexcept override {
         window_.ResetGauge();
         if (bar_ != nullptr) {
-            bar_->close();
+            bar_->Stop();
             bar_->deleteLater();
             bar_ = nullptr;
         }
