@@ -38,13 +38,43 @@ auto QueryPage(const std::string& pageFile, Query&& query) {
 // as a read at the moment it is asked for would.
 class PageReads {
   public:
+    // `names`: the run's file list, which must outlive the record.
     PageReads(const std::string& dataPath, const std::vector<std::string>& names)
-        : prefetch_(ListedFiles(dataPath, names)) {}
+        : dataPath_(dataPath), prefetch_(ListedFiles(dataPath, names)) {
+        if (!prefetch_.ReadsAhead()) {
+            return;  // the index only serves to take reply pages read ahead
+        }
+        listIndex_.reserve(names.size());
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            listIndex_.emplace(names[i], i);
+        }
+    }
 
     // The page in file `file`, or nullptr when no such file exists; a file
     // that cannot be read throws IoError. The page stays valid until the
     // same file is loaded again.
-    const THtmlAnl* Load(const std::string& file) {
+    const THtmlAnl* Load(const std::string& file) { return Load(file, ListIndexOf(file)); }
+
+    // As Load, for entry `index` of the run's file list.
+    const THtmlAnl* LoadListed(std::size_t index, const std::string& file) {
+        return Load(file, index);
+    }
+
+    // Drops the record of entry `index` of the file list, the file `file`:
+    // the run has passed it, and only a reply link back to it would look
+    // for it again.
+    void Forget(std::size_t index, const std::string& file) {
+        pages_.erase(file);
+        prefetch_.Pass(index);
+    }
+
+  private:
+    struct Entry {
+        THtmlAnl page;
+        FileStamp stamp;
+    };
+
+    const THtmlAnl* Load(const std::string& file, std::optional<std::size_t> listed) {
         const auto known = pages_.find(file);
         if (known != pages_.end()) {
             switch (CheckFileStamp(file, known->second.stamp)) {
@@ -57,10 +87,9 @@ class PageReads {
             }
         }
         Entry entry;
-        const auto listed = listIndex_.find(file);
-        const std::optional<std::string> content =
-            listed != listIndex_.end() ? prefetch_.Take(listed->second, &entry.stamp)
-                                       : ReadFileIfExists(file, &entry.stamp);
+        const std::optional<std::string_view> content =
+            listed ? prefetch_.Take(*listed, buffer_, &entry.stamp)
+                   : ReadFileInto(file, buffer_, &entry.stamp);
         if (!content) {
             return nullptr;
         }
@@ -68,35 +97,33 @@ class PageReads {
         return &(pages_[file] = std::move(entry)).page;
     }
 
-    // Drops the record of `file`: the run's file list has passed it, and
-    // only a reply link back to it would look for it again.
-    void Forget(const std::string& file) {
-        pages_.erase(file);
-        const auto listed = listIndex_.find(file);
-        if (listed != listIndex_.end()) {
-            prefetch_.Pass(listed->second);
+    // The place of `file` in the run's file list, when it is one of them.
+    std::optional<std::size_t> ListIndexOf(const std::string& file) const {
+        if (!prefetch_.ReadsAhead() || file.compare(0, dataPath_.size(), dataPath_) != 0) {
+            return std::nullopt;
         }
+        const auto listed = listIndex_.find(std::string_view(file).substr(dataPath_.size()));
+        if (listed == listIndex_.end()) {
+            return std::nullopt;
+        }
+        return listed->second;
     }
 
-  private:
-    struct Entry {
-        THtmlAnl page;
-        FileStamp stamp;
-    };
-
-    std::vector<std::string> ListedFiles(const std::string& dataPath,
-                                         const std::vector<std::string>& names) {
+    static std::vector<std::string> ListedFiles(const std::string& dataPath,
+                                                const std::vector<std::string>& names) {
         std::vector<std::string> files;
         files.reserve(names.size());
         for (const std::string& name : names) {
             files.push_back(dataPath + name);
-            listIndex_.emplace(files.back(), files.size() - 1);
         }
         return files;
     }
 
-    std::unordered_map<std::string, std::size_t> listIndex_;
+    const std::string& dataPath_;
     PagePrefetch prefetch_;
+    std::string buffer_;  // every page is read into it in turn
+    // By bare name, as short keys hash faster than whole paths.
+    std::unordered_map<std::string_view, std::size_t> listIndex_;
     std::unordered_map<std::string, Entry> pages_;
 };
 
@@ -209,7 +236,7 @@ void BuildTree(const std::string& dataPath, TreeSink& sink) {
     for (int i = 0; i < count; ++i) {
         sink.Progress(i, count);
         const std::string pageFile = dataPath + names[static_cast<std::size_t>(i)];
-        const THtmlAnl* page = reads.Load(pageFile);
+        const THtmlAnl* page = reads.LoadListed(static_cast<std::size_t>(i), pageFile);
         if (page == nullptr) {
             continue;  // removed since the folder was listed
         }
@@ -217,7 +244,7 @@ void BuildTree(const std::string& dataPath, TreeSink& sink) {
             adder.AddPageNode(std::nullopt, QueryPage(pageFile, [page] { return NodeText(*page); }),
                               *page, pageFile);
         }
-        reads.Forget(pageFile);
+        reads.Forget(static_cast<std::size_t>(i), pageFile);
     }
 }
 

@@ -5,16 +5,25 @@
 
 namespace teluri {
 
-PagePrefetch::PagePrefetch(std::vector<std::string> paths, std::size_t window)
-    : paths_(std::move(paths)), window_(std::max<std::size_t>(window, 1)), slots_(paths_.size()) {
-    const std::size_t toRead = static_cast<std::size_t>(std::count_if(
+PagePrefetch::PagePrefetch(std::vector<std::string> paths, std::size_t window,
+                           std::optional<std::size_t> workers)
+    : paths_(std::move(paths)), slots_(std::min(std::max<std::size_t>(window, 1), paths_.size())) {
+    for (std::size_t i = 0; i < slots_.size(); ++i) {
+        slots_[i].index = i;
+    }
+    const auto toRead = static_cast<std::size_t>(std::count_if(
         paths_.begin(), paths_.end(), [](const auto& path) { return !path.empty(); }));
-    // The consumer reads too whenever it overtakes the workers, so a list
-    // of one or two files needs none.
-    const std::size_t workers =
-        std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), toRead / 2);
-    workers_.reserve(workers);
-    for (std::size_t i = 0; i < workers; ++i) {
+    if (!workers) {
+        // One core stays with the consumer, and the workers pay only where
+        // two more run beside it: on two cores, measured, a worker slows the
+        // consumer about as much as it saves. The consumer reads too
+        // whenever it overtakes the workers, so a list of one or two files
+        // needs none.
+        const std::size_t cores = std::thread::hardware_concurrency();
+        workers = cores >= kMinCoresForWorkers ? std::min(cores - 1, toRead / 2) : 0;
+    }
+    workers_.reserve(*workers);
+    for (std::size_t i = 0; i < *workers; ++i) {
         workers_.emplace_back([this] { Work(); });
     }
 }
@@ -30,22 +39,32 @@ PagePrefetch::~PagePrefetch() {
     }
 }
 
+PagePrefetch::Slot& PagePrefetch::SlotOf(std::size_t index) {
+    Slot& slot = slots_[index % slots_.size()];
+    if (slot.index != index) {
+        slot.index = index;
+        slot.state = State::kWaiting;
+    }
+    return slot;
+}
+
 std::size_t PagePrefetch::NextToRead() {
     claimed_ = std::max(claimed_, position_);
-    while (claimed_ < slots_.size() &&
-           (paths_[claimed_].empty() || slots_[claimed_].state != State::kWaiting)) {
+    const std::size_t end = std::min(paths_.size(), position_ + slots_.size());
+    while (claimed_ < end &&
+           (paths_[claimed_].empty() || SlotOf(claimed_).state != State::kWaiting)) {
         ++claimed_;
     }
-    const bool inWindow = claimed_ < position_ + window_;
     const bool roomLeft = heldBytes_ < kMaxHeldBytes || claimed_ == position_;
-    return inWindow && roomLeft ? claimed_ : slots_.size();
+    return claimed_ < end && roomLeft ? claimed_ : paths_.size();
 }
 
 void PagePrefetch::Work() {
+    std::string buffer;
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
-        while (!stopping_ && NextToRead() == slots_.size()) {
-            wakeAt_ = position_ + std::max<std::size_t>(window_ / 4, 1);
+        while (!stopping_ && NextToRead() == paths_.size()) {
+            wakeAt_ = position_ + std::max<std::size_t>(slots_.size() / 4, 1);
             ++idleWorkers_;
             windowMoved_.wait(lock);
             --idleWorkers_;
@@ -54,24 +73,27 @@ void PagePrefetch::Work() {
             return;
         }
         const std::size_t index = claimed_++;
-        slots_[index].state = State::kReading;
+        SlotOf(index).state = State::kReading;
         lock.unlock();
-        std::optional<std::string> content;
+        std::optional<std::size_t> size;
         FileStamp stamp;
         try {
-            content = ReadFileIfExists(paths_[index], &stamp);
+            if (const auto content = ReadFileInto(paths_[index], buffer, &stamp)) {
+                size = content->size();
+            }
         } catch (...) {
             // The consumer reads the file itself and meets the error there,
             // in its own order.
         }
         lock.lock();
-        Slot& slot = slots_[index];
-        if (slot.state == State::kReading) {
-            if (content) {
+        Slot& slot = slots_[index % slots_.size()];
+        if (slot.index == index && slot.state == State::kReading) {
+            if (size) {
                 slot.state = State::kRead;
-                slot.content = std::move(*content);
+                slot.buffer.swap(buffer);
+                slot.size = *size;
                 slot.stamp = stamp;
-                heldBytes_ += slot.content.size();
+                heldBytes_ += *size;
             } else {
                 slot.state = State::kFailed;
             }
@@ -81,44 +103,54 @@ void PagePrefetch::Work() {
 
 void PagePrefetch::Drop(Slot& slot) {
     if (slot.state == State::kRead) {
-        heldBytes_ -= slot.content.size();
-        std::string().swap(slot.content);
+        heldBytes_ -= slot.size;
     }
     slot.state = State::kTaken;  // a read under way is thrown away when it ends
 }
 
-std::optional<std::string> PagePrefetch::Take(std::size_t index, FileStamp* stamp) {
+std::optional<std::string_view> PagePrefetch::Take(std::size_t index, std::string& buffer,
+                                                   FileStamp* stamp) {
     const std::string& path = paths_.at(index);
+    if (workers_.empty()) {
+        return ReadFileInto(path, buffer, stamp);
+    }
     {
         std::unique_lock<std::mutex> lock(mutex_);
-        Slot& slot = slots_[index];
-        const bool ahead = index >= position_ && index < position_ + window_;
-        if (ahead && slot.state == State::kRead) {
-            std::string content = std::move(slot.content);
-            const FileStamp readStamp = slot.stamp;
-            heldBytes_ -= content.size();
-            slot.state = State::kTaken;
-            lock.unlock();
-            if (CheckFileStamp(path, readStamp) == FileCheck::kSameStamp) {
-                if (stamp != nullptr) {
-                    *stamp = readStamp;
+        if (index >= position_ && index < position_ + slots_.size()) {
+            Slot& slot = SlotOf(index);
+            if (slot.state == State::kRead) {
+                buffer.swap(slot.buffer);
+                const std::size_t size = slot.size;
+                const FileStamp readStamp = slot.stamp;
+                Drop(slot);
+                lock.unlock();
+                if (CheckFileStamp(path, readStamp) == FileCheck::kSameStamp) {
+                    if (stamp != nullptr) {
+                        *stamp = readStamp;
+                    }
+                    return std::string_view(buffer.data(), size);
                 }
-                return content;
+            } else {
+                Drop(slot);
             }
-        } else {
-            Drop(slot);
         }
     }
-    return ReadFileIfExists(path, stamp);
+    return ReadFileInto(path, buffer, stamp);
 }
 
 void PagePrefetch::Pass(std::size_t index) {
+    if (workers_.empty()) {
+        return;
+    }
     bool wake = false;
     {
         const std::lock_guard<std::mutex> lock(mutex_);
-        const std::size_t end = std::min(index + 1, slots_.size());
+        const std::size_t end = std::min(index + 1, paths_.size());
         for (std::size_t i = position_; i < end; ++i) {
-            Drop(slots_[i]);
+            Slot& slot = slots_[i % slots_.size()];
+            if (slot.index == i) {
+                Drop(slot);
+            }
         }
         position_ = std::max(position_, end);
         wake = idleWorkers_ > 0 && position_ >= wakeAt_;

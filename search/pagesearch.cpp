@@ -193,6 +193,7 @@ std::vector<SearchHit> SearchPages(const std::string& folder, const std::vector<
     // The pages are read ahead in list order, each as a read at the moment
     // it is taken would give it.
     PagePrefetch prefetch(pageFiles);
+    std::string buffer;  // every page is read into it in turn
     std::vector<SearchHit> hits;
     const std::size_t count = names.size();
     for (std::size_t i = 0; i < count; ++i) {
@@ -201,7 +202,7 @@ std::vector<SearchHit> SearchPages(const std::string& folder, const std::vector<
         if (pageFile.empty()) {
             continue;
         }
-        const std::optional<std::string> content = prefetch.Take(i);
+        const std::optional<std::string_view> content = prefetch.Take(i, buffer);
         prefetch.Pass(i);
         if (!content) {
             throw IoError(msg::Format(msg::kCannotOpenFile, pageFile));
