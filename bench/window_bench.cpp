@@ -323,7 +323,7 @@ int Startup() {
     splash->show();
     splash->repaint();
     QApplication::processEvents();
-    teluri::TfrmMain window;
+    teluri::TfrmMain window(nullptr, teluri::TutorialLoad::kAfterFirstPaint);
     window.show();
     splash.reset();
     WaitShown(window);

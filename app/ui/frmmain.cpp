@@ -32,6 +32,7 @@
 #include "base/files.h"
 #include "base/paths.h"
 #include "base/ui/access_keys.h"
+#include "base/ui/after_first_paint.h"
 #include "base/ui/busy_cursor.h"
 #include "base/ui/center_on_screen.h"
 #include "base/ui/dialogs.h"
@@ -123,7 +124,8 @@ class AnalysisRun : public TreeViewSink {
 
 }  // namespace
 
-TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
+TfrmMain::TfrmMain(QWidget* parent, TutorialLoad tutorial)
+    : QMainWindow(parent), tutorialLoad_(tutorial) {
     setObjectName("frmMain");
     setWindowTitle(Text("Orvak Teluri Explorer"));
     setFont(WindowFont());
@@ -360,7 +362,16 @@ void TfrmMain::FormCreate() {
     HTML1_->SetFixedFontSize(ini.ReadNumber("Font", "FixSize", 10));
     setWindowState(windowState() | Qt::WindowMaximized);
     DataPath_ = ini.ReadText("Option", "Path", ExeFolder());
-    Tutorial1Click();
+    if (tutorialLoad_ == TutorialLoad::kAtOnce) {
+        Tutorial1Click();
+    } else {
+        // Unless another page is shown by then.
+        AfterFirstPaint(*HTML1_->viewport(), [this] {
+            if (HTML1_->DocumentUrl().isEmpty()) {
+                Handle(&TfrmMain::Tutorial1Click);
+            }
+        });
+    }
     Bookmarks_->LoadBookmarks();
     tmrDefault_->start();
 }

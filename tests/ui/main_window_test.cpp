@@ -192,6 +192,21 @@ class MainWindowTest : public QObject {
         QVERIFY(fixture().messages.empty());
     }
 
+    void programStartShowsTheWindowBeforeTheTutorial() {
+        window_ = std::make_unique<TfrmMain>(nullptr, TutorialLoad::kAfterFirstPaint);
+        QVERIFY(window_->Html().DocumentUrl().isEmpty());
+        window_->show();
+        QTRY_COMPARE(window_->Html().DocumentUrl(),
+                     QString::fromStdString("file://" + fixture().HomeFile("tutor.htm")));
+        // A page shown before the first picture is not replaced.
+        window_ = std::make_unique<TfrmMain>(nullptr, TutorialLoad::kAfterFirstPaint);
+        const std::string page = fixture().HomeFile("tutor.htm") + "#other";
+        window_->Html().LoadUrl(QString::fromStdString("file://" + page));
+        window_->show();
+        QTest::qWait(50);
+        QCOMPARE(window_->Html().DocumentUrl(), QString::fromStdString("file://" + page));
+    }
+
     void startUpReadsSettings() {
         WriteFile(fixture().HomeFile("Teluri.ini"),
                   "[Font]\r\nSize=0x0C\r\nFixSize=-3\r\n[Option]\r\nPath=/nowhere/\r\n");
