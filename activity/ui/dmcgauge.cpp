@@ -16,7 +16,7 @@ namespace teluri {
 // column a vertical bar. The track is turned into an image when painted.
 class GaugeView : public QWidget {
   public:
-    GaugeView(QWidget* parent, const Pixels& track) : QWidget(parent), track_(track) {
+    GaugeView(QWidget* parent, const TDynamicGauge& gauge) : QWidget(parent), gauge_(gauge) {
         setObjectName("DynamicGauge1View");
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setAttribute(Qt::WA_OpaquePaintEvent);
@@ -46,13 +46,14 @@ class GaugeView : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent*) override {
-        if (image_.width() != track_.width || image_.height() != track_.height) {
-            image_ = QImage(track_.width, track_.height, QImage::Format_RGB32);
+        const Pixels& track = gauge_.Track();
+        if (image_.width() != track.width || image_.height() != track.height) {
+            image_ = QImage(track.width, track.height, QImage::Format_RGB32);
         }
-        for (int y = 0; y < track_.height; ++y) {
+        for (int y = 0; y < track.height; ++y) {
             auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
-            for (int x = 0; x < track_.width; ++x) {
-                const Rgb& pixel = track_.At(x, y);
+            for (int x = 0; x < track.width; ++x) {
+                const Rgb& pixel = track.At(x, y);
                 line[x] = qRgb(pixel.red, pixel.green, pixel.blue);
             }
         }
@@ -64,7 +65,7 @@ class GaugeView : public QWidget {
   private:
     static constexpr int kFrameMilliseconds = 16;
 
-    const Pixels& track_;
+    const TDynamicGauge& gauge_;
     QImage image_;
     QElapsedTimer lastDrawn_;
 };
@@ -161,7 +162,7 @@ void TDynamicGauge::SetControl(TStatusBar* statusBar) {
     try {
         controlDestroyed_ =
             connect(statusBar, &QObject::destroyed, this, [this] { control_ = nullptr; });
-        view_ = new GaugeView(statusBar, track_);
+        view_ = new GaugeView(statusBar, *this);
         DrawGauge();
     } catch (...) {
         // Attaching failed: the gauge stays detached and says nothing.
@@ -197,14 +198,22 @@ void TDynamicGauge::BuildStrips() {
     DrawGauge();
 }
 
+const Pixels& TDynamicGauge::Track() const {
+    if (trackOutdated_) {
+        DrawTrack(track_, position_, Resolve(color_), forward_, backward_);
+        trackOutdated_ = false;
+    }
+    return track_;
+}
+
 void TDynamicGauge::DrawGauge() {
     const std::optional<GaugeRect> panel = CalcGaugeRect();
     if (!panel) {
         return;
     }
-    DrawTrack(track_, position_, Resolve(color_), forward_, backward_);
+    trackOutdated_ = true;
     if (view_.isNull()) {
-        view_ = new GaugeView(control_, track_);
+        view_ = new GaugeView(control_, *this);
     }
     view_->Show(DrawnArea(*panel));
 }

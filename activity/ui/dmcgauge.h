@@ -44,8 +44,9 @@ class TDynamicGauge : public QObject {
     // 4 GraEndColor; the strips are rendered anew. Other indexes do nothing.
     void SetColor(int index, TColor value);
 
-    // The band as drawn on the track, for inspection.
-    const Pixels& Track() const { return track_; }
+    // The band as drawn on the track; made when asked for (by the view's
+    // paint, or for inspection), not at every step.
+    const Pixels& Track() const;
 
   private:
     std::optional<GaugeRect> CalcGaugeRect() const;
@@ -61,7 +62,8 @@ class TDynamicGauge : public QObject {
     TColor graStartColor_ = clGray;
     TColor graMidwayColor_ = clYellow;
     TColor graEndColor_ = clSilver;
-    Pixels track_{kTrackWidth, 1};
+    mutable Pixels track_{kTrackWidth, 1};
+    mutable bool trackOutdated_ = false;
     Pixels forward_{kStripWidth, 1};
     Pixels backward_{kStripWidth, 1};
     QPointer<GaugeView> view_;
