@@ -14,7 +14,7 @@ namespace {
 
 constexpr int kAnimationMilliseconds = 60;
 constexpr int kDisplayFrameMilliseconds = 16;
-constexpr int kExposeWaitMilliseconds = 1000;
+constexpr int kExposeWaitMilliseconds = 500;
 
 }  // namespace
 
