@@ -141,11 +141,12 @@ std::optional<GaugeRect> TDynamicGauge::CalcGaugeRect() const {
 }
 
 void TDynamicGauge::SetPosition(int value) {
-    if (!CalcGaugeRect()) {
+    const std::optional<GaugeRect> panel = CalcGaugeRect();
+    if (!panel) {
         return;
     }
     position_ = value % 1000;
-    DrawGauge();
+    DrawGauge(*panel);
 }
 
 void TDynamicGauge::Advance(int amount) {
@@ -207,15 +208,17 @@ const Pixels& TDynamicGauge::Track() const {
 }
 
 void TDynamicGauge::DrawGauge() {
-    const std::optional<GaugeRect> panel = CalcGaugeRect();
-    if (!panel) {
-        return;
+    if (const std::optional<GaugeRect> panel = CalcGaugeRect()) {
+        DrawGauge(*panel);
     }
+}
+
+void TDynamicGauge::DrawGauge(const GaugeRect& panel) {
     trackOutdated_ = true;
     if (view_.isNull()) {
         view_ = new GaugeView(control_, *this);
     }
-    view_->Show(DrawnArea(*panel));
+    view_->Show(DrawnArea(panel));
 }
 
 }  // namespace teluri

@@ -52,6 +52,8 @@ class TDynamicGauge : public QObject {
     std::optional<GaugeRect> CalcGaugeRect() const;
     void BuildStrips();
     void DrawGauge();
+    // `panel`: CalcGaugeRect's answer, already asked for.
+    void DrawGauge(const GaugeRect& panel);
     Rgb Resolve(TColor color) const;
 
     int position_ = 0;

@@ -32,7 +32,8 @@ class TfrmBar : public QWidget {
     QLabel* Animate1_;
     QLabel* lblper_;
     QElapsedTimer clock_;
-    QElapsedTimer lastDrawn_;
+    qint64 lastDrawnAt_ = -1;  // on clock_; -1: not drawn since Start
+    int percent_ = -1;
     int frame_ = -1;
     bool undrawn_ = false;
 };
