@@ -127,8 +127,8 @@ std::optional<std::string_view> ReadFileInto(const std::string& path, std::strin
     if (stamp != nullptr) {
         *stamp = StampOf(info);
     }
-    // Room for the file and one byte more, so that the read which finds the
-    // end of the file needs no growth either.
+    // Room for the file and one byte more, so that a file grown since its
+    // status was taken shows it in the first read.
     const std::size_t expected = static_cast<std::size_t>(info.st_size) + 1;
     if (buffer.size() < expected) {
         buffer.resize(expected);
@@ -149,6 +149,12 @@ std::optional<std::string_view> ReadFileInto(const std::string& path, std::strin
             break;
         }
         filled += static_cast<std::size_t>(got);
+        // The file holds as many bytes as its status said: the read that
+        // would only find its end is saved. A file that grew before the
+        // read gives more and is read on to its end.
+        if (filled == static_cast<std::size_t>(info.st_size)) {
+            break;
+        }
     }
     return std::string_view(buffer.data(), filled);
 }
