@@ -2,17 +2,22 @@
 
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "analysis/htmlanl.h"
 #include "base/bytes.h"
 #include "base/errors.h"
 #include "base/files.h"
+#include "base/messages.h"
 #include "base/page_prefetch.h"
 #include "base/paths.h"
 
 namespace teluri {
 namespace {
+
+constexpr std::string_view kTooManyNodes = "ツリーのノードが %s 個を超えるため、解析を中止しました";
+constexpr std::string_view kTooManyLinks = "返信リンクが %s 個を超えるため、解析を中止しました";
 
 // Runs a query on a page; a number field that is no integer stops the run
 // with the page's file named in the error.
@@ -32,10 +37,11 @@ auto QueryPage(const std::string& pageFile, Query&& query) {
 // once more when the run's file list reaches it, and the second time costs
 // one status call. Anything else (a file that vanished, changed, or whose
 // status cannot be looked at) is read, or not found, exactly as at the first
-// time. The fields are kept as bytes, so every conversion error is thrown
-// when the field is used, as without the record. The files of the run's
-// list are read ahead in list order (PagePrefetch), which gives each page
-// as a read at the moment it is asked for would.
+// time; a file that was missing stays missing for the run. The fields are
+// kept as bytes, so every conversion error is thrown when the field is
+// used, as without the record. The files of the run's list are read ahead
+// in list order (PagePrefetch), which gives each page as a read at the
+// moment it is asked for would.
 class PageReads {
   public:
     // `names`: the run's file list, which must outlive the record.
@@ -86,11 +92,15 @@ class PageReads {
                     break;
             }
         }
+        if (absent_.count(file) != 0) {
+            return nullptr;
+        }
         Entry entry;
         const std::optional<std::string_view> content =
             listed ? prefetch_.Take(*listed, buffer_, &entry.stamp)
                    : ReadFileInto(file, buffer_, &entry.stamp);
         if (!content) {
+            absent_.insert(file);
             return nullptr;
         }
         entry.page.LoadContent(file, *content);
@@ -125,7 +135,16 @@ class PageReads {
     // By bare name, as short keys hash faster than whole paths.
     std::unordered_map<std::string_view, std::size_t> listIndex_;
     std::unordered_map<std::string, Entry> pages_;
+    // Files found missing: a page that lists thousands of replies without
+    // a page file costs one look per file and run, not one per listing.
+    std::unordered_set<std::string> absent_;
 };
+
+// True when a reply link's text can name a page file in the data folder: a
+// path separator would lead out of it, and a NUL would cut the name short.
+bool NamesAPage(std::string_view reply) {
+    return reply.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+}
 
 // Adds a page's node and, depth first, the nodes of its replies. The path
 // from the root down to the node being filled is an explicit stack, so that
@@ -141,12 +160,20 @@ class NodeAdder {
         Push(parent, text, page, pageFile);
         while (!path_.empty()) {
             Level& level = path_.back();
-            if (level.nextReply == level.replies.size()) {
+            if (level.nextReply == level.replies->size()) {
                 Pop();
                 continue;
             }
+            if (++linkCount_ > kMaxReplyLinks) {
+                throw TreeTooLargeError(msg::Format(kTooManyLinks, std::to_string(kMaxReplyLinks)),
+                                        level.pageFile);
+            }
             const TreeSink::NodeId node = level.node;
-            const std::string replyFile = PageFile(dataPath_, level.replies[level.nextReply++]);
+            const std::string& replyText = (*level.replies)[level.nextReply++];
+            if (!NamesAPage(replyText)) {
+                continue;  // as a reply without a page file
+            }
+            const std::string replyFile = PageFile(dataPath_, replyText);
             if (onPath_.count(replyFile) != 0) {
                 continue;
             }
@@ -163,16 +190,22 @@ class NodeAdder {
     struct Level {
         TreeSink::NodeId node;
         std::string pageFile;
-        std::vector<std::string> replies;
+        // The page's own list: a page on the path is never loaded again
+        // while it is there, so its record stays.
+        const std::vector<std::string>* replies;
         std::size_t nextReply = 0;
     };
 
     void Push(std::optional<TreeSink::NodeId> parent, const std::string& text, const THtmlAnl& page,
               const std::string& pageFile) {
+        if (++nodeCount_ > kMaxTreeNodes) {
+            throw TreeTooLargeError(msg::Format(kTooManyNodes, std::to_string(kMaxTreeNodes)),
+                                    pageFile);
+        }
         const TreeSink::NodeId node =
             parent ? sink_.AppendChild(*parent, text) : sink_.AppendRoot(text);
         sink_.SetPicture(node, PictureOf(page, pageFile));
-        path_.push_back({node, pageFile, page.Replies()});
+        path_.push_back({node, pageFile, &page.Replies()});
         ++onPath_[pageFile];
     }
 
@@ -200,6 +233,8 @@ class NodeAdder {
     PageReads& reads_;
     std::vector<Level> path_;
     std::unordered_map<std::string, int> onPath_;
+    std::size_t nodeCount_ = 0;
+    std::size_t linkCount_ = 0;
 };
 
 class RunEnd {
@@ -214,6 +249,11 @@ class RunEnd {
 };
 
 }  // namespace
+
+TreeTooLargeError::TreeTooLargeError(const std::string& message, std::string pageFile)
+    : TeluriError(message) {
+    SetFile(std::move(pageFile));
+}
 
 std::string NodeText(const THtmlAnl& page) {
     return std::to_string(page.GetNumber()) + ":" + page.GetTitle();

@@ -3,19 +3,40 @@
 // node stand the pages its reply links name, recursively.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "app/thread_tree.h"
+#include "base/errors.h"
 
 namespace teluri {
 
 class THtmlAnl;
 
+// The most nodes one run adds. Every reply link is a node and a page listed
+// many times is a subtree each time, so a few crafted pages can ask for
+// billions of nodes; a real archive (at most 9,000 pages) gives about one
+// node per page.
+inline constexpr std::size_t kMaxTreeNodes = 200'000;
+// The most reply links one run looks at, those without a page file
+// included, which give no node but cost work each time their page's
+// subtree is repeated.
+inline constexpr std::size_t kMaxReplyLinks = 5 * kMaxTreeNodes;
+
+// Thrown when a run would pass kMaxTreeNodes or kMaxReplyLinks; the error's
+// file is the page whose node would have been one too many, or whose reply
+// link would have been.
+class TreeTooLargeError : public TeluriError {
+  public:
+    TreeTooLargeError(const std::string& message, std::string pageFile);
+};
+
 // Builds the tree of the folder `dataPath` (ending with the delimiter) into
 // `sink`. Errors stop the run where they happen; the nodes added so far stay
 // in the sink. A page whose number fields are not integers throws
-// ConvertError with the page file set as the error's file.
+// ConvertError with the page file set as the error's file; a tree that
+// would grow beyond kMaxTreeNodes throws TreeTooLargeError.
 void BuildTree(const std::string& dataPath, TreeSink& sink);
 
 // The percentage shown before file `index` of `count` is read:

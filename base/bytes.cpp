@@ -1,5 +1,6 @@
 #include "base/bytes.h"
 
+#include <cstdint>
 #include <cstring>
 
 #ifdef _WIN32
@@ -70,15 +71,39 @@ std::string BackslashToSlash(std::string_view path, const LeadByteSet& leadBytes
     return ReplaceChar(path, '\\', '/', leadBytes);
 }
 
-void UpperCaseCp932InPlace(std::string& text) {
+void UpperCaseCp932InPlace(char* text, std::size_t size) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
     const LeadByteSet& lead = Cp932LeadBytes();
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    std::size_t i = 0;
+    while (i < size) {
+        // A run of ASCII bytes holds no lead byte: its letters are folded
+        // eight at a time, without carries between bytes: bit 7 of
+        // `atLeastA` is set from 'a' (0x61) on, bit 7 of `pastZ` from '{'.
+        for (; i + 8 <= size; i += 8) {
+            std::uint64_t block;
+            std::memcpy(&block, text + i, 8);
+            if ((block & kHighBits) != 0) {
+                break;
+            }
+            const std::uint64_t atLeastA = block + 0x1F1F1F1F1F1F1F1FULL;
+            const std::uint64_t pastZ = block + 0x0505050505050505ULL;
+            block ^= (atLeastA & ~pastZ & kHighBits) >> 2;  // 0x20 in each letter's byte
+            std::memcpy(text + i, &block, 8);
+        }
+        if (i >= size) {
+            break;
+        }
         if (lead.test(static_cast<unsigned char>(text[i]))) {
-            ++i;
+            i += 2;  // the trail byte stays as it is
         } else {
             text[i] = UpperAscii(text[i]);
+            ++i;
         }
     }
+}
+
+void UpperCaseCp932InPlace(std::string& text) {
+    UpperCaseCp932InPlace(text.data(), text.size());
 }
 
 std::string UpperCaseCp932(std::string_view text) {

@@ -46,6 +46,10 @@ std::optional<std::string> ReadFileIfExists(const std::string& path, FileStamp* 
 std::optional<std::string_view> ReadFileInto(const std::string& path, std::string& buffer,
                                              FileStamp* stamp = nullptr);
 
+// At most `limit` bytes from the start of a regular file, by the rules of
+// ReadFileIfExists; a file larger than the limit is not read beyond it.
+std::optional<std::string> ReadFileHead(const std::string& path, std::size_t limit);
+
 // The result of looking at a file's status without reading it.
 enum class FileCheck {
     kSameStamp,  // a regular file with the given stamp
@@ -56,11 +60,35 @@ enum class FileCheck {
 // Compares the file's status now with `stamp`, in one status call.
 FileCheck CheckFileStamp(const std::string& path, const FileStamp& stamp);
 
+// The temporary file of a write is the file's name followed by this pattern,
+// whose six X become letters and digits.
+inline constexpr std::string_view kTemporarySuffix = ".XXXXXX";
+
 // Replaces the content of `path` atomically: the data goes to a temporary
 // file in the same folder, which is flushed and then renamed over `path`.
 // On failure the previous file is intact, the temporary file is removed and
 // the error is returned.
+//
+// A file that already holds exactly `data` is not touched (no error, no new
+// modification time). An existing file the user may not write (for root: one
+// without any write permission bit) is refused with permission_denied, and
+// anything but a regular file (a device, a pipe, a folder) with
+// invalid_argument. For a
+// symbolic link the file the link names is replaced, beside itself, and the
+// link stays.
 std::error_code WriteFileAtomically(const std::string& path, std::string_view data);
+
+// `path` + `suffix`, or with 1, 2, ... appended when that name is taken: a
+// name beside the file that nothing has yet (a dangling link counts as
+// taken).
+std::string FreeNameBeside(const std::string& path, std::string_view suffix);
+
+// A list file (bookmarks, search history) is read up to its first NUL byte,
+// so writing the list back drops whatever follows it. When the file at
+// `path` holds a NUL byte, its bytes are copied to FreeNameBeside(path,
+// ".nul") before that happens. An error means no copy was made, and the file
+// must not be replaced; a missing file is no error.
+std::error_code KeepCopyIfItHoldsNul(const std::string& path);
 
 // Makes WriteFileAtomically fail after writing the temporary file and before
 // the rename, as a full disk or a crash would. For tests only.

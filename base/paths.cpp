@@ -1,5 +1,7 @@
 #include "base/paths.h"
 
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -8,6 +10,9 @@
 
 namespace teluri {
 namespace {
+
+// The name of the installed data folders (share/, the per-user folder).
+constexpr const char* kProgramName = "teluri-explorer";
 
 std::string ExecutablePath() {
     std::error_code error;
@@ -18,6 +23,64 @@ std::string ExecutablePath() {
 std::string FolderOf(const std::string& path) {
     const auto slash = path.rfind(kPathDelimiter);
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// The installed "share/teluri-explorer/" beside the executable's folder
+// ("bin/"), or empty when the executable stands in no installed layout.
+std::string InstalledShareFolder(const std::string& exeFolder) {
+    if (exeFolder.empty()) {
+        return {};
+    }
+    const std::filesystem::path shared =
+        (std::filesystem::path(exeFolder) / ".." / "share" / kProgramName).lexically_normal();
+    std::error_code error;
+    if (!std::filesystem::is_directory(shared, error)) {
+        return {};
+    }
+    return IncludeTrailingDelimiter(shared.string());
+}
+
+// The user's home folder: HOME, else the account's entry.
+std::string HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home == '/') {
+        return home;
+    }
+    if (const passwd* entry = ::getpwuid(::getuid());
+        entry != nullptr && entry->pw_dir != nullptr) {
+        return entry->pw_dir;
+    }
+    return {};
+}
+
+// "$XDG_DATA_HOME/teluri-explorer/"; a relative XDG_DATA_HOME is ignored, as
+// the base-directory rules ask. Without any home folder the executable's
+// folder stays the program folder.
+std::string PerUserFolder(const std::string& exeFolder) {
+    std::string dataHome;
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && *xdg == '/') {
+        dataHome = xdg;
+    } else if (const std::string home = HomeFolder(); !home.empty()) {
+        dataHome = IncludeTrailingDelimiter(home) + ".local/share";
+    } else {
+        return exeFolder;
+    }
+    return IncludeTrailingDelimiter(IncludeTrailingDelimiter(dataHome) + kProgramName);
+}
+
+// Makes `folder` and the folders above it that are missing, readable by the
+// user alone, as the base-directory rules ask. A failure shows later, when a
+// file in the folder cannot be written.
+void MakeFolders(const std::string& folder) {
+    std::error_code error;
+    if (std::filesystem::is_directory(folder, error)) {
+        return;
+    }
+    std::string path;
+    for (std::size_t slash = folder.find('/', 1); slash != std::string::npos;
+         slash = folder.find('/', slash + 1)) {
+        path = folder.substr(0, slash);
+        ::mkdir(path.c_str(), 0700);
+    }
 }
 
 // Bytes a path keeps unencoded in a URL: the unreserved characters, the
@@ -46,18 +109,36 @@ int HexValue(char c) {
 
 }  // namespace
 
-std::string ExeFolder() {
+ProgramLayout ProgramLayoutFor(const std::string& exeFolder) {
     if (const char* home = std::getenv("TELURI_HOME"); home != nullptr && *home != '\0') {
         // Kept absolute, so that messages name the program's files in full.
         std::error_code error;
         const auto absolute = std::filesystem::absolute(home, error);
-        return IncludeTrailingDelimiter(error ? std::string(home) : absolute.string());
+        const std::string folder =
+            IncludeTrailingDelimiter(error ? std::string(home) : absolute.string());
+        const std::string shared = InstalledShareFolder(exeFolder);
+        return {folder, shared.empty() ? folder : shared, false};
     }
-    return FolderOf(ExecutablePath());
+    if (const std::string shared = InstalledShareFolder(exeFolder); !shared.empty()) {
+        return {PerUserFolder(exeFolder), shared, true};
+    }
+    return {exeFolder, exeFolder, false};
+}
+
+std::string ExeFolder() {
+    const ProgramLayout layout = ProgramLayoutFor(FolderOf(ExecutablePath()));
+    if (layout.perUser) {
+        MakeFolders(layout.folder);
+    }
+    return layout.folder;
 }
 
 std::string ProgramFile(std::string_view name) {
     return ExeFolder() + std::string(name);
+}
+
+std::string DeliveredFile(std::string_view name) {
+    return ProgramLayoutFor(FolderOf(ExecutablePath())).deliveredFolder + std::string(name);
 }
 
 bool EndsWithDelimiter(std::string_view path, const LeadByteSet& leadBytes) {

@@ -15,13 +15,31 @@ inline constexpr char kPathDelimiter = '\\';
 inline constexpr char kPathDelimiter = '/';
 #endif
 
-// The folder of the running executable, or the folder named by the
-// environment variable TELURI_HOME when it is set; always ending with the
-// path delimiter. All the program's own files live there.
+// The program folder, where all the program's own files live, always ending
+// with the path delimiter:
+// - the folder named by the environment variable TELURI_HOME when it is set;
+// - else, when the executable stands in an installed layout (its folder's
+//   "../share/teluri-explorer/" exists), the per-user folder
+//   "$XDG_DATA_HOME/teluri-explorer/" ("~/.local/share/teluri-explorer/" when
+//   XDG_DATA_HOME is unset or not absolute), made when it is missing;
+// - else the executable's own folder (a build folder or a portable copy).
 std::string ExeFolder();
 
 // The program's own files in ExeFolder().
 std::string ProgramFile(std::string_view name);
+
+// A file delivered with the program (the tutorial page): from the installed
+// "share/teluri-explorer/" in an installed layout, else from ExeFolder().
+std::string DeliveredFile(std::string_view name);
+
+// Where the rules above lead for an executable in `exeFolder` (ending with
+// the delimiter), under the current environment; nothing is made.
+struct ProgramLayout {
+    std::string folder;           // the program folder
+    std::string deliveredFolder;  // where the delivered files are
+    bool perUser = false;         // the folder is the per-user data folder
+};
+ProgramLayout ProgramLayoutFor(const std::string& exeFolder);
 
 // True when the last character of `path` is the delimiter; a trail byte of a
 // double-byte character does not count.

@@ -78,6 +78,10 @@ def main():
     archive_bytes = sum(os.path.getsize(page) for page in pages)
     c_env = dict(os.environ, LC_ALL="C")
     x_env = dict(os.environ, DISPLAY=args.display or "", TELURI_BENCH_PLATFORM="xcb")
+    # The pages the saved tree shows: the thread filter counts only those.
+    with open(args.tree, "rb") as tree_file:
+        tree_numbers = {line.lstrip(b"\t")[:4] for line in tree_file.read().split(b"\r\n")
+                        if line.strip()}
 
     samples = {}
 
@@ -110,6 +114,9 @@ def main():
                 note(f"search_{label}", ms)
             ms, _, out = run(["grep", "-l", "-i", "-F", word] + pages, env=c_env)
             checks[f"grep_{label}"] = out.count(b"\n")
+            checks[f"grep_tree_{label}"] = sum(
+                1 for path in out.split(b"\n") if os.path.basename(path)[:-4] in tree_numbers
+                and path)
             if counted:
                 note(f"grep_{label}", ms)
 
@@ -151,6 +158,19 @@ def main():
         if counted:
             note("draft", f["draft_ms"])
             note("draft_painted", f["painted_ms"])
+
+        ms, _, out = run([window, "filter", args.tree, args.archive, args.rare, args.common])
+        f = figures(out)
+        for label, word in (("rare", args.rare), ("common", args.common)):
+            checks[f"filter_{label}"] = int(f[f"pages_{word}"])
+        if counted:
+            note("filter_first", f["first_ms"])
+            note("filter_first_painted", f["first_painted_ms"])
+            note("filter_key_max", f["key_max_ms"])
+            note("filter_key_max_painted", f["key_max_painted_ms"])
+            note("filter_key_median_painted", f["key_median_painted_ms"])
+            note("filter_bytes", f["texts_bytes"])
+            checks["filter_keys"] = int(f["keys"])
 
         ms, _, _ = run([window, "startup"])
         if counted:
@@ -205,6 +225,10 @@ def main():
         if checks[f"search_{label}"] != checks[f"grep_{label}"]:
             problems.append(f"search finds {checks[f'search_{label}']} pages for the {label} "
                             f"word, grep {checks[f'grep_{label}']}")
+        if checks[f"filter_{label}"] != checks[f"grep_tree_{label}"]:
+            problems.append(f"the thread filter counts {checks[f'filter_{label}']} pages for "
+                            f"the {label} word, grep {checks[f'grep_tree_{label}']} of the "
+                            f"tree's pages")
     for key in ("chain_window_nodes", "chain_draft_nodes"):
         if checks[key] != 9000:
             problems.append(f"{key}: {checks[key]} nodes, not 9000")
@@ -253,6 +277,23 @@ def main():
         ("window: start-up to shown, then quit", ms(m["startup"]),
          "bare Qt: empty `QMainWindow`", ms(m["bare"]), m["startup"] / m["bare"], "≤ 1.3",
          m["startup"] <= 1.3 * m["bare"]),
+        ("window: thread filter, first use (reads the pages), tree updated",
+         ms(m["filter_first"]), "`teluri search` rare word", ms(m["search_rare"]),
+         m["filter_first"] / m["search_rare"], "≤ 1.0", m["filter_first"] <= m["search_rare"]),
+        ("window: … until the tree view has painted", ms(m["filter_first_painted"]),
+         "`teluri search` rare word", ms(m["search_rare"]),
+         m["filter_first_painted"] / m["search_rare"], "—", None),
+        (f"window: thread filter, slowest of {checks['filter_keys']} keystrokes, tree updated",
+         ms(m["filter_key_max"]), "the goal", ms(50), m["filter_key_max"] / 50, "≤ 1.0",
+         m["filter_key_max"] <= 50),
+        ("window: … until the tree view has painted", ms(m["filter_key_max_painted"]),
+         "the goal", ms(50), m["filter_key_max_painted"] / 50, "—", None),
+        ("window: thread filter, median keystroke until painted",
+         ms(m["filter_key_median_painted"]), "the goal", ms(50),
+         m["filter_key_median_painted"] / 50, "—", None),
+        ("memory of the thread filter's page texts", f"{m['filter_bytes'] / 1e6:.1f} MB",
+         "archive size (sum of files)", f"{mb:.1f} MB", m["filter_bytes"] / archive_bytes,
+         "≤ 1.2", m["filter_bytes"] <= 1.2 * archive_bytes),
         ("peak memory of `teluri analyze`", f"{m['analyze_rss'] / 1024:.1f} MiB",
          "archive size (sum of files)", f"{mb:.1f} MB",
          m["analyze_rss"] * 1024 / archive_bytes, "< 32 MiB", m["analyze_rss"] < 32 * 1024),

@@ -4,7 +4,12 @@
 //   teluri_window_bench draft TREE_DAT [DIR] the draft open of a saved tree (DIR: the data
 //                                            folder the settings name)
 //   teluri_window_bench search DIR TEXT      the search window on DIR: TEXT typed, Enter
-//   teluri_window_bench startup              the main window created and shown, then quit
+//   teluri_window_bench filter TREE_DAT DIR WORD...
+//                                            after a draft open, each word typed into the
+//                                            thread filter letter by letter and deleted again
+//   teluri_window_bench startup [BOOKMARK_DAT]
+//                                            the main window created and shown, then quit
+//                                            (BOOKMARK_DAT: the bookmarks it starts with)
 //   teluri_window_bench bare                 an empty QMainWindow shown, then quit
 //
 // Each mode prints one line of "name=value" figures (milliseconds, node
@@ -30,11 +35,13 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/ui/frmlogo.h"
@@ -42,6 +49,7 @@
 #include "base/files.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/fonts.h"
+#include "search/ui/thread_filter.h"
 
 namespace {
 
@@ -149,6 +157,13 @@ void Settle(int milliseconds) {
     WaitUntil([&settle, milliseconds] { return settle.elapsed() >= milliseconds; });
 }
 
+// Shows the window and lets its start-up timers fire.
+void ShowAndSettle(QWidget& window) {
+    window.show();
+    WaitShown(window);
+    Settle(250);
+}
+
 // Notes the moments a watched object receives its first event of one type
 // after Arm().
 class EventWatch : public QObject {
@@ -234,8 +249,8 @@ int Analyze(const std::string& folder) {
     return 0;
 }
 
-// The draft open of `treeFile`, copied into the program folder as Tree.dat.
-int Draft(const fs::path& home, const std::string& treeFile, const std::string& folder) {
+// Puts a saved tree and the settings naming `folder` into the program folder.
+void PrepareDraft(const fs::path& home, const std::string& treeFile, const std::string& folder) {
     InstallDialogAnswers(folder);
     fs::copy_file(treeFile, home / "Tree.dat", fs::copy_options::overwrite_existing);
     if (!folder.empty()) {
@@ -248,10 +263,13 @@ int Draft(const fs::path& home, const std::string& treeFile, const std::string& 
             Fail("cannot write Teluri.ini");
         }
     }
+}
+
+// The draft open of `treeFile`, copied into the program folder as Tree.dat.
+int Draft(const fs::path& home, const std::string& treeFile, const std::string& folder) {
+    PrepareDraft(home, treeFile, folder);
     teluri::TfrmMain window;
-    window.show();
-    WaitShown(window);
-    Settle(250);
+    ShowAndSettle(window);
     QTreeWidget& tree = TreeOf(window);
     EventWatch painted(*tree.viewport(), QEvent::Paint);
     const double start = Now();
@@ -314,9 +332,66 @@ int Search(const std::string& folder, const std::string& text) {
     return 0;
 }
 
+// The thread filter after a draft open: every word typed letter by letter,
+// then deleted letter by letter. Each keystroke is timed from the change of
+// the field's text until the tree's items are updated, and until the tree
+// view has painted; the first one reads the pages. "pages_<word>" is the count the field shows for
+// the whole word.
+int Filter(const fs::path& home, const std::string& treeFile, const std::string& folder,
+           const std::vector<std::string>& words) {
+    PrepareDraft(home, treeFile, folder);
+    teluri::TfrmMain window;
+    ShowAndSettle(window);
+    TriggerAction(window, "QuickOpen1");
+    QTreeWidget& tree = TreeOf(window);
+    auto* filter = window.findChild<teluri::TThreadFilter*>("edtFilter");
+    if (filter == nullptr) {
+        Fail("no thread filter");
+    }
+    QCoreApplication::processEvents();
+    // Per keystroke: until the tree's items are updated, and until painted.
+    std::vector<std::pair<double, double>> keys;
+    std::string pages;
+    const auto key = [&](const QString& text) {
+        const double start = Now();
+        filter->setText(text);
+        const double updated = Now();
+        tree.viewport()->repaint();
+        keys.emplace_back(updated - start, Now() - start);
+    };
+    for (const std::string& word : words) {
+        const QString typed = QString::fromStdString(word);
+        for (qsizetype length = 1; length <= typed.size(); ++length) {
+            key(typed.left(length));
+        }
+        pages += " pages_" + word + "=" + filter->CountText().section(' ', 0, 0).toStdString();
+        for (qsizetype length = typed.size() - 1; length >= 0; --length) {
+            key(typed.left(length));
+        }
+    }
+    const auto [first, firstPainted] = keys.front();
+    std::vector<double> updated;
+    std::vector<double> painted;
+    for (std::size_t i = 1; i < keys.size(); ++i) {
+        updated.push_back(keys[i].first);
+        painted.push_back(keys[i].second);
+    }
+    std::sort(updated.begin(), updated.end());
+    std::sort(painted.begin(), painted.end());
+    std::printf(
+        "first_ms=%.3f first_painted_ms=%.3f key_max_ms=%.3f key_max_painted_ms=%.3f "
+        "key_median_painted_ms=%.3f keys=%zu texts_bytes=%zu%s\n",
+        first, firstPainted, updated.back(), painted.back(), painted[painted.size() / 2],
+        updated.size(), filter->HeldBytes(), pages.c_str());
+    return 0;
+}
+
 // As the program starts: the splash, the main window, shown; then quit.
-int Startup() {
+int Startup(const fs::path& home, const std::string& bookmarkFile) {
     InstallDialogAnswers({});
+    if (!bookmarkFile.empty()) {
+        fs::copy_file(bookmarkFile, home / "Bookmark.dat");
+    }
     QApplication::setApplicationName(teluri::kApplicationTitle);
     QApplication::setFont(teluri::WindowFont());
     auto splash = std::make_unique<teluri::TfrmLogo>();
@@ -340,10 +415,9 @@ int Bare() {
 }
 
 int Usage() {
-    std::fprintf(
-        stderr,
-        "usage: teluri_window_bench analyze DIR | draft TREE_DAT [DIR] | search DIR TEXT | "
-        "startup | bare\n");
+    std::fprintf(stderr,
+                 "usage: teluri_window_bench analyze DIR | draft TREE_DAT [DIR] | search DIR TEXT | "
+                 "filter TREE_DAT DIR WORD... | startup [BOOKMARK_DAT] | bare\n");
     return 2;
 }
 
@@ -373,8 +447,12 @@ int main(int argc, char** argv) {
     if (mode == "search" && args.size() == 3) {
         return Search(paths[0], args[2]);
     }
-    if (mode == "startup" && paths.empty()) {
-        return Startup();
+    if (mode == "filter" && args.size() >= 4) {
+        return Filter(home.Path(), paths[0], paths[1],
+                      std::vector<std::string>(args.begin() + 3, args.end()));
+    }
+    if (mode == "startup" && paths.size() <= 1) {
+        return Startup(home.Path(), paths.empty() ? std::string() : paths[0]);
     }
     if (mode == "bare" && paths.empty()) {
         return Bare();

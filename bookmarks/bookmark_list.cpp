@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 
 #include "base/files.h"
 #include "base/lines.h"
@@ -49,12 +48,7 @@ std::optional<BookmarkList> ReadBookmarkDat(const std::string& path) {
 }
 
 std::string SetUnreadableFileAside(const std::string& path) {
-    std::string aside = path + ".unreadable";
-    for (int i = 1;
-         std::filesystem::symlink_status(aside).type() != std::filesystem::file_type::not_found;
-         ++i) {
-        aside = path + ".unreadable" + std::to_string(i);
-    }
+    const std::string aside = FreeNameBeside(path, ".unreadable");
     if (std::rename(path.c_str(), aside.c_str()) != 0) {
         throw IoError(msg::Format(msg::kCannotCreateFile, path));
     }
@@ -62,7 +56,7 @@ std::string SetUnreadableFileAside(const std::string& path) {
 }
 
 void WriteBookmarkDat(const std::string& path, const BookmarkList& lines) {
-    if (WriteFileAtomically(path, FormatBookmarkDat(lines))) {
+    if (KeepCopyIfItHoldsNul(path) || WriteFileAtomically(path, FormatBookmarkDat(lines))) {
         throw IoError(msg::Format(msg::kCannotCreateFile, path));
     }
 }

@@ -37,7 +37,8 @@ std::optional<BookmarkList> ReadBookmarkDat(const std::string& path);
 std::string SetUnreadableFileAside(const std::string& path);
 
 // Replaces the file atomically; a failure leaves the old file intact and
-// throws IoError "ﾌｧｲﾙ %s を作成できません".
+// throws IoError "ﾌｧｲﾙ %s を作成できません". A file holding a NUL byte, after
+// which reading stopped, is first copied aside (KeepCopyIfItHoldsNul).
 void WriteBookmarkDat(const std::string& path, const BookmarkList& lines);
 
 // The page number a line starts with: its first four bytes. A line written

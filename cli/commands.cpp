@@ -15,6 +15,7 @@
 #include "base/messages.h"
 #include "base/paths.h"
 #include "base/strtoint.h"
+#include "base/version.h"
 #include "search/findfiles.h"
 #include "search/pagesearch.h"
 #include "settings/inifile.h"
@@ -23,26 +24,46 @@ namespace teluri::cli {
 namespace {
 
 constexpr std::string_view kUsage =
-    "使い方:\n"
-    "  teluri analyze [--pictures] [-o FILE] DIR\n"
-    "      フォルダ DIR のスレッドツリーを Tree.dat の形式で出力します。\n"
-    "      --pictures  各行の先頭に絵の番号 (0, 1, 2) と空白を付けます。\n"
-    "      -o FILE     標準出力の代わりに FILE に書きます。\n"
-    "  teluri tree FILE\n"
-    "      Tree.dat の形式のファイルを読み、1 レベル 1 TAB で書き直します。\n"
-    "  teluri ini FILE get SECTION KEY DEFAULT      文字列の値\n"
-    "  teluri ini FILE number SECTION KEY DEFAULT   整数の値\n"
-    "  teluri ini FILE flag SECTION KEY DEFAULT     フラグ (1 または 0)\n"
-    "  teluri ini FILE set SECTION KEY VALUE        値を書き込みます\n"
-    "  teluri search DIR TEXT\n"
-    "      フォルダ DIR の .msg ファイルのうち TEXT (英字の大小は区別しません) を\n"
-    "      含むものを、検索ログの形式 (議題、番号、BCB か DLP の 3 行ずつ) で出力します。\n"
-    "  teluri --help\n";
+    "Usage: teluri analyze [--pictures] [-o FILE] DIR\n"
+    "  or:  teluri tree FILE\n"
+    "  or:  teluri ini FILE get|number|flag SECTION KEY DEFAULT\n"
+    "  or:  teluri ini FILE set SECTION KEY VALUE\n"
+    "  or:  teluri search DIR TEXT\n"
+    "  or:  teluri --help | --version\n"
+    "The analysis, settings and search of Teluri Explorer, for scripts. Output\n"
+    "bytes are Shift-JIS (code page 932), like the archive's files.\n"
+    "\n"
+    "Commands:\n"
+    "  analyze    write the thread tree of folder DIR in Tree.dat form;\n"
+    "             --pictures begins each line with its picture number (0, 1, 2)\n"
+    "             and a blank, -o FILE writes to FILE instead of standard output\n"
+    "  tree       read a file in Tree.dat form and write it back with one TAB\n"
+    "             per level\n"
+    "  ini        read a value of a settings file as text (get), integer (number)\n"
+    "             or flag (flag: 1 or 0), or write one (set)\n"
+    "  search     list the .msg pages of DIR that hold TEXT, letters in any case,\n"
+    "             in search-log form: title, number, BCB or DLP, three lines each\n"
+    "\n"
+    "Options:\n"
+    "      --help     display this help and exit\n"
+    "      --version  output version information and exit\n"
+    "\n"
+    "Exit status: 0 on success; 1 on an error, with one line on standard error\n"
+    "(the file concerned, then the message); 2 on wrong usage, with this text on\n"
+    "standard error.\n";
+
+constexpr std::string_view kCannotWriteOutput = "標準出力に書き込めません";
 
 class UsageError {};
 
-void WriteOutput(std::ostream& out, const std::string& bytes) {
+// Writes and flushes standard output; a failed write (a full disk, a closed
+// output) is an error, never a success with the output cut short.
+void WriteOutput(std::ostream& out, std::string_view bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) {
+        throw IoError(std::string(kCannotWriteOutput));
+    }
 }
 
 // The result of a command: the bytes for standard output, or for a file.
@@ -142,7 +163,7 @@ Output Search(const std::vector<std::string>& args) {
     }
     std::string text;
     try {
-        text = Utf8ToCp932(args[1]);
+        text = OneLineSearchText(Utf8ToCp932(args[1]));
     } catch (const EncodingError&) {
         throw UsageError();  // no page can hold a text without a cp932 form
     }
@@ -155,7 +176,6 @@ Output Search(const std::vector<std::string>& args) {
 void Deliver(const Output& output, std::ostream& out) {
     if (!output.file) {
         WriteOutput(out, output.bytes);
-        out.flush();
         return;
     }
     if (WriteFileAtomically(*output.file, output.bytes)) {
@@ -169,19 +189,23 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     using Command = std::function<Output(const std::vector<std::string>&)>;
     static const std::map<std::string, Command> kCommands = {
         {"analyze", Analyze}, {"tree", Tree}, {"ini", Ini}, {"search", Search}};
-    if (args.size() == 1 && args[0] == "--help") {
-        WriteOutput(out, std::string(kUsage));
-        return kExitOk;
-    }
     const auto command = args.empty() ? kCommands.end() : kCommands.find(args[0]);
     try {
+        if (args.size() == 1 && args[0] == "--help") {
+            WriteOutput(out, kUsage);
+            return kExitOk;
+        }
+        if (args.size() == 1 && args[0] == "--version") {
+            WriteOutput(out, VersionText("teluri"));
+            return kExitOk;
+        }
         if (command == kCommands.end()) {
             throw UsageError();
         }
         Deliver(command->second({args.begin() + 1, args.end()}), out);
         return kExitOk;
     } catch (const UsageError&) {
-        WriteOutput(err, std::string(kUsage));
+        err << kUsage;
         return kExitUsage;
     } catch (const TeluriError& error) {
         if (!error.File().empty()) {

@@ -3,16 +3,19 @@
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPrinter>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocumentFragment>
 #include <QUrl>
 
 #include <algorithm>
 
 #include "base/errors.h"
-#include "base/files.h"
 #include "base/paths.h"
 #include "base/ui/fonts.h"
 #include "base/ui/qtext.h"
+#include "htmlview/page_excerpt.h"
+#include "htmlview/page_markup.h"
 
 namespace teluri {
 namespace {
@@ -28,6 +31,20 @@ QString NotFoundDocument(const std::string& path) {
                "<html><body><h2>ページが見つかりません</h2>"
                "<p>ファイル <b>%1</b> は見つかりません。</p></body></html>")
         .arg(FromLocalPath(path).toHtmlEscaped());
+}
+
+// Puts a bold line on a pale yellow ground above the document.
+void PutNoteFirst(QTextDocument& document, const QString& note) {
+    QTextCursor cursor(&document);
+    cursor.insertBlock();
+    cursor.movePosition(QTextCursor::Start);
+    QTextBlockFormat block;
+    block.setBackground(QColor(0xff, 0xff, 0xc0));
+    block.setBottomMargin(8);
+    cursor.setBlockFormat(block);
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    cursor.insertText(note, bold);
 }
 
 QString DecodeDocument(const std::string& bytes) {
@@ -51,11 +68,47 @@ THTML::THTML(QWidget* parent) : QTextBrowser(parent) {
 void THTML::LoadUrl(const QString& url) {
     documentUrl_ = url;
     const std::string path = LocalPathOfUrl(url.toStdString());
-    const std::optional<std::string> bytes = path.empty() ? std::nullopt : ReadFileIfExists(path);
+    const std::optional<ShownPage> page = path.empty() ? std::nullopt : ReadShownPage(path);
     // Relative pictures of the page are found beside it.
     document()->setBaseUrl(QUrl::fromLocalFile(FromLocalPath(path)));
-    setHtml(bytes ? DecodeDocument(*bytes)
-                  : NotFoundDocument(path.empty() ? url.toStdString() : path));
+    if (page) {
+        ShowPage(*page);
+    } else {
+        setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        setHtml(NotFoundDocument(path.empty() ? url.toStdString() : path));
+    }
+    if (onPageShown_) {
+        onPageShown_(url);
+    }
+}
+
+void THTML::ShowPage(const ShownPage& page) {
+    setWordWrapMode(page.breakAnywhere || page.asText ? QTextOption::WrapAnywhere
+                                                      : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    if (page.asText) {
+        setPlainText(DecodeDocument(page.bytes));
+        PutNoteFirst(*document(), QString::fromUtf8("このページはタグの入れ子が深すぎるため、"
+                                                    "HTML のソースのまま表示しています。"));
+    } else {
+        setHtml(DecodeDocument(NormalisePageMarkup(page.bytes)));
+    }
+    if (page.cut) {
+        PutNoteFirst(*document(), QString::fromUtf8("このページは大きすぎるため、最初の %1 KB "
+                                                    "だけを表示しています。")
+                                      .arg(kShownPageBytes / 1024));
+    }
+}
+
+QVariant THTML::loadResource(int, const QUrl& name) {
+    // Pictures and style sheets come only from regular files of a sensible
+    // size: a page may name a device that never ends, or a huge file.
+    const QUrl url = document()->baseUrl().resolved(name);
+    if (!url.isLocalFile()) {
+        return QByteArray("");
+    }
+    const std::optional<std::string> bytes = ReadPageResource(ToLocalPath(url.toLocalFile()));
+    return bytes ? QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size()))
+                 : QByteArray("");
 }
 
 void THTML::SetFontSize(int points) {

@@ -1,11 +1,15 @@
-// The HTML display on QTextBrowser. Pages are cp932 whatever their meta
-// tags say; a document that starts with a UTF-8 byte-order mark (the
-// program's own tutorial page) is UTF-8.
+// The HTML display on QTextBrowser. It lays out the part of a page that
+// ReadShownPage gives, with a note above a page cut short or shown as text.
+// Pages are cp932 whatever their meta tags say; a document that starts with
+// a UTF-8 byte-order mark (the program's own tutorial page) is UTF-8.
 #pragma once
 
 #include <QTextBrowser>
 
+#include <functional>
+
 #include "htmlview/ihtml.h"
+#include "htmlview/page_excerpt.h"
 
 namespace teluri {
 
@@ -25,11 +29,17 @@ class THTML : public QTextBrowser, public IHTML {
     void SetOnMouseDown(MouseDownHandler handler) override { onMouseDown_ = std::move(handler); }
     QWidget* Widget() override { return this; }
 
+    // Called after every LoadUrl, with the URL, once the document is shown.
+    using PageShownHandler = std::function<void(const QString& url)>;
+    void SetOnPageShown(PageShownHandler handler) { onPageShown_ = std::move(handler); }
+
   protected:
+    QVariant loadResource(int type, const QUrl& name) override;
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
+    void ShowPage(const ShownPage& page);
     void ApplyFonts();
 
     QString documentUrl_;
@@ -37,6 +47,7 @@ class THTML : public QTextBrowser, public IHTML {
     int fontSize_ = 10;
     int fixedFontSize_ = 10;
     MouseDownHandler onMouseDown_;
+    PageShownHandler onPageShown_;
 };
 
 }  // namespace teluri

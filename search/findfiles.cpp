@@ -75,6 +75,14 @@ std::vector<std::string> ParseHistory(std::string_view content) {
     return SplitLines(content);
 }
 
+std::error_code WriteHistory(const std::vector<std::string>& history) {
+    const std::string path = HistoryFilePath();
+    if (const std::error_code error = KeepCopyIfItHoldsNul(path)) {
+        return error;
+    }
+    return WriteFileAtomically(path, FormatHistory(history));
+}
+
 std::string EncodeLogName(std::string_view text) {
     const LeadByteSet& leadBytes = Cp932LeadBytes();
     std::string name;

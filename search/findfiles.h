@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "search/pagesearch.h"
@@ -28,6 +29,11 @@ std::string FormatHistory(const std::vector<std::string>& history);
 
 // The entries of a history file's content: every line, an empty one too.
 std::vector<std::string> ParseHistory(std::string_view content);
+
+// Writes the history file in the program's folder; a file holding a NUL
+// byte, after which reading stopped, is first copied aside
+// (KeepCopyIfItHoldsNul). Returns the error of a refused write.
+std::error_code WriteHistory(const std::vector<std::string>& history);
 
 // The file name part of a search text: the text as UTF-8, the file system's
 // encoding, with every character that a file name cannot hold or that

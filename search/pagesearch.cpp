@@ -14,6 +14,7 @@
 #include "base/lines.h"
 #include "base/messages.h"
 #include "base/page_prefetch.h"
+#include "search/textmatch.h"
 
 namespace teluri {
 namespace {
@@ -116,6 +117,13 @@ std::string_view KindText(HitKind kind) {
     return kind == kHitBuilder ? "BCB" : "DLP";
 }
 
+std::string OneLineSearchText(std::string_view text) {
+    std::string line(text);
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
+    return line;
+}
+
 HitKind KindOfTitle(std::string_view title) {
     return UpperCaseCp932(title).find("BUILDER") != std::string::npos ? kHitBuilder : kHitDelphi;
 }
@@ -128,7 +136,7 @@ bool IsSearchedPageName(std::string_view name) {
     return AsciiLowerCase(name.substr(dot)) == kPageExtension;
 }
 
-PageMatcher::PageMatcher(std::string_view text) : upperText_(UpperCaseCp932(text)) {
+PageMatcher::PageMatcher(std::string_view text) : upperText_(MatchForm(text)) {
     FoldEveryLetter(upperText_, foldedText_);
     spansLines_ = upperText_.find_first_of("\r\n") != std::string::npos;
 }

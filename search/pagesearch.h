@@ -30,6 +30,12 @@ HitKind KindOfTitle(std::string_view title);
 // pages to search.
 bool IsSearchedPageName(std::string_view name);
 
+// The text a search runs with: CR, LF and NUL bytes of the typed or pasted
+// text become blanks, so that the text stays one line of the history and
+// its log keeps the name the history leads to. (Bytes below 0x40 are never
+// trail bytes in cp932.)
+std::string OneLineSearchText(std::string_view text);
+
 // One page that holds the text.
 struct SearchHit {
     std::string title;

@@ -31,8 +31,9 @@ struct IniLine {
     std::size_t end = 0;    // one past the last byte before the line end
     std::size_t next = 0;   // first byte of the next line
     enum Kind { kOther, kBlank, kSection, kEntry } kind = kOther;
-    std::string_view name;   // section or key name, trimmed
-    std::string_view value;  // entry value, trimmed
+    std::string_view name;       // section or key name, trimmed
+    std::string_view value;      // entry value, trimmed
+    std::size_t valueStart = 0;  // where the value's bytes stand in the content
 };
 
 std::vector<IniLine> ParseLines(std::string_view content) {
@@ -60,7 +61,11 @@ std::vector<IniLine> ParseLines(std::string_view content) {
         } else if (trimmed.front() != ';' && equals != std::string_view::npos) {
             line.kind = IniLine::kEntry;
             line.name = Trim(trimmed.substr(0, equals));
-            line.value = Trim(trimmed.substr(equals + 1));
+            const std::string_view afterEquals = trimmed.substr(equals + 1);
+            line.value = Trim(afterEquals);
+            // An empty value stands right after the "=".
+            const char* valueAt = line.value.empty() ? afterEquals.data() : line.value.data();
+            line.valueStart = static_cast<std::size_t>(valueAt - content.data());
         }
         lines.push_back(line);
     });
@@ -165,22 +170,23 @@ void TIniFile::WriteText(std::string_view section, std::string_view key, std::st
     } catch (const IoError&) {
         throw refuse();
     }
-    // What follows a NUL byte is no part of the settings.
-    content.resize(ContentBeforeNul(content).size());
-    const std::vector<IniLine> lines = ParseLines(content);
+    // What follows a NUL byte is no part of the settings, but it stays in
+    // the file: only the text before it is read and changed.
+    const std::size_t textEnd = ContentBeforeNul(content).size();
+    const std::vector<IniLine> lines = ParseLines(std::string_view(content).substr(0, textEnd));
     const std::string entryText = std::string(key) + "=" + std::string(value);
 
     const auto range = FindSection(lines, section);
     if (!range) {
-        if (!content.empty() && content.back() != '\n' && content.back() != '\r') {
-            content += "\r\n";
-        }
-        content += "[" + std::string(section) + "]\r\n" + entryText + "\r\n";
+        const bool endsLine =
+            textEnd == 0 || content[textEnd - 1] == '\n' || content[textEnd - 1] == '\r';
+        content.insert(textEnd, (endsLine ? "" : "\r\n") + ("[" + std::string(section) + "]\r\n") +
+                                    entryText + "\r\n");
     } else if (const auto entry = FindEntry(lines, *range, key)) {
-        // The entry keeps its own spelling of the key; its value changes.
+        // Only the value's bytes change: the line keeps its indentation, its
+        // own spelling of the key, the blanks around "=" and its line end.
         const IniLine& line = lines[*entry];
-        content.replace(line.start, line.end - line.start,
-                        std::string(line.name) + "=" + std::string(value));
+        content.replace(line.valueStart, line.value.size(), value);
     } else {
         // After the section's last line that is not blank, so that blank
         // lines before the next section stay where they are.

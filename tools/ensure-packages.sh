@@ -7,7 +7,11 @@ packages=(
     cmake g++ make pkg-config
     libicu-dev        # cp932 conversions (the windows-31j converter)
     libgtest-dev      # unit tests
-    qt6-base-dev      # the windows: Qt 6 Widgets, PrintSupport and Test
+    qt6-base-dev      # the windows: Qt 6 Widgets, PrintSupport, Network and Test
+    qt6-translations-l10n  # the toolkit's own dialogs in Japanese
+    qt6-svg-dev       # the scalable icon, drawn at build time
+    help2man          # the manual pages, made from --help at build time
+    desktop-file-utils appstream  # the installation test's validators
     fonts-ipafont-gothic  # Japanese fonts for the windows and the pages
     clang libclang-rt-14-dev  # fuzzing with libFuzzer
     python3           # the generators of the sample and benchmark archives

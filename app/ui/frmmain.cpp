@@ -22,11 +22,14 @@
 #include "app/treebuilder.h"
 #include "app/treedat.h"
 #include "app/ui/filelistbox.h"
+#include "app/ui/finding.h"
 #include "app/ui/frmabout.h"
 #include "app/ui/frmbar.h"
 #include "app/ui/frmlogo.h"
+#include "app/ui/pdf_export.h"
 #include "app/ui/toolbar_fold.h"
 #include "app/ui/top_line_panel.h"
+#include "app/ui/tree_depth_guard.h"
 #include "app/ui/tree_view_sink.h"
 #include "base/errors.h"
 #include "base/files.h"
@@ -42,6 +45,8 @@
 #include "base/ui/qtext.h"
 #include "bookmarks/ui/bookmark_menu.h"
 #include "htmlview/thtml.h"
+#include "reading/ui/reading_controller.h"
+#include "reading/ui/window_memory.h"
 #include "search/ui/frmfind.h"
 #include "settings/inifile.h"
 #include "settings/ui/optiondlg.h"
@@ -155,6 +160,8 @@ TfrmMain::TfrmMain(QWidget* parent, TutorialLoad tutorial)
     DynamicGauge1_->SetColor(4, clSilver);
     setCentralWidget(client);
     BuildMenus();
+    BuildReading(*toolBar);
+    Finding_ = new TFinding(*this, *View1_, *toolBar, *ToolBarFold_, *HTML1_, *trvTeluri_);
     new LabelAccessKeys(this);
 
     tmrAnalyze_ = new QTimer(this);
@@ -170,6 +177,7 @@ TfrmMain::TfrmMain(QWidget* parent, TutorialLoad tutorial)
     resize(714, 508);
     CenterOnScreen(*this);
     Handle(&TfrmMain::FormCreate);
+    Guarded(this, [this] { WindowMemory_->Restore(); });
 
     // The search window, made right after the main window and kept for the
     // program's life; it reads the file list and drives the gauge and the
@@ -180,6 +188,7 @@ TfrmMain::TfrmMain(QWidget* parent, TutorialLoad tutorial)
     findHost.stepGauge = [this] { StepGauge(); };
     findHost.resetGauge = [this] { ResetGauge(); };
     findHost.html = [this]() -> IHTML& { return *HTML1_; };
+    findHost.hitShown = [this](const QString& text) { Finding_->HitShown(text); };
     frmFind_ = new TfrmFind(std::move(findHost), this);
 }
 
@@ -224,8 +233,17 @@ QWidget* TfrmMain::BuildToolBar() {
     return panel;
 }
 
+void TfrmMain::BuildReading(QWidget& toolBar) {
+    Reading_ = new ReadingController(
+        {*this, *menuBar(), *trvTeluri_, *HTML1_, *View1_, toolBar, [this] { return DataPath_; },
+         [](const QModelIndex& node) { return PageNumberOf(NodeBytes(node).toStdString()); }});
+    WindowMemory_ = new WindowMemory(*this, *Splitter1_,
+                                     {[this] { return !ToolBarFold_->SleepBar()->isHidden(); },
+                                      [this] { ToolBarFold_->Image1Click(); }});
+}
+
 QWidget* TfrmMain::BuildPanes() {
-    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    auto* splitter = Splitter1_ = new QSplitter(Qt::Horizontal, this);
     splitter->setObjectName("Splitter1");
     splitter->setHandleWidth(3);
     splitter->setChildrenCollapsible(false);
@@ -249,6 +267,7 @@ QWidget* TfrmMain::BuildPanes() {
     trvTeluri_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     trvTeluri_->header()->setStretchLastSection(false);
     trvTeluri_->setIconSize(QSize(16, 16));
+    new TreeDepthGuard(*trvTeluri_);
     label1->setBuddy(trvTeluri_);
     leftColumn->addWidget(trvTeluri_, 1);
     connect(trvTeluri_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
@@ -341,7 +360,8 @@ void TfrmMain::BuildMenus() {
             {{"Copy1", "ｺﾋﾟｰ(&C)", QKeySequence("Ctrl+C"), &TfrmMain::btnCopyClick},
              {"SelectAll1", "すべて選択(&A)", QKeySequence("Ctrl+A"), &TfrmMain::SelectAll1Click},
              {"N1", nullptr, {}, nullptr},
-             {"Print1", "印刷(&P)", {}, &TfrmMain::btnPrintClick}});
+             {"Print1", "印刷(&P)", {}, &TfrmMain::btnPrintClick},
+             {"SavePdf1", "PDF として保存...", {}, &TfrmMain::SavePdf1Click}});
 }
 
 IHTML& TfrmMain::Html() {
@@ -467,9 +487,16 @@ void TfrmMain::SelectAll1Click() {
 void TfrmMain::btnPrintClick() {
     const std::unique_ptr<QPrinter> printer = Dialogs().printer();
     if (!printer) {
-        throw IoError("プリンタがありません。印刷できません。");
+        if (!OfferPdfInsteadOfPrinting(this, *HTML1_)) {
+            throw IoError("プリンタがありません。印刷できません。");
+        }
+        return;
     }
     HTML1_->PrintDocument(*printer);
+}
+
+void TfrmMain::SavePdf1Click() {
+    SavePageAsPdf(this, *HTML1_);
 }
 
 void TfrmMain::Exit1Click() {
@@ -491,7 +518,7 @@ void TfrmMain::Option1Click() {
 }
 
 void TfrmMain::Tutorial1Click() {
-    HTML1_->LoadUrl(QString::fromStdString(PageUrl(ProgramFile("tutor.htm"))));
+    HTML1_->LoadUrl(QString::fromStdString(PageUrl(DeliveredFile("tutor.htm"))));
 }
 
 }  // namespace teluri

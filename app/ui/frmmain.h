@@ -11,6 +11,7 @@
 
 class QAction;
 class QMenu;
+class QSplitter;
 class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -18,13 +19,16 @@ class QTreeWidgetItem;
 namespace teluri {
 
 class IHTML;
+class ReadingController;
 class TBookmarkMenu;
 class TDynamicGauge;
 class TFileListBox;
+class TFinding;
 class TfrmFind;
 class TToolBarFold;
 class TStatusBar;
 class THTML;
+class WindowMemory;
 
 // When the main window loads the tutorial page at its creation: at once, or
 // right after the window's first picture, so that the window reaches the
@@ -46,6 +50,7 @@ class TfrmMain : public QMainWindow {
   private:
     void BuildMenus();
     QWidget* BuildToolBar();
+    void BuildReading(QWidget& toolBar);
     QWidget* BuildPanes();
     // Runs a handler through the error guard.
     void Handle(void (TfrmMain::*handler)());
@@ -62,6 +67,7 @@ class TfrmMain : public QMainWindow {
     void SelectAll1Click();
     void Find1Click();
     void btnPrintClick();
+    void SavePdf1Click();
     void Exit1Click();
     void About1Click();
     void N4Click();
@@ -72,6 +78,7 @@ class TfrmMain : public QMainWindow {
     TutorialLoad tutorialLoad_;
     std::array<QIcon, 3> ImageList1_;
     QTreeWidget* trvTeluri_ = nullptr;
+    QSplitter* Splitter1_ = nullptr;
     THTML* HTML1_ = nullptr;
     TFileListBox* Filelist_ = nullptr;
     TStatusBar* StatusBar1_ = nullptr;
@@ -83,8 +90,13 @@ class TfrmMain : public QMainWindow {
     TBookmarkMenu* Bookmarks_ = nullptr;
     QTimer* tmrAnalyze_ = nullptr;
     QTimer* tmrDefault_ = nullptr;
+    // Links, history, read marks and zoom; the window's shape in Window.ini.
+    ReadingController* Reading_ = nullptr;
+    WindowMemory* WindowMemory_ = nullptr;
     // The search window: made once, hidden between uses.
     TfrmFind* frmFind_ = nullptr;
+    // The find bar, the thread filter and their commands.
+    TFinding* Finding_ = nullptr;
 };
 
 }  // namespace teluri

@@ -24,7 +24,9 @@ class NodeItem : public QTreeWidgetItem {
         }
         if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole) && !textSet_) {
             if (!decoded_) {
-                text_ = FromCp932(
+                // Only the text's first part is laid out: a title of
+                // megabytes would hold the view for minutes.
+                text_ = ShownText(
                     std::string_view(bytes_.constData(), static_cast<std::size_t>(bytes_.size())));
                 decoded_ = true;
             }
@@ -54,6 +56,10 @@ class NodeItem : public QTreeWidgetItem {
 
 QByteArray NodeBytes(const QTreeWidgetItem& item) {
     return item.data(0, kBytesRole).toByteArray();
+}
+
+QByteArray NodeBytes(const QModelIndex& node) {
+    return node.data(kBytesRole).toByteArray();
 }
 
 std::vector<TreeLine> TreeLinesOf(const QTreeWidget& tree) {

@@ -1,7 +1,7 @@
 // Puts the nodes of a thread tree into the main window's tree view. Each
 // item keeps its node text's cp932 bytes (for the page it names and for
-// saving the tree); the view shows them decoded, each decoded when first
-// shown. Top-level items are added to the view in one batch when the sink
+// saving the tree); the view shows their first part (ShownText), decoded
+// when first shown. Top-level items are added to the view in one batch when the sink
 // finishes.
 #pragma once
 
@@ -14,13 +14,15 @@
 
 #include "app/thread_tree.h"
 
+class QModelIndex;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace teluri {
 
-// The cp932 bytes of an item's node text.
+// The cp932 bytes of an item's node text, also from the view's model.
 QByteArray NodeBytes(const QTreeWidgetItem& item);
+QByteArray NodeBytes(const QModelIndex& node);
 
 // The view's nodes in pre-order, for saving the tree.
 std::vector<TreeLine> TreeLinesOf(const QTreeWidget& tree);

@@ -1,14 +1,32 @@
 #include "base/ui/dialogs.h"
 
+#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSettings>
 
 namespace teluri {
 namespace {
+
+// The toolkit's file dialog keeps its history, last folder and view in a
+// settings file of the user's ("QtProject.conf" in the configuration
+// folder), read when it opens and written when it closes. The program keeps
+// no state outside its own folder: the toolkit's user settings are pointed
+// at a folder that cannot exist, below the null device, so that file is
+// neither read nor written.
+void KeepToolkitSettingsOff() {
+    static const bool done = [] {
+        for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+            QSettings::setPath(format, QSettings::UserScope, "/dev/null/");
+        }
+        return true;
+    }();
+    (void)done;
+}
 
 // The folder-choice dialog. A folder name typed into its field is returned
 // even when no such folder exists; the dialog neither creates it nor asks.
@@ -56,11 +74,27 @@ DialogHooks DefaultHooks() {
     };
     hooks.execDialog = [](QDialog& dialog) { return dialog.exec(); };
     hooks.chooseFolder = [](QWidget* parent, const QString& start) -> std::optional<QString> {
+        KeepToolkitSettingsOff();
         FolderDialog dialog(parent, start);
         if (dialog.exec() != QDialog::Accepted) {
             return std::nullopt;
         }
         return dialog.Chosen();
+    };
+    hooks.askYesNo = [](QWidget* parent, const QString& caption, const QString& text) {
+        return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::Yes) == QMessageBox::Yes;
+    };
+    hooks.chooseSaveFile = [](QWidget* parent, const QString& caption, const QString& proposed,
+                              const QString& filter) -> std::optional<QString> {
+        // The toolkit's own dialog, like the folder dialog: it speaks the
+        // program's language whatever the desktop's.
+        const QString chosen = QFileDialog::getSaveFileName(
+            parent, caption, proposed, filter, nullptr, QFileDialog::DontUseNativeDialog);
+        if (chosen.isEmpty()) {
+            return std::nullopt;
+        }
+        return chosen;
     };
     hooks.printer = []() -> std::unique_ptr<QPrinter> {
         const QPrinterInfo info = QPrinterInfo::defaultPrinter();
@@ -69,6 +103,7 @@ DialogHooks DefaultHooks() {
         }
         return std::make_unique<QPrinter>(info);
     };
+    hooks.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     return hooks;
 }
 

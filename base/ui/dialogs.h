@@ -10,6 +10,7 @@
 
 class QDialog;
 class QPrinter;
+class QUrl;
 class QWidget;
 
 namespace teluri {
@@ -30,8 +31,18 @@ struct DialogHooks {
     // Asks for a folder, starting at `start` (the current folder when empty);
     // nothing when the user cancels.
     std::function<std::optional<QString>(QWidget* parent, const QString& start)> chooseFolder;
+    // Asks a question with the buttons Yes and No; true for Yes.
+    std::function<bool(QWidget* parent, const QString& caption, const QString& text)> askYesNo;
+    // Asks for the name of a file to write, proposing the path `proposed`
+    // and listing files by `filter`; nothing when the user cancels. The
+    // dialog asks before an existing file is replaced.
+    std::function<std::optional<QString>(QWidget* parent, const QString& caption,
+                                         const QString& proposed, const QString& filter)>
+        chooseSaveFile;
     // The printer for a print job, or nothing when there is none.
     std::function<std::unique_ptr<QPrinter>()> printer;
+    // Opens a web address in the desktop's web browser.
+    std::function<void(const QUrl& url)> openUrl;
 };
 
 // The hooks in use; tests replace members and put the defaults back with

@@ -39,6 +39,29 @@ void DrawPage(QPainter& p, const QRectF& r, const QColor& face) {
     }
 }
 
+// The logo's night-blue sky, darker at the top.
+QLinearGradient Sky(qreal height) {
+    QLinearGradient sky(0, 0, 0, height);
+    sky.setColorAt(0, QColor(20, 30, 90));
+    sky.setColorAt(1, QColor(80, 120, 200));
+    return sky;
+}
+
+// The logo's thread tree: a trunk five units long from `top`, three
+// branches of one unit, each ending, after a small gap, in a node (yellow,
+// blue, yellow) of `nodeRadius` units.
+void DrawThreadTree(QPainter& p, QPointF top, qreal unit, qreal penWidth, qreal nodeRadius) {
+    p.setPen(QPen(QColor(255, 220, 90), penWidth));
+    p.drawLine(top, top + QPointF(0, unit * 5));
+    for (int i = 0; i < 3; ++i) {
+        const QPointF branch = top + QPointF(0, unit * (1 + 2 * i));
+        p.drawLine(branch, branch + QPointF(unit, 0));
+        p.setBrush(i == 1 ? QColor(90, 140, 240) : QColor(240, 200, 40));
+        p.drawEllipse(branch + QPointF(unit * (1.05 + nodeRadius), 0), unit * nodeRadius,
+                      unit * nodeRadius);
+    }
+}
+
 }  // namespace
 
 QPixmap TemplePicture(int size) {
@@ -160,20 +183,10 @@ QPixmap LogoPicture(int width, int height) {
     QPixmap pixmap(width, height);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient sky(0, 0, 0, height);
-    sky.setColorAt(0, QColor(20, 30, 90));
-    sky.setColorAt(1, QColor(80, 120, 200));
-    p.fillRect(pixmap.rect(), sky);
+    p.fillRect(pixmap.rect(), Sky(height));
     // A thread tree growing from the left edge.
-    p.setPen(QPen(QColor(255, 220, 90), qMax(1, height / 60)));
     const qreal unit = height / 10.0;
-    p.drawLine(QPointF(unit, unit * 2), QPointF(unit, unit * 7));
-    for (int i = 0; i < 3; ++i) {
-        const qreal y = unit * (3 + 2 * i);
-        p.drawLine(QPointF(unit, y), QPointF(unit * 2, y));
-        p.setBrush(i == 1 ? QColor(90, 140, 240) : QColor(240, 200, 40));
-        p.drawEllipse(QPointF(unit * 2.4, y), unit * 0.35, unit * 0.35);
-    }
+    DrawThreadTree(p, QPointF(unit, unit * 2), unit, qMax(1, height / 60), 0.35);
     QFont title("Serif");
     title.setBold(true);
     title.setItalic(true);
@@ -196,6 +209,35 @@ QPixmap LogoPicture(int width, int height) {
     p.drawText(QRectF(unit * 3.2, height * 0.64, width - unit * 3.4, height * 0.2),
                Qt::AlignLeft | Qt::AlignTop, "Orvak");
     return pixmap;
+}
+
+void DrawProgramIcon(QPainter& p, qreal size) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal margin = size / 16;
+    p.setPen(Qt::NoPen);
+    p.setBrush(Sky(size));
+    p.drawRoundedRect(QRectF(margin, margin, size - 2 * margin, size - 2 * margin), size / 6,
+                      size / 6);
+    // The tree, its bolder nodes included, centred.
+    const qreal unit = size / 6.6;
+    const qreal nodeRadius = 0.5;
+    const qreal width = unit * (1.05 + 2 * nodeRadius);
+    DrawThreadTree(p, QPointF((size - width) / 2, (size - unit * 5) / 2), unit,
+                   qMax(1.0, size / 40), nodeRadius);
+    p.restore();
+}
+
+QIcon ProgramIcon() {
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        QPixmap pixmap = Blank(size, size);
+        QPainter painter(&pixmap);
+        DrawProgramIcon(painter, size);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 QPixmap FindFileFrame(int frame) {

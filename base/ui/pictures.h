@@ -3,7 +3,10 @@
 // animation.
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
+
+class QPainter;
 
 namespace teluri {
 
@@ -23,6 +26,13 @@ QPixmap HelpGlyph();
 
 // The program's logo at the given size.
 QPixmap LogoPicture(int width, int height);
+
+// The program's icon, the logo's thread tree on its sky in a rounded square,
+// drawn on any painter (pixmaps, the icon files of the installation) into
+// a square of `size` units from the origin.
+void DrawProgramIcon(QPainter& painter, qreal size);
+// The icon at the sizes the desktop asks for.
+QIcon ProgramIcon();
 
 // Frame `frame` (0-22) of the 48 x 50 animation of a magnifier passing over
 // files, shown while a folder is analysed.

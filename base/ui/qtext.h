@@ -12,6 +12,10 @@ namespace teluri {
 // cp932 bytes for display; bytes that do not convert become U+FFFD.
 QString FromCp932(std::string_view bytes);
 
+// The part of a one-line cp932 text that a window shows (ShownPart),
+// decoded; a text cut short ends with "…".
+QString ShownText(std::string_view bytes);
+
 // Exact: throws EncodingError for text without a cp932 form.
 std::string ToCp932(const QString& text);
 

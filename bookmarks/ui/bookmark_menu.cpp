@@ -4,7 +4,9 @@
 #include <QLineEdit>
 #include <QMenu>
 
+#include <algorithm>
 #include <filesystem>
+#include <memory>
 
 #include "analysis/htmlanl.h"
 #include "base/bytes.h"
@@ -25,6 +27,15 @@ namespace {
 constexpr qsizetype kPageNameLength = 8;
 // The menu items before the entries: the add and the edit item.
 constexpr qsizetype kFixedItems = 2;
+// The first lines are entries of the Bookmark menu itself; the lines after
+// them go into submenus of at most 256 entries, and those into submenus of
+// at most 16 groups, as deep as needed. A list of a hundred thousand
+// bookmarks thus makes a few hundred menu items at start-up, not a hundred
+// thousand, and every menu fits on the screen, so that each bookmark stays
+// reachable.
+constexpr std::size_t kDirectEntries = 256;
+constexpr std::size_t kEntriesPerGroup = 256;
+constexpr std::size_t kGroupsPerMenu = 16;
 
 // The page file a document URL shows: the URL's folder and its last eight
 // characters as they stand; empty when the URL names no local folder, so
@@ -102,16 +113,55 @@ void TBookmarkMenu::RebuildBMMenu() {
 
     const QList<QAction*> old = menu_.actions();
     for (qsizetype i = kFixedItems; i < old.size(); ++i) {
-        menu_.removeAction(old[i]);
-        delete old[i];
+        if (QMenu* group = old[i]->menu<QMenu*>()) {
+            delete group;  // its action and entries with it
+        } else {
+            menu_.removeAction(old[i]);
+            delete old[i];
+        }
     }
     edit_.setVisible(true);
 
+    const std::size_t direct = std::min(BMList_.size(), kDirectEntries);
+    AddEntries(menu_, BMList_, 0, direct);
+    if (BMList_.size() > direct) {
+        // The groups make their content when first opened, from the lines as
+        // they are now: a failed save later changes BMList_, not this menu.
+        AddGroups(menu_, std::make_shared<const BookmarkList>(BMList_), direct, BMList_.size());
+    }
+}
+
+void TBookmarkMenu::AddGroups(QMenu& menu, const std::shared_ptr<const BookmarkList>& lines,
+                              std::size_t first, std::size_t end) {
+    std::size_t span = kEntriesPerGroup;
+    while ((end - first + span - 1) / span > kGroupsPerMenu) {
+        span *= kGroupsPerMenu;
+    }
+    for (std::size_t from = first; from < end; from += span) {
+        const std::size_t to = std::min(from + span, end);
+        auto* group = new QMenu(QString("%1～%2").arg(from + 1).arg(to), &menu);
+        group->setObjectName("BMGroup" + QString::number(from + 1));
+        connect(group, &QMenu::aboutToShow, this, [this, group, lines, from, to] {
+            if (!group->isEmpty()) {
+                return;
+            }
+            if (to - from <= kEntriesPerGroup) {
+                AddEntries(*group, *lines, from, to);
+            } else {
+                AddGroups(*group, lines, from, to);
+            }
+        });
+        menu.addMenu(group);
+    }
+}
+
+void TBookmarkMenu::AddEntries(QMenu& menu, const BookmarkList& lines, std::size_t first,
+                               std::size_t end) {
     QList<QAction*> entries;
-    entries.reserve(static_cast<qsizetype>(BMList_.size()));
-    for (std::size_t i = 0; i < BMList_.size(); ++i) {
-        const std::string& line = BMList_[i];
-        auto* entry = new QAction(FromCp932(line), &menu_);
+    entries.reserve(static_cast<qsizetype>(end - first));
+    for (std::size_t i = first; i < end; ++i) {
+        const std::string& line = lines[i];
+        auto* entry = new QAction(ShownText(line), &menu);
         entry->setObjectName("BMMenu" + QString::number(i));
         // The line's bytes, for the jump: the caption is their display form.
         entry->setData(QByteArray(line.data(), static_cast<qsizetype>(line.size())));
@@ -124,7 +174,7 @@ void TBookmarkMenu::RebuildBMMenu() {
         });
         entries.append(entry);
     }
-    menu_.addActions(entries);
+    menu.addActions(entries);
     // The family mark, shown as the checked entry's picture.
     for (QAction* entry : entries) {
         entry->setIcon(QIcon(FamilyMark(entry->data().toByteArray().toStdString())));

@@ -8,6 +8,7 @@
 #include <QObject>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "bookmarks/bookmark_list.h"
@@ -36,8 +37,11 @@ class TBookmarkMenu : public QObject {
     void LoadBookmarks();
 
     // Saves BMList to Bookmark.dat, then replaces the menu's entries by one
-    // per line. A failed save throws IoError "ﾌｧｲﾙ %s を作成できません" before
-    // the menu is touched: the menu keeps its entries, BMList its change.
+    // per line: the first 256 in the menu itself, the rest in submenus
+    // captioned with their positions ("257～512"), of at most 256 entries or
+    // 16 submenus each, whose content is made when first shown. A failed save throws
+    // IoError "ﾌｧｲﾙ %s を作成できません" before the menu is touched: the menu keeps its entries,
+    // BMList its change.
     void RebuildBMMenu();
 
     // The commands; they throw, and their callers run them guarded.
@@ -49,6 +53,12 @@ class TBookmarkMenu : public QObject {
 
   private:
     void Refuse();
+    // Appends to `menu` submenus for lines [first, end) of `lines`: at most
+    // 16, each for a whole number of groups of 256 lines.
+    void AddGroups(QMenu& menu, const std::shared_ptr<const BookmarkList>& lines, std::size_t first,
+                   std::size_t end);
+    // Appends to `menu` the entries of lines [first, end) of `lines`.
+    void AddEntries(QMenu& menu, const BookmarkList& lines, std::size_t first, std::size_t end);
 
     QWidget& window_;
     QMenu& menu_;

@@ -26,7 +26,7 @@ std::string LineOf(const QListWidgetItem& item) {
 }
 
 void SetLine(QListWidgetItem& item, const std::string& line) {
-    item.setText(FromCp932(line));
+    item.setText(ShownText(line));
     item.setData(kLineRole, QByteArray(line.data(), static_cast<qsizetype>(line.size())));
 }
 

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -62,7 +63,7 @@ QByteArray Bytes(const std::string& bytes) {
 // which costs the list one insertion instead of one per row.
 QTreeWidgetItem* NewRow(const std::string& title) {
     auto* row = new QTreeWidgetItem();
-    row->setText(0, FromCp932(title));
+    row->setText(0, ShownText(title));
     row->setData(0, kBytesRole, Bytes(title));
     return row;
 }
@@ -155,6 +156,7 @@ TfrmFind::TfrmFind(FindHost host, QWidget* parent) : QDialog(parent), host_(std:
     lsvFInd_->header()->setSortIndicatorShown(false);
     lsvFInd_->header()->setStretchLastSection(true);
     lsvFInd_->viewport()->installEventFilter(this);
+    lsvFInd_->installEventFilter(this);
     column->addWidget(lsvFInd_, 1);
 
     auto* bevel = new QFrame(this);
@@ -227,6 +229,16 @@ bool TfrmFind::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lsvFInd_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         Guarded(this, [this] { lsvFIndDblClick(); });
     }
+    // Enter on a selected row opens it as a double click does; without a
+    // selected row it is the dialog's OK, as before.
+    if (watched == lsvFInd_ && event->type() == QEvent::KeyPress &&
+        !lsvFInd_->selectedItems().isEmpty()) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Guarded(this, [this] { lsvFIndDblClick(); });
+            return true;
+        }
+    }
     return QDialog::eventFilter(watched, event);
 }
 
@@ -290,14 +302,14 @@ void TfrmFind::FitTitleColumn() {
 }
 
 void TfrmFind::BitBtn1Click() {
-    const std::string text = ToCp932(cmbFind_->currentText());
+    const std::string text = OneLineSearchText(ToCp932(cmbFind_->currentText()));
     std::vector<std::string> history = History();
     if (AddToHistory(history, text)) {
         SetHistory(history);
     }
     // The history is a convenience: a file that cannot be written is no
     // reason to stop the search.
-    (void)WriteFileAtomically(HistoryFilePath(), FormatHistory(history));
+    (void)WriteHistory(history);
 
     const std::vector<std::string> names = host_.fileNames();
     if (names.empty()) {
@@ -337,7 +349,7 @@ void TfrmFind::BitBtn1Click() {
 void TfrmFind::cmbFindChange(const QString& typed) {
     std::string text;
     try {
-        text = ToCp932(typed);
+        text = OneLineSearchText(ToCp932(typed));
     } catch (const EncodingError&) {
         return;  // logs are named after cp932 texts: there is none for this one
     }
@@ -385,6 +397,9 @@ void TfrmFind::lsvFIndDblClick() {
     const std::string page = PageFile(folder, PageNumberOf(number.toByteArray().toStdString()));
     IHTML& html = host_.html();
     html.LoadUrl(QString::fromStdString(PageUrl(page)));
+    if (host_.hitShown) {
+        host_.hitShown(cmbFind_->currentText());
+    }
     close();
     html.Widget()->setFocus();
 }

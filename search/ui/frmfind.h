@@ -32,6 +32,8 @@ struct FindHost {
     std::function<void()> resetGauge;
     // The display that shows an opened hit.
     std::function<IHTML&()> html;
+    // Told the search text after an opened hit is shown, when set.
+    std::function<void(const QString& text)> hitShown;
 };
 
 class TfrmFind : public QDialog {

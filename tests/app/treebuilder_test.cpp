@@ -118,6 +118,22 @@ TEST_F(TreeBuilderTest, BuildsTheThreads) {
     }
 }
 
+// The four bytes after a reply link name a file in the data folder only:
+// a text with a path separator names no page and gives no node, while a
+// short number with the quote byte stays a name as it stands.
+TEST_F(TreeBuilderTest, ReplyTextsWithSeparatorsNameNoPage) {
+    const std::string data = folder_ / "data/";
+    std::filesystem::create_directory(data);
+    WriteFile(folder_ / "x.msg", Page("1999", "outside"));
+    WriteFile(data + "..\\x.msg", Page("1998", "backslash"));
+    WriteFile(data + "12\">.msg", Page("1012", "short", "1001"));
+    WriteFile(data + "1001.msg", Page("1001", "t", "", {"../x", "..\\x", "12", "1002"}));
+    WriteFile(data + "1002.msg", Page("1002", "t", "1001", {"/../", "\\x\\"}));
+    ThreadTree tree;
+    BuildTree(data, tree);
+    EXPECT_EQ(Outline(tree.PreOrder()), Nodes({"1001:t", ".1012:short", ".1002:t"}));
+}
+
 TEST_F(TreeBuilderTest, EmptyFolderGivesAnEmptyTree) {
     WriteFile(folder_ / "notes.txt", Page("1001", "t"));
     EXPECT_EQ(Build(), Nodes{});
@@ -137,6 +153,71 @@ TEST_F(TreeBuilderTest, DeepChainNeedsNoDeepRecursion) {
     EXPECT_EQ(lines.front().text, "1000:t");
     EXPECT_EQ(lines.back().depth, 8999u);
     EXPECT_EQ(lines.back().text, "9999:t");
+}
+
+// Every reply link is a node, duplicates too, so pages that list their reply
+// many times multiply the tree at each level. A run stops at a fixed number
+// of nodes, and of reply links looked at (links without a page give no node
+// but cost work each time), naming the page where the limit was reached; up
+// to the limits it builds.
+TEST_F(TreeBuilderTest, LimitsStopExponentialTreesNamingThePage) {
+    const auto listing = [](const std::string& number, const std::string& reply, std::size_t n) {
+        return Msg(number, "", std::vector<std::string>(n, reply));
+    };
+    const std::string tooManyNodes =
+        "ツリーのノードが " + std::to_string(kMaxTreeNodes) + " 個を超えるため、解析を中止しました";
+    const std::string tooManyLinks =
+        "返信リンクが " + std::to_string(kMaxReplyLinks) + " 個を超えるため、解析を中止しました";
+    const struct {
+        const char* name;
+        Files files;
+        std::string file;  // empty: the run ends without error
+        std::string message;
+        std::size_t nodes;
+    } cases[] = {
+        {"exactly the node limit",
+         {listing("1001", "1002", kMaxTreeNodes - 1), Msg("1002", "1001")},
+         "",
+         "",
+         kMaxTreeNodes},
+        {"one node more",
+         {listing("1001", "1002", kMaxTreeNodes), Msg("1002", "1001")},
+         "1002.msg",
+         tooManyNodes,
+         kMaxTreeNodes},
+        {"1000 listings, four pages deep",
+         {listing("1001", "1002", 1000), listing("1002", "1003", 1000),
+          listing("1003", "1004", 1000), listing("1004", "1005", 1000), Msg("1005")},
+         "1005.msg",
+         tooManyNodes,
+         kMaxTreeNodes},
+        {"a chain that doubles per page", {}, "1020.msg", tooManyNodes, kMaxTreeNodes},
+        {"links without a page, repeated",
+         {listing("1000", "1001", 1000), listing("1001", "9999", 1000)},
+         "1001.msg",
+         tooManyLinks,
+         1 + 1000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PutOnly(c.files);
+        if (c.files.empty()) {
+            for (int number = 1000; number < 1022; ++number) {
+                Put({listing(std::to_string(number), std::to_string(number + 1), 2)});
+            }
+        }
+        RecordingTree tree;
+        const auto error = Thrown<TreeTooLargeError>([&] { BuildTree(folder_.Path(), tree); });
+        EXPECT_EQ(tree.PreOrder().size(), c.nodes);
+        EXPECT_EQ(tree.events.back(), "end");
+        if (c.file.empty()) {
+            EXPECT_FALSE(error);
+            continue;
+        }
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->File(), folder_ / c.file);
+        EXPECT_EQ(error->what(), c.message);
+    }
 }
 
 TEST_F(TreeBuilderTest, ConversionErrorStopsTheRunNamingThePage) {

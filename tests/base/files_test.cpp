@@ -1,6 +1,8 @@
 #include "base/files.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -94,6 +96,106 @@ TEST(AtomicWriteTest, ReadOnlyFolderIsAnError) {
     EXPECT_TRUE(test::RunWithoutPrivileges(
         [&] { return static_cast<bool>(WriteFileAtomically(path, "new")); }));
     EXPECT_EQ(ReadFile(path), "old");
+}
+
+// Writing back the bytes a file already holds leaves it alone: same inode,
+// same modification time, and no error where it could not be replaced.
+TEST(AtomicWriteTest, SameBytesLeaveTheFileUntouched) {
+    TempFolder folder;
+    const std::string path = folder / "Bookmark.dat";
+    WriteFile(path, "1234 name\r\n");
+    const timespec old[2] = {{1'000'000, 0}, {1'000'000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), old, 0), 0);
+    struct stat before {};
+    ::stat(path.c_str(), &before);
+    EXPECT_FALSE(WriteFileAtomically(path, "1234 name\r\n"));
+    struct stat after {};
+    ::stat(path.c_str(), &after);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mtim.tv_sec, 1'000'000);
+    ::chmod(folder.Path().c_str(), 0555);
+    EXPECT_TRUE(
+        test::RunWithoutPrivileges([&] { return !WriteFileAtomically(path, "1234 name\r\n"); }));
+    // A change of one byte, or of the length, is written.
+    ::chmod(folder.Path().c_str(), 0755);
+    EXPECT_FALSE(WriteFileAtomically(path, "1234 namf\r\n"));
+    EXPECT_EQ(ReadFile(path), "1234 namf\r\n");
+    EXPECT_FALSE(WriteFileAtomically(path, "1234 namf\r\n\r\n"));
+    EXPECT_EQ(ReadFile(path), "1234 namf\r\n\r\n");
+}
+
+TEST(AtomicWriteTest, ReadOnlyFilesAndOtherKindsAreRefusedEvenForRoot) {
+    TempFolder folder;
+    const std::string path = folder / "Teluri.ini";
+    WriteFile(path, "old");
+    ::chmod(path.c_str(), 0444);
+    EXPECT_EQ(WriteFileAtomically(path, "new"), std::errc::permission_denied);
+    EXPECT_TRUE(test::RunWithoutPrivileges(
+        [&] { return static_cast<bool>(WriteFileAtomically(path, "new")); }));
+    EXPECT_EQ(ReadFile(path), "old");
+    // Nor is anything but a regular file replaced by one.
+    const std::string pipe = folder / "Tree.dat";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
+    EXPECT_EQ(WriteFileAtomically(pipe, "tree"), std::errc::invalid_argument);
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+    std::filesystem::create_directory(folder / "Bookmark.dat");
+    EXPECT_TRUE(WriteFileAtomically(folder / "Bookmark.dat", "x"));
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "Bookmark.dat"));
+}
+
+// A link keeps being a link: the file it names (through a chain of links,
+// relative or absolute) gets the content, replaced beside itself.
+TEST(AtomicWriteTest, SymbolicLinksKeepPointingAtTheWrittenFile) {
+    TempFolder folder;
+    TempFolder elsewhere;
+    const std::string target = elsewhere / "real.ini";
+    WriteFile(target, "old");
+    ::chmod(target.c_str(), 0600);
+    std::filesystem::create_symlink(target, elsewhere / "middle");
+    std::filesystem::create_symlink(
+        "../" + std::filesystem::path(elsewhere.Path()).parent_path().filename().string() +
+            "/middle",
+        folder / "Teluri.ini");
+    const std::string link = folder / "Teluri.ini";
+    EXPECT_FALSE(WriteFileAtomically(link, "new"));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_TRUE(std::filesystem::is_symlink(elsewhere / "middle"));
+    EXPECT_EQ(ReadFile(target), "new");
+    struct stat info {};
+    ::stat(target.c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    // No temporary file stays in either folder.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                            std::filesystem::directory_iterator()),
+              1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(elsewhere.Path()),
+                            std::filesystem::directory_iterator()),
+              2);
+    // A dangling link creates the file it names; a loop is an error.
+    std::filesystem::create_symlink("fresh.dat", folder / "Tree.dat");
+    EXPECT_FALSE(WriteFileAtomically(folder / "Tree.dat", "tree"));
+    EXPECT_EQ(ReadFile(folder / "fresh.dat"), "tree");
+    std::filesystem::create_symlink("loop", folder / "loop");
+    EXPECT_TRUE(WriteFileAtomically(folder / "loop", "x"));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "loop"));
+}
+
+TEST(KeepCopyTest, FileWithANulIsCopiedUnderAFreeName) {
+    TempFolder folder;
+    const std::string path = folder / "finddata.txt";
+    EXPECT_FALSE(KeepCopyIfItHoldsNul(path));  // no file: nothing to keep
+    WriteFile(path, "a\r\nb\r\n");
+    EXPECT_FALSE(KeepCopyIfItHoldsNul(path));
+    EXPECT_FALSE(std::filesystem::exists(path + ".nul"));
+    const std::string withNul("a\r\n\0b\r\n", 6);
+    WriteFile(path, withNul);
+    WriteFile(path + ".nul", "taken");
+    EXPECT_FALSE(KeepCopyIfItHoldsNul(path));
+    EXPECT_EQ(ReadFile(path + ".nul"), "taken");
+    EXPECT_EQ(ReadFile(path + ".nul1"), withNul);
+    EXPECT_EQ(ReadFile(path), withNul);
+    std::filesystem::create_symlink("nowhere", path + ".nul2");
+    EXPECT_EQ(FreeNameBeside(path, ".nul"), path + ".nul3");
 }
 
 }  // namespace

@@ -4,6 +4,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <string>
+
+#include "tests/support/temp_folder.h"
 
 namespace teluri {
 namespace {
@@ -59,6 +63,92 @@ TEST(PathsTest, ExeFolderFollowsTeluriHome) {
     const std::string folder = ExeFolder();
     EXPECT_FALSE(folder.empty());
     EXPECT_EQ(folder.back(), '/');
+}
+
+// Sets an environment variable for the length of a scope (unset: nothing),
+// and puts the old value back.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+        }
+        Set(value);
+    }
+    ~ScopedEnv() { Set(old_); }
+
+  private:
+    void Set(const std::optional<std::string>& value) {
+        if (value) {
+            ::setenv(name_, value->c_str(), 1);
+        } else {
+            ::unsetenv(name_);
+        }
+    }
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+// A prefix with bin/ and, when `installed`, share/teluri-explorer/.
+struct Prefix {
+    explicit Prefix(bool installed) {
+        std::filesystem::create_directories(root / "bin");
+        if (installed) {
+            std::filesystem::create_directories(root / "share/teluri-explorer");
+        }
+    }
+    std::string Bin() const { return root / "bin/"; }
+    std::string Share() const { return root / "share/teluri-explorer/"; }
+    test::TempFolder root;
+};
+
+TEST(ProgramLayoutTest, InstalledCopyKeepsItsFilesInTheUsersDataFolder) {
+    const Prefix prefix(true);
+    const ScopedEnv home("HOME", "/home/someone");
+    const ScopedEnv teluriHome("TELURI_HOME", std::nullopt);
+    {
+        const ScopedEnv xdg("XDG_DATA_HOME", std::nullopt);
+        const ProgramLayout layout = ProgramLayoutFor(prefix.Bin());
+        EXPECT_EQ(layout.folder, "/home/someone/.local/share/teluri-explorer/");
+        EXPECT_EQ(layout.deliveredFolder, prefix.Share());
+        EXPECT_TRUE(layout.perUser);
+    }
+    {
+        const ScopedEnv xdg("XDG_DATA_HOME", "/data/home/");
+        EXPECT_EQ(ProgramLayoutFor(prefix.Bin()).folder, "/data/home/teluri-explorer/");
+    }
+    for (const char* ignored : {"relative/data", ""}) {
+        const ScopedEnv xdg("XDG_DATA_HOME", ignored);
+        EXPECT_EQ(ProgramLayoutFor(prefix.Bin()).folder,
+                  "/home/someone/.local/share/teluri-explorer/")
+            << ignored;
+    }
+}
+
+TEST(ProgramLayoutTest, TeluriHomeComesFirstButTheTutorialStaysInstalled) {
+    const ScopedEnv teluriHome("TELURI_HOME", "/opt/teluri");
+    const Prefix installed(true);
+    ProgramLayout layout = ProgramLayoutFor(installed.Bin());
+    EXPECT_EQ(layout.folder, "/opt/teluri/");
+    EXPECT_EQ(layout.deliveredFolder, installed.Share());
+    EXPECT_FALSE(layout.perUser);
+    const Prefix portable(false);
+    layout = ProgramLayoutFor(portable.Bin());
+    EXPECT_EQ(layout.folder, "/opt/teluri/");
+    EXPECT_EQ(layout.deliveredFolder, "/opt/teluri/");
+}
+
+TEST(ProgramLayoutTest, BuildFolderAndPortableCopyUseTheExecutablesFolder) {
+    const ScopedEnv teluriHome("TELURI_HOME", std::nullopt);
+    const Prefix portable(false);
+    ProgramLayout layout = ProgramLayoutFor(portable.Bin());
+    EXPECT_EQ(layout.folder, portable.Bin());
+    EXPECT_EQ(layout.deliveredFolder, portable.Bin());
+    EXPECT_FALSE(layout.perUser);
+    // A file of that name is no installed layout.
+    std::filesystem::create_directories(portable.root / "share");
+    test::WriteFile(portable.root / "share/teluri-explorer", "");
+    EXPECT_EQ(ProgramLayoutFor(portable.Bin()).folder, portable.Bin());
 }
 
 }  // namespace

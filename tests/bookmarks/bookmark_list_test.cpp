@@ -98,6 +98,28 @@ TEST(BookmarkLineTest, MadeAndRetitledLinesKeepTheNumberAndStayOneLine) {
 namespace teluri {
 namespace {
 
+// Reading stops at a NUL byte; the lines after it would be lost by the next
+// write, so the file is kept as it was before it is first replaced.
+TEST(BookmarkFileTest, FileWithANulIsKeptBeforeTheFirstWrite) {
+    test::TempFolder folder;
+    const std::string file = folder / "Bookmark.dat";
+    const std::string original = "1234 a\r\n5678\0 b\r\n9999 c\r\n"s;
+    test::WriteFile(file, original);
+    const std::optional<BookmarkList> lines = ReadBookmarkDat(file);
+    ASSERT_TRUE(lines);
+    WriteBookmarkDat(file, *lines);
+    EXPECT_EQ(test::ReadFile(file), "1234 a\r\n5678\r\n");
+    EXPECT_EQ(test::ReadFile(file + ".nul"), original);
+    WriteBookmarkDat(file, {"1234 a"});
+    EXPECT_FALSE(std::filesystem::exists(file + ".nul1"));
+    // No copy, no write: the file stays as it is.
+    test::WriteFile(file, original);
+    ::chmod(folder.Path().c_str(), 0555);
+    EXPECT_TRUE(test::RunWithoutPrivileges(
+        [&] { return Thrown<IoError>([&] { WriteBookmarkDat(file, {"1234 a"}); }).has_value(); }));
+    EXPECT_EQ(test::ReadFile(file), original);
+}
+
 TEST(BookmarkFileTest, UnreadableFileIsSetAsideUnderAFreeName) {
     test::TempFolder folder;
     const std::string file = folder / "Bookmark.dat";

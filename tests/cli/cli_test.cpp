@@ -1,7 +1,15 @@
 #include "cli/commands.h"
 
+#include <sys/wait.h>
+
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <sstream>
+#include <streambuf>
+
+#include "app/treebuilder.h"
+#include "base/version.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/pages.h"
 #include "tests/support/temp_folder.h"
@@ -67,6 +75,28 @@ TEST_F(CliTest, AnalyzeFailureNamesThePage) {
     EXPECT_EQ(missing.err, "ﾌｫﾙﾀﾞ " + dir_ + "/none/ は開けません\n");
 }
 
+// A tree that would pass the node limit stops the run: nothing on standard
+// output, no output file written, the page named on standard error.
+TEST_F(CliTest, AnalyzeStopsAtTheNodeLimit) {
+    WriteFile(folder_ / "1001.msg", Page("1001", "t", "", std::vector<std::string>(600, "1002")));
+    WriteFile(folder_ / "1002.msg",
+              Page("1002", "t", "1001", std::vector<std::string>(600, "1003")));
+    const std::string message = dir_ + "/1003.msg: ツリーのノードが " +
+                                std::to_string(kMaxTreeNodes) +
+                                " 個を超えるため、解析を中止しました\n";
+    const Result result = Teluri({"analyze", dir_});
+    EXPECT_EQ(result.status, cli::kExitError);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, message);
+
+    TempFolder output;
+    WriteFile(output / "Tree.dat", "old\r\n");
+    const Result written = Teluri({"analyze", "-o", output / "Tree.dat", dir_});
+    EXPECT_EQ(written.status, cli::kExitError);
+    EXPECT_EQ(written.err, message);
+    EXPECT_EQ(ReadFile(output / "Tree.dat"), "old\r\n");
+}
+
 TEST_F(CliTest, TreeRewritesTheIndentation) {
     const std::string file = folder_ / "Tree.dat";
     WriteFile(file, "a\n b\r  c\r\n\t d\n e");
@@ -123,6 +153,7 @@ TEST_F(CliTest, WrongUsageShowsTheUsage) {
         {},
         {"bogus"},
         {"--help", "analyze"},
+        {"--version", "--help"},
         {"analyze"},
         {"analyze", "--bogus", dir_},
         {"analyze", dir_, dir_},
@@ -147,7 +178,58 @@ TEST_F(CliTest, WrongUsageShowsTheUsage) {
     const Result help = Teluri({"--help"});
     EXPECT_EQ(help.status, cli::kExitOk);
     EXPECT_EQ(help.err, "");
-    EXPECT_EQ(help.out.rfind("使い方:\n", 0), 0u);
+    EXPECT_EQ(help.out.rfind("Usage: teluri analyze ", 0), 0u);
+    // The usual answer, which manual-page generators read.
+    const Result version = Teluri({"--version"});
+    EXPECT_EQ(version.status, cli::kExitOk);
+    EXPECT_EQ(version.err, "");
+    EXPECT_EQ(version.out, "teluri (Teluri Explorer) " + std::string(kVersion) + "\n");
+}
+
+// Standard output that takes nothing, as a full disk does.
+class FullOutput : public std::streambuf {
+  protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+// Every command that prints checks its output: a write that fails is exit 1
+// with one line on standard error, never a success.
+TEST_F(CliTest, FailedOutputIsAnError) {
+    const std::string ini = folder_ / "Teluri.ini";
+    WriteFile(ini, "[S]\r\nK=v\r\n");
+    const std::vector<std::string> commands[] = {
+        {"analyze", dir_},
+        {"search", dir_, "t"},
+        {"ini", ini, "get", "S", "K", "d"},
+        {"ini", ini, "number", "S", "K", "1"},
+        {"--help"},
+    };
+    for (const auto& args : commands) {
+        FullOutput full;
+        std::ostream out(&full);
+        std::ostringstream err;
+        EXPECT_EQ(cli::Run(args, out, err), cli::kExitError) << args[0];
+        EXPECT_EQ(err.str(), "標準出力に書き込めません\n") << args[0];
+    }
+}
+
+// The same with the real command: a full device and a closed output.
+TEST_F(CliTest, FullDeviceAndClosedOutputExitWithAnError) {
+    const std::string errors = folder_ / "errors.txt";
+    const std::string command = std::string(TELURI_COMMAND) + " analyze " + dir_;
+    for (const char* redirect : {" >/dev/full", " >&-"}) {
+        const int status = std::system((command + redirect + " 2>" + errors).c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << redirect;
+        EXPECT_EQ(WEXITSTATUS(status), cli::kExitError) << redirect;
+        EXPECT_EQ(ReadFile(errors), "標準出力に書き込めません\n") << redirect;
+    }
+    // A set prints nothing; a closed output is no reason to fail it.
+    const int status = std::system(
+        (std::string(TELURI_COMMAND) + " ini " + folder_ / "x.ini" + " set S K v >&- 2>" + errors)
+            .c_str());
+    EXPECT_EQ(WEXITSTATUS(status), cli::kExitOk);
+    EXPECT_EQ(ReadFile(folder_ / "x.ini"), "[S]\r\nK=v\r\n");
 }
 
 }  // namespace

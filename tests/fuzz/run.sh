@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 seconds="${1:-5}"
-targets=(fuzz_page_reader fuzz_tree_dat fuzz_settings fuzz_cp932 fuzz_search_files fuzz_bookmarks)
+targets=(fuzz_page_reader fuzz_tree_dat fuzz_settings fuzz_cp932 fuzz_search_files fuzz_bookmarks fuzz_reading)
 [ -n "${FUZZ_TARGETS:-}" ] && read -r -a targets <<<"$FUZZ_TARGETS"
 
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"

@@ -41,6 +41,16 @@ TEST(SearchCommandTest, PrintsHitsInLogFormOrNamesThePageThatStopped) {
     EXPECT_EQ(Teluri({"search", dir + "/none", "x"}).err, "ﾌｫﾙﾀﾞ " + dir + "/none/ は開けません\n");
 }
 
+// Line breaks in the text become blanks, as in the search window.
+TEST(SearchCommandTest, LineBreaksInTheTextAreBlanks) {
+    test::TempFolder folder;
+    WriteFile(folder / "1001.msg", test::Page("1001", "Del phi"));
+    WriteFile(folder / "1002.msg", test::Page("1002", "Del\r\nphi"));
+    for (const std::string text : {"Del\nphi", "Del\rphi"}) {
+        EXPECT_EQ(Teluri({"search", folder.Path(), text}).out, "Del phi\r\n1001\r\nDLP\r\n");
+    }
+}
+
 TEST(SearchCommandTest, WrongUsage) {
     const std::string usage = Teluri({"--help"}).out;
     EXPECT_NE(usage.find("teluri search DIR TEXT"), std::string::npos);

@@ -95,7 +95,12 @@ TEST_F(IniFileTest, WritesOnlyWhatChanges) {
         {"value replaced in place", "[Editor]\nDraftOpen=0\nOther=x\n", "EDITOR", "Draftopen", "1",
          "[Editor]\nDraftOpen=1\nOther=x\n"},
         {"value replaced in a line without line end", "[Editor]\r\n  DraftOpen = 0 ", "Editor",
-         "draftopen", "", "[Editor]\r\nDraftOpen="},
+         "draftopen", "", "[Editor]\r\n  DraftOpen =  "},
+        {"only the value's bytes of an indented entry",
+         "[Font]\r\n  Size = 10\r\n\tfixsize\t=\t9\n", "Font", "Size", "12",
+         "[Font]\r\n  Size = 12\r\n\tfixsize\t=\t9\n"},
+        {"an empty value filled in after the equals sign", "[Font]\r\n Size =\r\n", "Font", "Size",
+         "7", "[Font]\r\n Size =7\r\n"},
         {"only the section's own entry", "[A]\r\nKey=1\r\n[B]\r\nKey=2\r\n", "B", "KEY", "3",
          "[A]\r\nKey=1\r\n[B]\r\nKey=3\r\n"},
     };
@@ -110,6 +115,45 @@ TEST_F(IniFileTest, WritesOnlyWhatChanges) {
         EXPECT_EQ(ReadFile(path_), c.after);
         EXPECT_EQ(ini.ReadText(c.section, c.key, "dflt"), c.value);
     }
+}
+
+// A NUL byte ends the settings text when reading; the bytes after it are
+// kept by every write, whichever way the entry is written.
+TEST_F(IniFileTest, BytesAfterANulStayOnEveryWrite) {
+    const std::string tail("\0[Hidden]\r\nKey=1\r\n\xFF", 19);
+    const struct {
+        const char* name;
+        std::string before;
+        std::string_view section, key, value;
+        std::string after;
+    } cases[] = {
+        {"value replaced", "[Font]\r\nSize=10\r\n" + tail, "Font", "Size", "12",
+         "[Font]\r\nSize=12\r\n" + tail},
+        {"key added", "[Font]\r\nSize=10" + tail, "Font", "FixSize", "9",
+         "[Font]\r\nSize=10\r\nFixSize=9\r\n" + tail},
+        {"section added", "[Font]\r\nSize=10" + tail, "Option", "Path", "/d/",
+         "[Font]\r\nSize=10\r\n[Option]\r\nPath=/d/\r\n" + tail},
+        {"section added before a NUL at the start", tail, "Font", "Size", "1",
+         "[Font]\r\nSize=1\r\n" + tail},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TIniFile ini = With(c.before);
+        ini.WriteText(c.section, c.key, c.value);
+        EXPECT_EQ(ReadFile(path_), c.after);
+        EXPECT_EQ(ini.ReadText(c.section, c.key, "dflt"), c.value);
+        EXPECT_EQ(ini.ReadText("Hidden", "Key", "dflt"), "dflt");
+    }
+    // A large file with a NUL early on keeps every byte but the value's.
+    std::string large = "[Font]\r\nSize=10\r\n";
+    large.resize(487, ';');
+    large += '\0';
+    large.resize(100'000, 'x');
+    TIniFile ini = With(large);
+    ini.WriteText("Font", "Size", "12");
+    std::string expected = large;
+    expected[14] = '2';
+    EXPECT_EQ(ReadFile(path_), expected);
 }
 
 TEST_F(IniFileTest, ReadsNumbersAndFlags) {
@@ -169,6 +213,26 @@ TEST_F(IniFileTest, RefusedWriteLeavesTheFile) {
         const auto error = Thrown<IoError>([&] { ini.WriteText("S", "Key", "new"); });
         return error && error->what() == message;
     }));
+    EXPECT_EQ(ReadFile(path_), before);
+}
+
+// The rename that replaces the file needs only the folder's permission; the
+// file's own read-only mode is honoured all the same, also for root.
+TEST_F(IniFileTest, ReadOnlyFileIsRefused) {
+    const std::string before = "[S]\r\nKey=old\r\n";
+    TIniFile ini = With(before);
+    ::chmod(path_.c_str(), 0444);
+    const std::string message = path_ + " に書き込めません";
+    const auto error = Thrown<IoError>([&] { ini.WriteText("S", "Key", "new"); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->what(), message);
+    EXPECT_TRUE(test::RunWithoutPrivileges([&] {
+        const auto refused = Thrown<IoError>([&] { ini.WriteText("S", "Key", "new"); });
+        return refused && refused->what() == message;
+    }));
+    EXPECT_EQ(ReadFile(path_), before);
+    // Writing the value it already has changes nothing and is no error.
+    ini.WriteText("s", "key", "old");
     EXPECT_EQ(ReadFile(path_), before);
 }
 

@@ -16,6 +16,7 @@
 
 #include "activity/ui/dmcgauge.h"
 #include "activity/ui/statusbar.h"
+#include "app/treebuilder.h"
 #include "app/ui/filelistbox.h"
 #include "app/ui/frmmain.h"
 #include "base/ui/dialogs.h"
@@ -282,6 +283,27 @@ class MainWindowTest : public QObject {
         QCOMPARE(QApplication::overrideCursor(), nullptr);
         QVERIFY(window_->findChildren<QWidget*>("frmBar").isEmpty() ||
                 !window_->findChild<QWidget*>("frmBar")->isVisible());
+    }
+
+    // Pages that multiply the tree stop the run at the node limit like any
+    // analysis error: the page named, the old Tree.dat kept, the window usable.
+    void treeBeyondTheNodeLimitStopsTheRun() {
+        WriteFile(fixture().DataFile("1001.msg"),
+                  Page("1001", "t", {}, std::vector<std::string>(600, "1002")));
+        WriteFile(fixture().DataFile("1002.msg"),
+                  Page("1002", "t", "1001", std::vector<std::string>(600, "1003")));
+        WriteFile(fixture().DataFile("1003.msg"), Page("1003", "t", "1002"));
+        WriteFile(fixture().HomeFile("Tree.dat"), "1001:old\r\n");
+        createWindow();
+        openDataFolder();
+        QVERIFY(test::WaitFor([this] { return !fixture().messages.empty(); }));
+        QCOMPARE(fixture().messages[0].text,
+                 QString::fromUtf8("ツリーのノードが %1 個を超えるため、解析を中止しました\n")
+                         .arg(kMaxTreeNodes) +
+                     QString::fromStdString(fixture().DataFile("1003.msg")));
+        QCOMPARE(ReadFile(fixture().HomeFile("Tree.dat")), std::string("1001:old\r\n"));
+        QVERIFY(tree().updatesEnabled());
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
 
     void selectingANodeLoadsItsPage() {

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QTest>
+#include <QUrl>
 
 #include <cstdlib>
 #include <filesystem>
@@ -10,6 +11,20 @@
 #include "base/ui/dialogs.h"
 
 namespace teluri::test {
+
+namespace {
+
+// The first of the recorded answers, taken away; `none` when none is left.
+template <typename Answer>
+Answer TakeAnswer(std::deque<Answer>& answers, Answer none) {
+    if (!answers.empty()) {
+        none = std::move(answers.front());
+        answers.pop_front();
+    }
+    return none;
+}
+
+}  // namespace
 
 UiFixture::UiFixture() {
     ::setenv("TELURI_HOME", home_.Path().c_str(), 1);
@@ -22,13 +37,18 @@ UiFixture::UiFixture() {
     };
     hooks.chooseFolder = [this](QWidget*, const QString& start) -> std::optional<QString> {
         folderStarts.append(start);
-        if (folderAnswers.empty()) {
-            return std::nullopt;
-        }
-        const auto answer = folderAnswers.front();
-        folderAnswers.pop_front();
-        return answer;
+        return TakeAnswer(folderAnswers, std::optional<QString>());
     };
+    hooks.askYesNo = [this](QWidget*, const QString&, const QString& text) {
+        questions.append(text);
+        return TakeAnswer(questionAnswers, false);
+    };
+    hooks.chooseSaveFile = [this](QWidget*, const QString&, const QString& proposed,
+                                  const QString&) -> std::optional<QString> {
+        savesProposed.append(proposed);
+        return TakeAnswer(saveAnswers, std::optional<QString>());
+    };
+    hooks.openUrl = [this](const QUrl& url) { openedUrls.append(url.toString()); };
     hooks.execDialog = [this](QDialog& dialog) {
         dialogsShown.append(dialog.windowTitle());
         return onDialog(dialog);

@@ -44,6 +44,15 @@ class UiFixture {
     std::function<int(QDialog&)> onDialog = [](QDialog&) { return QDialog::Rejected; };
     // Titles of the dialogs shown.
     QStringList dialogsShown;
+    // Questions asked, and their answers from the front; none left: No.
+    QStringList questions;
+    std::deque<bool> questionAnswers;
+    // Paths proposed by the save dialog, and its answers from the front;
+    // none left (or nothing): cancel.
+    QStringList savesProposed;
+    std::deque<std::optional<QString>> saveAnswers;
+    // Addresses handed to the desktop's web browser.
+    QStringList openedUrls;
 
   private:
     TempFolder home_;

@@ -4,9 +4,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -200,6 +204,56 @@ class BookmarkMenuTest : public QObject {
         QCOMPARE(entries()[99]->text(), QString("1099 name"));
     }
 
+    void hundredThousandBookmarksAreAllReachableThroughGroups() {
+        constexpr int kCount = 100'000;
+        std::string content;
+        for (int i = 0; i < kCount; ++i) {
+            content += std::to_string(1000 + i % 9000) + " n" + std::to_string(i) + "\r\n";
+        }
+        WriteFile(bookmarkFile(), content);
+        createWindow();
+        // 256 entries, then submenus, each made empty.
+        const QList<QAction*> items = entries();
+        QCOMPARE(items[255]->text(), QString("1255 n255"));
+        QCOMPARE(items.mid(256).size(), 2);
+        QCOMPARE(items[256]->text(), QString("257～65792"));
+        QCOMPARE(items[257]->text(), QString("65793～100000"));
+        // Opening each submenu makes its content once: every line in order,
+        // no menu longer than the Bookmark menu's 256 entries and 2 items.
+        int next = 0;
+        int longest = 0;
+        std::function<void(const QList<QAction*>&)> walk = [&](const QList<QAction*>& actions) {
+            longest = std::max(longest, static_cast<int>(actions.size()));
+            for (QAction* item : actions) {
+                if (QMenu* group = item->menu<QMenu*>()) {
+                    QVERIFY(group->isEmpty());
+                    emit group->aboutToShow();
+                    emit group->aboutToShow();
+                    walk(group->actions());
+                    continue;
+                }
+                QCOMPARE(item->objectName(), "BMMenu" + QString::number(next));
+                QVERIFY(item->text().endsWith(" n" + QString::number(next)));
+                ++next;
+            }
+        };
+        walk(items);
+        QCOMPARE(next, kCount);
+        QVERIFY(longest <= 258);
+        const QList<QMenu*> last = items.back()->menu<QMenu*>()->findChildren<QMenu*>();
+        QCOMPARE(last.back()->title(), QString("99841～100000"));
+        last.back()->actions().back()->trigger();
+        QCOMPARE(window_->Html().DocumentUrl(), UrlOf(window_->DataPath() + "1999.msg"));
+        // Rebuilding replaces the groups; a short list has no group.
+        fixture().onDialog = [](QDialog& dialog) {
+            static_cast<TfrmBookmark&>(dialog).SetLines({"1234 only"});
+            return QDialog::Accepted;
+        };
+        action("BMEdit1").trigger();
+        QCOMPARE(captions(), QStringList({"1234 only"}));
+        QVERIFY(window_->findChildren<QMenu*>(QRegularExpression("^BMGroup")).isEmpty());
+    }
+
     void unreadableFileStopsTheCreationStepsAndIsKept() {
         // A link to itself cannot be opened, not even by root.
         std::filesystem::create_symlink(bookmarkFile(), bookmarkFile());
@@ -215,6 +269,40 @@ class BookmarkMenuTest : public QObject {
         addPage(fixture().DataFile("5678.msg"), [](TfrmBMAdd&) { return QDialog::Accepted; });
         QVERIFY(std::filesystem::is_symlink(bookmarkFile() + ".unreadable"));
         QCOMPARE(ReadFile(bookmarkFile()), std::string("5678 second\r\n"));
+    }
+
+    // The start-up write-back would drop the lines after a NUL byte: the
+    // file as it was is kept beside it first.
+    void fileWithANulIsKeptBeforeTheStartUpWrite() {
+        const std::string original(
+            "1234 first\r\n\0"
+            "5678 lost\r\n",
+            24);
+        WriteFile(bookmarkFile(), original);
+        createWindow();
+        QCOMPARE(captions(), QStringList({"1234 first"}));
+        QCOMPARE(ReadFile(bookmarkFile()), std::string("1234 first\r\n"));
+        QCOMPARE(ReadFile(bookmarkFile() + ".nul"), original);
+        QVERIFY(fixture().messages.empty());
+    }
+
+    // The start-up write-back of the list just read changes no byte: the
+    // file is not touched, so a file (or folder) that cannot be written
+    // costs no error, no entries and no start-up draft open.
+    void unchangedListIsNotWrittenAtStartUp() {
+        WriteFile(fixture().HomeFile("Teluri.ini"), "[Startup]\r\nDraftOpen=1\r\n");
+        WriteFile(bookmarkFile(), "1234 first\r\n");
+        ::chmod(bookmarkFile().c_str(), 0444);
+        const timespec old[2] = {{1'000'000, 0}, {1'000'000, 0}};
+        QCOMPARE(::utimensat(AT_FDCWD, bookmarkFile().c_str(), old, 0), 0);
+        createWindow();
+        QVERIFY(fixture().messages.empty());
+        QCOMPARE(captions(), QStringList({"1234 first"}));
+        QVERIFY(window_->findChild<QTimer*>("tmrDefault")->isActive());
+        struct stat info {};
+        ::stat(bookmarkFile().c_str(), &info);
+        QCOMPARE(info.st_mtim.tv_sec, time_t{1'000'000});
+        QCOMPARE(info.st_mode & 0777, mode_t{0444});
     }
 
     void failedSaveKeepsTheMenuAndTheListForTheNextSave() {

@@ -280,6 +280,39 @@ class FindWindowTest : public QObject {
         QCOMPARE(history(), QStringList({"small", "only"}));
     }
 
+    // A pasted line break becomes a blank: one history line, and the log
+    // is named after that line, so the drop-down leads back to it.
+    void lineBreaksInTheTextBecomeBlanks() {
+        WriteFile(fixture().DataFile("1001.msg"), Msg("1001", "Del phi"));
+        names_ = {"1001.msg"};
+        createWindow();
+        search("Del\nphi");
+        QCOMPARE(history(), QStringList({"Del phi"}));
+        QCOMPARE(ReadFile(fixture().HomeFile("finddata.txt")), std::string("Del phi\r\n"));
+        QVERIFY(std::filesystem::exists(fixture().HomeFile("FindDel phi.dat")));
+        QCOMPARE(column(1), QStringList({"1001"}));
+        list().clear();
+        combo().setCurrentIndex(0);
+        QCOMPARE(column(1), QStringList({"1001"}));
+        search("Del\r\nphi");
+        QCOMPARE(history(), QStringList({"Del  phi", "Del phi"}));
+    }
+
+    // The history file is read up to a NUL byte; before the first search
+    // writes it back, the file as it was is kept beside it.
+    void historyWithANulIsKeptBeforeItIsWritten() {
+        const std::string original("old\r\n\0lost?\r\n", 14);
+        WriteFile(fixture().HomeFile("finddata.txt"), original);
+        writePages();
+        createWindow();
+        QCOMPARE(history(), QStringList({"old"}));
+        search("small");
+        QCOMPARE(ReadFile(fixture().HomeFile("finddata.txt")), std::string("small\r\nold\r\n"));
+        QCOMPARE(ReadFile(fixture().HomeFile("finddata.txt.nul")), original);
+        search("other");
+        QVERIFY(!std::filesystem::exists(fixture().HomeFile("finddata.txt.nul1")));
+    }
+
     void storedLogsAreShownAsTheTextChanges() {
         writePages();
         createWindow();
@@ -401,6 +434,34 @@ class FindWindowTest : public QObject {
         QVERIFY(window_->isVisible());
         button("BitBtn2").click();
         QVERIFY(!window_->isVisible());
+    }
+
+    void enterOnASelectedRowOpensItAndInTheFieldSearches() {
+        writePages();
+        createWindow();
+        search("<html>");
+        QCOMPARE(list().topLevelItemCount(), 4);
+        // Enter in the list without a selected row is still the dialog's OK.
+        list().setFocus();
+        list().clearSelection();
+        QTest::keyClick(&list(), Qt::Key_Return);
+        QVERIFY(html_->DocumentUrl().isEmpty());
+        QVERIFY(window_->isVisible());
+        QCOMPARE(list().topLevelItemCount(), 4);
+        // On a selected row it opens the row, as a double click does.
+        list().setCurrentItem(list().topLevelItem(1));
+        QTest::keyClick(&list(), Qt::Key_Enter);
+        QCOMPARE(html_->DocumentUrl(),
+                 QString::fromStdString(PageUrl(fixture().DataFile("1001.msg"))));
+        QVERIFY(!window_->isVisible());
+        // Enter in the text field searches, a row selected or not.
+        window_->show();
+        list().setCurrentItem(list().topLevelItem(0));
+        search("small");
+        QCOMPARE(column(0), QStringList({"Delphi small"}));
+        QVERIFY(window_->isVisible());
+        QCOMPARE(html_->DocumentUrl(),
+                 QString::fromStdString(PageUrl(fixture().DataFile("1001.msg"))));
     }
 };
 

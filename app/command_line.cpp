@@ -1,0 +1,50 @@
+#include "app/command_line.h"
+
+#include <ostream>
+#include <string_view>
+
+#include "base/version.h"
+
+namespace teluri {
+namespace {
+
+constexpr std::string_view kProgram = "teluri-explorer";
+
+constexpr std::string_view kHelp =
+    "Usage: teluri-explorer [OPTION]...\n"
+    "Browse an archive of message-board pages (NNNN.msg, Shift-JIS) as a tree of\n"
+    "threads, with full-text search and bookmarks. The window speaks Japanese.\n"
+    "\n"
+    "      --help     display this help and exit\n"
+    "      --version  output version information and exit\n"
+    "\n"
+    "The toolkit's own options (-platform, -style, ...) are accepted as well.\n"
+    "\n"
+    "The program keeps its files (Teluri.ini, Tree.dat, Bookmark.dat, finddata.txt,\n"
+    "Find*.dat) in the folder named by the environment variable TELURI_HOME when it\n"
+    "is set. Otherwise an installed copy keeps them in $XDG_DATA_HOME/teluri-explorer/\n"
+    "(~/.local/share/teluri-explorer/ by default), made at its first start, and\n"
+    "reads its tutorial page from the installed share/teluri-explorer/; any other\n"
+    "copy uses the folder of its executable.\n";
+
+}  // namespace
+
+std::optional<int> AnswerInformationOption(const std::vector<std::string>& args,
+                                           std::ostream& out) {
+    for (const std::string& arg : args) {
+        if (arg == "--") {
+            break;
+        }
+        if (arg == "--help") {
+            out << kHelp;
+            return 0;
+        }
+        if (arg == "--version") {
+            out << VersionText(kProgram);
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace teluri

@@ -1,0 +1,104 @@
+#include "reading/page_preview.h"
+
+#include <array>
+#include <cctype>
+#include <vector>
+
+#include "analysis/htmlanl.h"
+#include "base/lines.h"
+
+namespace teluri {
+namespace {
+
+constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kEntities = {{
+    {"&lt;", "<"},
+    {"&gt;", ">"},
+    {"&amp;", "&"},
+    {"&quot;", "\""},
+    {"&nbsp;", " "},
+    {"&#39;", "'"},
+}};
+
+// Ten lines stand near a page's start: a huge page is not read to its end.
+constexpr std::size_t kPreviewBytes = 64 * 1024;
+
+// True for the tags after which the text goes on on a new line.
+bool BreaksLine(std::string_view tag) {
+    std::string name;
+    for (const char c : tag.substr(tag.starts_with("</") ? 2 : 1)) {
+        if (!std::isalnum(static_cast<unsigned char>(c))) {
+            break;
+        }
+        name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return name == "br" || name == "p" || name == "hr" || name == "div" || name == "li" ||
+           name == "tr" || name == "pre";
+}
+
+// The text of markup: tags dropped or turned into line ends, entities
+// replaced. "<" and "&" are never the second byte of a cp932 character.
+std::string PlainText(std::string_view markup) {
+    std::string text;
+    std::size_t i = 0;
+    while (i < markup.size()) {
+        if (markup[i] == '<') {
+            const std::size_t close = markup.find('>', i);
+            const std::size_t end = close == std::string_view::npos ? markup.size() : close + 1;
+            if (BreaksLine(markup.substr(i, end - i))) {
+                text += '\n';
+            }
+            i = end;
+            continue;
+        }
+        if (markup[i] == '&') {
+            bool replaced = false;
+            for (const auto& [entity, character] : kEntities) {
+                if (markup.substr(i, entity.size()) == entity) {
+                    text += character;
+                    i += entity.size();
+                    replaced = true;
+                    break;
+                }
+            }
+            if (replaced) {
+                continue;
+            }
+        }
+        text += markup[i++];
+    }
+    return text;
+}
+
+std::string_view Trimmed(std::string_view line) {
+    const std::size_t first = line.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return line.substr(first, line.find_last_not_of(" \t") - first + 1);
+}
+
+}  // namespace
+
+std::string PagePreview(std::string_view number, std::string_view content, std::size_t maxLines) {
+    THtmlAnl page;
+    page.LoadContent(std::string(number) + ".msg", content);
+    std::string preview = std::string(number) + " " + page.GetTitle();
+
+    content = ContentBeforeNul(content);
+    const std::size_t firstLineEnd = content.find_first_of("\r\n");
+    const std::string_view body = firstLineEnd == std::string_view::npos
+                                      ? std::string_view()
+                                      : content.substr(firstLineEnd, kPreviewBytes);
+    std::size_t taken = 0;
+    ForEachLine(PlainText(body), [&](std::string_view line) {
+        line = Trimmed(line);
+        if (!line.empty() && taken < maxLines) {
+            preview += "\n";
+            preview += line;
+            ++taken;
+        }
+    });
+    return preview;
+}
+
+}  // namespace teluri

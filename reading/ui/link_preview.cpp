@@ -1,0 +1,66 @@
+#include "reading/ui/link_preview.h"
+
+#include <QCursor>
+#include <QTimer>
+#include <QToolTip>
+#include <QUrl>
+
+#include "base/errors.h"
+#include "base/files.h"
+#include "base/ui/qtext.h"
+#include "htmlview/thtml.h"
+#include "reading/link_target.h"
+#include "reading/page_preview.h"
+
+namespace teluri {
+
+QString MissingPageNote(const std::string& number) {
+    return FromCp932(number) + QString::fromUtf8(".msg はありません");
+}
+
+LinkPreview::LinkPreview(THTML& html,
+                         std::function<std::string(const std::string& number)> pageFile)
+    : QObject(&html), html_(html), pageFile_(std::move(pageFile)), timer_(new QTimer(this)) {
+    timer_->setSingleShot(true);
+    timer_->setInterval(kRestDelay);
+    connect(&html_, qOverload<const QUrl&>(&QTextBrowser::highlighted), this,
+            [this](const QUrl& link) { Hovered(link); });
+    connect(timer_, &QTimer::timeout, this, [this] { Rested(); });
+}
+
+QString LinkPreview::PreviewText(const std::string& number) const {
+    std::optional<std::string> content;
+    try {
+        content = ReadFileIfExists(pageFile_(number));
+    } catch (const IoError&) {
+    }
+    if (!content) {
+        return MissingPageNote(number);
+    }
+    return FromCp932(PagePreview(number, *content));
+}
+
+void LinkPreview::Hovered(const QUrl& link) {
+    timer_->stop();
+    const LinkTarget target = LinkTargetOf(link.toEncoded().toStdString());
+    if (target.kind != LinkTarget::Kind::kBoardPage) {
+        return;
+    }
+    number_ = target.value;
+    timer_->start();
+}
+
+void LinkPreview::Rested() {
+    // The link is also highlighted when the keyboard moves onto it; only a
+    // pointer resting on it shows the preview.
+    const QPoint at = html_.viewport()->mapFromGlobal(QCursor::pos());
+    if (!html_.viewport()->rect().contains(at) ||
+        LinkTargetOf(html_.anchorAt(at).toStdString()).value != number_) {
+        return;
+    }
+    QToolTip::showText(QCursor::pos(),
+                       Qt::convertFromPlainText(PreviewText(number_), Qt::WhiteSpaceNormal),
+                       html_.viewport());
+}
+
+}  // namespace teluri

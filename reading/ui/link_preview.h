@@ -1,0 +1,43 @@
+// The preview of a board link: when the mouse pointer has rested on such a
+// link for a moment, a tooltip shows the linked page's number, title and
+// first lines, read from its file at that moment.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <string>
+
+class QTimer;
+class QUrl;
+
+namespace teluri {
+
+class THTML;
+
+class LinkPreview : public QObject {
+  public:
+    static constexpr int kRestDelay = 400;  // milliseconds
+
+    // `pageFile`: the file a board link's number names.
+    LinkPreview(THTML& html, std::function<std::string(const std::string& number)> pageFile);
+
+    // The tooltip's text for a board link's number: the preview, or the
+    // note that the page does not exist.
+    QString PreviewText(const std::string& number) const;
+
+  private:
+    void Hovered(const QUrl& link);
+    void Rested();
+
+    THTML& html_;
+    std::function<std::string(const std::string&)> pageFile_;
+    QTimer* timer_;
+    std::string number_;
+};
+
+// "1234.msg はありません": the note for a link to a page the folder lacks.
+QString MissingPageNote(const std::string& number);
+
+}  // namespace teluri

@@ -1,0 +1,71 @@
+#include "reading/ui/read_mark_file.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include "base/errors.h"
+#include "base/ui/guard.h"
+
+namespace teluri {
+
+ReadMarkFile::ReadMarkFile(QWidget& window)
+    : QObject(&window), window_(window), path_(ReadMarksFilePath()), timer_(new QTimer(this)) {
+    try {
+        marks_ = LoadReadMarks(path_);
+    } catch (const IoError&) {
+        writable_ = false;
+    }
+    timer_->setSingleShot(true);
+    timer_->setInterval(kSaveDelay);
+    connect(timer_, &QTimer::timeout, this, [this] {
+        if (failureShown_) {
+            try {
+                Save();
+            } catch (const IoError&) {
+            }
+            return;
+        }
+        failureShown_ = !Guarded(&window_, [this] { Save(); });
+    });
+}
+
+ReadMarkFile::~ReadMarkFile() {
+    try {
+        Save();
+    } catch (const std::exception&) {
+    }
+}
+
+bool ReadMarkFile::MarkRead(const std::string& folder, int number) {
+    const bool changed = marks_.MarkRead(folder, number);
+    if (changed) {
+        Changed();
+    }
+    return changed;
+}
+
+bool ReadMarkFile::MarkAllRead(const std::string& folder, const std::vector<int>& numbers) {
+    const bool changed = marks_.MarkAllRead(folder, numbers);
+    if (changed) {
+        Changed();
+    }
+    return changed;
+}
+
+void ReadMarkFile::Changed() {
+    changed_ = true;
+    if (!timer_->isActive()) {
+        timer_->start();
+    }
+}
+
+void ReadMarkFile::Save() {
+    timer_->stop();
+    if (!changed_ || !writable_) {
+        return;
+    }
+    SaveReadMarks(path_, marks_);
+    changed_ = false;
+}
+
+}  // namespace teluri

@@ -1,0 +1,43 @@
+// Keeps the main window's shape between runs in Window.ini: restored once
+// the window's creation steps have run, saved when the window closes.
+// Without a saved shape the window stays as created (maximised); a saved
+// position that no screen shows falls back to the window's own.
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+#include "reading/window_state.h"
+
+class QSplitter;
+class QWidget;
+
+namespace teluri {
+
+struct FoldSwitch {
+    std::function<bool()> folded;
+    std::function<void()> fold;
+};
+
+class WindowMemory : public QObject {
+  public:
+    WindowMemory(QWidget& window, QSplitter& splitter, FoldSwitch toolBar);
+
+    void Restore();
+    // Writes Window.ini; throws IoError when the file cannot be written.
+    void Save();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QWidget& window_;
+    QSplitter& splitter_;
+    FoldSwitch toolBar_;
+    // The window's frame position and size while it was last neither
+    // maximised nor minimised; no size before that.
+    ScreenRect normal_;
+};
+
+}  // namespace teluri

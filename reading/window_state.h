@@ -1,0 +1,44 @@
+// The main window's place and shape between runs, in Window.ini in the
+// program's folder (section "Window"): its normal position and size, whether
+// it is maximised, the width of the tree's pane and whether the tool bar is
+// folded. Written and read through the settings accessor.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace teluri {
+
+class TIniFile;
+
+inline constexpr std::string_view kWindowStateFileName = "Window.ini";
+
+// "Window.ini" in the program's folder.
+std::string WindowStateFilePath();
+
+struct ScreenRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+struct WindowState {
+    ScreenRect normal;
+    bool maximized = false;
+    int treeWidth = 0;
+    bool toolBarFolded = false;
+};
+
+// The saved state; nothing when the file holds no usable size (missing, or
+// a width or height of 0 or below).
+std::optional<WindowState> ReadWindowState(const TIniFile& ini);
+void WriteWindowState(TIniFile& ini, const WindowState& state);
+
+// True when enough of `window` lies on one of `screens` to be seen and moved
+// (at least a 48 x 24 pixel piece of it).
+bool IsOnSomeScreen(const ScreenRect& window, const std::vector<ScreenRect>& screens);
+
+}  // namespace teluri

@@ -1,0 +1,102 @@
+#include "search/page_texts.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include "base/bytes.h"
+#include "base/errors.h"
+#include "base/files.h"
+#include "base/lines.h"
+#include "base/paths.h"
+#include "search/textmatch.h"
+
+namespace teluri {
+namespace {
+
+constexpr std::size_t kBlockSize = 1 << 20;
+
+}  // namespace
+
+char* PageTexts::Arena::Reserve(std::size_t size) {
+    if (free_ == nullptr || room_ < size) {
+        const std::size_t blockSize = std::max(kBlockSize, size);
+        blocks_.push_back(std::make_unique_for_overwrite<char[]>(blockSize));
+        heldBytes_ += blockSize;
+        free_ = blocks_.back().get();
+        room_ = blockSize;
+    }
+    char* at = free_;
+    free_ += size;
+    room_ -= size;
+    return at;
+}
+
+PageTexts::PageTexts(std::string folder) : folder_(std::move(folder)) {}
+
+std::size_t PageTexts::Slot(std::string_view number) {
+    const auto found = slots_.find(std::string(number));
+    if (found != slots_.end()) {
+        return found->second;
+    }
+    ReadPages({std::string(number)}, [] {});
+    return slots_.find(std::string(number))->second;
+}
+
+void PageTexts::ReadPages(const std::vector<std::string>& numbers,
+                          const std::function<void()>& step) {
+    std::string buffer;  // every page is read into it in turn
+    for (const std::string& number : numbers) {
+        if (!slots_.try_emplace(number, spans_.size()).second) {
+            continue;
+        }
+        step();
+        const std::string path = PageFile(folder_, number);
+        std::optional<std::string_view> content;
+        try {
+            content = ReadFileInto(path, buffer);
+        } catch (const IoError& failure) {
+            if (!readError_) {
+                readError_ = failure.what();
+            }
+        }
+        const std::string_view page = content ? ContentBeforeNul(*content) : std::string_view();
+        char* text = arena_.Reserve(page.size());
+        std::memcpy(text, page.data(), page.size());
+        UpperCaseCp932InPlace(text, page.size());
+        spans_.push_back({text, page.size()});
+    }
+}
+
+std::string_view PageTexts::Text(std::size_t slot) const {
+    return {spans_[slot].data, spans_[slot].size};
+}
+
+std::vector<char> PageTexts::Matching(std::string_view needle,
+                                      const std::vector<char>* candidates) const {
+    // A text without line-end bytes matches within one line, and a page's
+    // lines are the same in the content as in its whole text, the
+    // upper-casing too (a line end is no letter and starts every line
+    // afresh): only a text with line ends needs the whole text.
+    const bool spansLines = needle.find_first_of("\r\n") != std::string_view::npos;
+    std::vector<char> matching(spans_.size(), 0);
+    for (std::size_t slot = 0; slot < spans_.size(); ++slot) {
+        if (candidates != nullptr && (slot >= candidates->size() || !(*candidates)[slot])) {
+            continue;
+        }
+        const bool found = spansLines ? ContainsText(WholeText(Text(slot)), needle)
+                                      : ContainsText(Text(slot), needle);
+        matching[slot] = found ? 1 : 0;
+    }
+    return matching;
+}
+
+std::size_t PageTexts::HeldBytes() const {
+    return arena_.HeldBytes() + spans_.capacity() * sizeof(Span);
+}
+
+std::optional<std::string> PageTexts::TakeReadError() {
+    return std::exchange(readError_, std::nullopt);
+}
+
+}  // namespace teluri

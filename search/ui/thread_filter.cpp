@@ -1,0 +1,270 @@
+#include "search/ui/thread_filter.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+
+#include <algorithm>
+
+#include "base/errors.h"
+#include "base/ui/busy_cursor.h"
+#include "base/ui/guard.h"
+#include "search/page_texts.h"
+#include "search/ui/document_text.h"
+
+namespace teluri {
+namespace {
+
+const char* const kPlaceholder = "絞り込み";
+const QColor kMatchColor(255, 236, 120);
+constexpr int kCountWidth = 56;
+
+// The gauge steps once per this many pages read: a step draws the gauge,
+// which would cost as much as reading the pages.
+constexpr int kPagesPerStep = 16;
+
+// How many texts typed last keep their answers.
+constexpr std::size_t kRecentTexts = 32;
+
+// Redraw of the tree off for the length of a scope, and its items laid out
+// once afterwards: a change of a row's hidden state, even to the state it
+// has, makes the view note that it lays its items out anew later, so that
+// every expansion and collapse until then only records the item's state
+// instead of laying out the rows below it at once.
+class FrozenTree {
+  public:
+    explicit FrozenTree(QTreeWidget& tree) : tree_(tree) {
+        tree_.setUpdatesEnabled(false);
+        if (QTreeWidgetItem* first = tree_.topLevelItem(0)) {
+            first->setHidden(first->isHidden());
+        }
+    }
+    ~FrozenTree() { tree_.setUpdatesEnabled(true); }
+    FrozenTree(const FrozenTree&) = delete;
+    FrozenTree& operator=(const FrozenTree&) = delete;
+
+  private:
+    QTreeWidget& tree_;
+};
+
+}  // namespace
+
+TThreadFilter::TThreadFilter(QTreeWidget& tree, FilterHost host, QWidget* parent)
+    : QLineEdit(parent), tree_(tree), host_(std::move(host)) {
+    setObjectName("edtFilter");
+    setPlaceholderText(QString::fromUtf8(kPlaceholder));
+    setClearButtonEnabled(false);
+    lblFilterCount_ = new QLabel(this);
+    lblFilterCount_->setObjectName("lblFilterCount");
+    lblFilterCount_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblFilterCount_->setForegroundRole(QPalette::PlaceholderText);
+    setTextMargins(0, 0, kCountWidth, 0);
+    connect(this, &QLineEdit::textChanged, this,
+            [this](const QString& text) { Guarded(this, [this, &text] { TextChange(text); }); });
+    // A tree filled anew may come from other pages: the filter starts over.
+    connect(tree_.model(), &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        Forget();
+        texts_.reset();
+        recent_.clear();
+        const QSignalBlocker blocker(this);
+        clear();
+    });
+}
+
+TThreadFilter::~TThreadFilter() = default;
+
+QString TThreadFilter::CountText() const {
+    return lblFilterCount_->text();
+}
+
+std::size_t TThreadFilter::HeldBytes() const {
+    return texts_ ? texts_->HeldBytes() : 0;
+}
+
+void TThreadFilter::resizeEvent(QResizeEvent* event) {
+    QLineEdit::resizeEvent(event);
+    lblFilterCount_->setGeometry(width() - kCountWidth - 6, 0, kCountWidth, height());
+}
+
+void TThreadFilter::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        clear();
+        return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        Guarded(this, [this] { ShowFirstMatch(); });
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TThreadFilter::TextChange(const QString& text) {
+    if (text.isEmpty()) {
+        End();
+        return;
+    }
+    if (!active_) {
+        Begin();
+    }
+    Apply(NeedleOf(text));
+    if (const auto error = texts_->TakeReadError()) {
+        throw IoError(*error);
+    }
+}
+
+void TThreadFilter::Begin() {
+    const std::string folder = host_.dataPath();
+    if (!texts_ || texts_->Folder() != folder) {
+        texts_ = std::make_unique<PageTexts>(folder);
+        recent_.clear();
+    }
+    nodes_.clear();
+    std::vector<std::string> numbers;
+    // Pre-order with an explicit stack: trees may be thousands of levels deep.
+    std::vector<std::pair<QTreeWidgetItem*, int>> pending;
+    for (int i = tree_.topLevelItemCount() - 1; i >= 0; --i) {
+        pending.emplace_back(tree_.topLevelItem(i), -1);
+    }
+    while (!pending.empty()) {
+        const auto [item, parent] = pending.back();
+        pending.pop_back();
+        const int index = static_cast<int>(nodes_.size());
+        const std::size_t root =
+            parent < 0 ? nodes_.size() : nodes_[static_cast<std::size_t>(parent)].root;
+        nodes_.push_back({item, parent, root, 0});
+        numbers.push_back(host_.pageNumber(*item));
+        for (int i = item->childCount() - 1; i >= 0; --i) {
+            pending.emplace_back(item->child(i), index);
+        }
+    }
+    BusyCursor busy;
+    int read = 0;
+    texts_->ReadPages(numbers, [this, &read] {
+        if (read++ % kPagesPerStep == 0) {
+            host_.stepGauge();
+        }
+    });
+    if (read > 0) {
+        host_.resetGauge();
+    }
+    for (std::size_t i = 0; i < nodes_.size(); ++i) {
+        nodes_[i].slot = texts_->Slot(numbers[i]);
+    }
+    const std::size_t count = nodes_.size();
+    wasExpanded_.assign(count, 0);
+    for (std::size_t i = 0; i < count; ++i) {
+        wasExpanded_[i] = nodes_[i].item->isExpanded() ? 1 : 0;
+    }
+    expanded_ = wasExpanded_;
+    marked_.assign(count, 0);
+    hidden_.assign(count, 0);
+    needle_.clear();
+    matching_.clear();
+    active_ = true;
+}
+
+void TThreadFilter::Apply(const std::string& needle) {
+    const auto known = std::find_if(recent_.begin(), recent_.end(),
+                                    [&needle](const auto& entry) { return entry.first == needle; });
+    if (known != recent_.end()) {
+        matching_ = known->second;  // deleting letters goes back to known texts
+    } else {
+        // A text that holds the last one can only match where the last one did.
+        const bool narrows = !needle_.empty() && needle.find(needle_) != std::string::npos;
+        matching_ = texts_->Matching(needle, narrows ? &matching_ : nullptr);
+        if (recent_.size() == kRecentTexts) {
+            recent_.erase(recent_.begin());
+        }
+        recent_.emplace_back(needle, matching_);
+    }
+    needle_ = needle;
+
+    const std::size_t count = nodes_.size();
+    std::vector<char> marked(count, 0);
+    std::vector<char> opened(count, 0);  // ancestors of a match
+    std::vector<char> rootShown(count, 0);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!matching_[nodes_[i].slot]) {
+            continue;
+        }
+        marked[i] = 1;
+        rootShown[nodes_[i].root] = 1;
+        // An ancestor opened for another match has its own ancestors opened.
+        for (int at = nodes_[i].parent; at >= 0 && !opened[static_cast<std::size_t>(at)];
+             at = nodes_[static_cast<std::size_t>(at)].parent) {
+            opened[static_cast<std::size_t>(at)] = 1;
+        }
+    }
+    std::vector<char> expanded(count, 0);
+    for (std::size_t i = 0; i < count; ++i) {
+        expanded[i] = wasExpanded_[i] || opened[i] ? 1 : 0;
+    }
+
+    FrozenTree frozen(tree_);
+    int pages = 0;
+    for (const char match : matching_) {
+        pages += match;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        QTreeWidgetItem* item = nodes_[i].item;
+        if (nodes_[i].parent < 0 && hidden_[i] != !rootShown[i]) {
+            hidden_[i] = !rootShown[i];
+            item->setHidden(hidden_[i] != 0);
+        }
+        if (marked_[i] != marked[i]) {
+            item->setData(0, Qt::BackgroundRole, marked[i] ? QVariant(kMatchColor) : QVariant());
+        }
+        if (expanded_[i] != expanded[i]) {
+            item->setExpanded(expanded[i] != 0);
+        }
+    }
+    marked_ = std::move(marked);
+    expanded_ = std::move(expanded);
+    lblFilterCount_->setText(QString::fromUtf8("%1 件").arg(pages));
+}
+
+void TThreadFilter::End() {
+    if (active_) {
+        FrozenTree frozen(tree_);
+        for (std::size_t i = 0; i < nodes_.size(); ++i) {
+            QTreeWidgetItem* item = nodes_[i].item;
+            if (hidden_[i]) {
+                item->setHidden(false);
+            }
+            if (marked_[i]) {
+                item->setData(0, Qt::BackgroundRole, QVariant());
+            }
+            if (expanded_[i] != wasExpanded_[i]) {
+                item->setExpanded(wasExpanded_[i] != 0);
+            }
+        }
+    }
+    Forget();
+    // The texts stay for the next use.
+}
+
+void TThreadFilter::Forget() {
+    active_ = false;
+    nodes_.clear();
+    wasExpanded_.clear();
+    expanded_.clear();
+    marked_.clear();
+    hidden_.clear();
+    needle_.clear();
+    matching_.clear();
+    lblFilterCount_->clear();
+}
+
+void TThreadFilter::ShowFirstMatch() {
+    for (std::size_t i = 0; i < nodes_.size(); ++i) {
+        if (marked_[i]) {
+            tree_.setCurrentItem(nodes_[i].item);
+            tree_.scrollToItem(nodes_[i].item);
+            tree_.setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
+}  // namespace teluri

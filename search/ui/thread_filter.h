@@ -1,0 +1,86 @@
+// The thread filter: a text field for the tool bar. As the user types, the
+// tree shows only the threads (top-level nodes with their whole subtrees)
+// that hold a node whose page contains the text, by the search's rule; the
+// nodes whose pages match get a tinted background and their ancestors are
+// expanded; the field shows the number of matching pages. An empty field or
+// Esc shows the whole tree again, expanded as it was before. The pages'
+// texts are read on first use and kept until the tree is filled anew. The
+// filter writes no file.
+#pragma once
+
+#include <QLineEdit>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+class QLabel;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace teluri {
+
+class PageTexts;
+
+// What the filter takes from the main window.
+struct FilterHost {
+    // The data folder (ending with the delimiter) the tree's pages are in.
+    std::function<std::string()> dataPath;
+    // The four-digit page number a node names.
+    std::function<std::string(const QTreeWidgetItem&)> pageNumber;
+    // The busy gauge: one step per page read, and back to rest.
+    std::function<void()> stepGauge;
+    std::function<void()> resetGauge;
+};
+
+class TThreadFilter : public QLineEdit {
+  public:
+    TThreadFilter(QTreeWidget& tree, FilterHost host, QWidget* parent);
+    ~TThreadFilter() override;
+
+    // The count shown in the field, "" when the filter is off.
+    QString CountText() const;
+    // Memory held for the pages' texts.
+    std::size_t HeldBytes() const;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    struct Node {
+        QTreeWidgetItem* item;
+        int parent;        // -1 for a top-level node
+        std::size_t root;  // the top-level node above it, or itself
+        std::size_t slot;
+    };
+
+    void TextChange(const QString& text);
+    void Begin();
+    void Apply(const std::string& needle);
+    void End();
+    // The tree is about to be emptied: its items go away.
+    void Forget();
+    void ShowFirstMatch();
+
+    QTreeWidget& tree_;
+    FilterHost host_;
+    QLabel* lblFilterCount_ = nullptr;
+    std::unique_ptr<PageTexts> texts_;
+    // While filtering: every node in pre-order and its state before and now.
+    bool active_ = false;
+    std::vector<Node> nodes_;
+    std::vector<char> wasExpanded_;
+    std::vector<char> expanded_;
+    std::vector<char> marked_;
+    std::vector<char> hidden_;
+    // The last text applied and its matching pages, to narrow the next one.
+    std::string needle_;
+    std::vector<char> matching_;
+    // The answers for the texts applied last, oldest first.
+    std::vector<std::pair<std::string, std::vector<char>>> recent_;
+};
+
+}  // namespace teluri

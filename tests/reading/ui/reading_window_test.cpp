@@ -1,0 +1,415 @@
+// The reading commands in the main window under the offscreen platform:
+// links, back and forward, read marks, zoom, the remembered window, and the
+// order of the blocks of the sample pages.
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QToolTip>
+#include <QTreeWidget>
+
+#include <filesystem>
+
+#include "app/ui/frmmain.h"
+#include "base/paths.h"
+#include "htmlview/ihtml.h"
+#include "tests/support/pages.h"
+#include "tests/ui/main_window_support.h"
+#include "tests/ui/ui_support.h"
+
+namespace teluri {
+namespace {
+
+using test::LinkForm;
+using test::Page;
+using test::ReadFile;
+using test::Sjis;
+using test::WriteFile;
+
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+QString UrlOf(const std::string& path) {
+    return QString::fromStdString(PageUrl(path));
+}
+
+// The document's blocks: "<hr>" for a rule's block, else the block's text.
+QStringList Blocks(const QTextDocument& document) {
+    QStringList blocks;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const bool rule =
+            block.blockFormat().hasProperty(QTextFormat::BlockTrailingHorizontalRulerWidth);
+        blocks.append(rule ? "<hr>" + block.text().trimmed() : block.text().trimmed());
+    }
+    return blocks;
+}
+
+}  // namespace
+
+class ReadingWindowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<test::UiFixture> fixture_;
+    std::unique_ptr<TfrmMain> window_;
+
+    test::UiFixture& fixture() { return *fixture_; }
+    QTreeWidget& tree() { return *window_->findChild<QTreeWidget*>("trvTeluri"); }
+    QTextBrowser& html() { return *window_->findChild<QTextBrowser*>("HTML1"); }
+    QAction& action(const char* name) { return *window_->findChild<QAction*>(name); }
+    QString shown() { return window_->Html().DocumentUrl(); }
+    QString page(const char* number) {
+        return UrlOf(fixture().DataFile(number + std::string(".msg")));
+    }
+    QString current() { return tree().currentItem() ? tree().currentItem()->text(0).left(4) : ""; }
+
+    // 1001 with replies 1002 and 1003 (which has 1004), and 1005 alone.
+    void writeThread() {
+        WriteFile(fixture().DataFile("1001.msg"),
+                  Page("1001", Sjis("C++Builderの質問"), {}, {"1002", "1003"}));
+        WriteFile(fixture().DataFile("1002.msg"), Page("1002", Sjis("Re: 質問"), "1001"));
+        WriteFile(fixture().DataFile("1003.msg"),
+                  Page("1003", Sjis("Re: 質問"), "1001", {"1004"}, LinkForm::kAbsolute));
+        WriteFile(fixture().DataFile("1004.msg"), Page("1004", "Delphi", "1003"));
+        WriteFile(fixture().DataFile("1005.msg"), Page("1005", Sjis("Delphiの話")));
+    }
+
+    void createWindow() {
+        window_ = std::make_unique<TfrmMain>();
+        window_->show();
+        QApplication::setActiveWindow(window_.get());
+    }
+
+    void openThread() {
+        writeThread();
+        createWindow();
+        test::OpenDataFolder(*window_, fixture());
+    }
+
+    QTreeWidgetItem* node(const char* number) {
+        const QList<QTreeWidgetItem*> found =
+            tree().findItems(number, Qt::MatchStartsWith | Qt::MatchRecursive);
+        return found.isEmpty() ? nullptr : found.front();
+    }
+
+    // The width the tree gives a node's row: bold rows are wider.
+    int rowWidth(const char* number) {
+        const QModelIndex index =
+            tree()
+                .model()
+                ->match(tree().model()->index(0, 0), Qt::DisplayRole, QString(number), 1,
+                        Qt::MatchStartsWith | Qt::MatchRecursive)
+                .value(0);
+        QStyleOptionViewItem option;
+        option.initFrom(&tree());
+        return tree().itemDelegateForIndex(index)->sizeHint(option, index).width();
+    }
+
+    void key(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QApplication::setActiveWindow(window_.get());
+        QTest::keyClick(widget, static_cast<Qt::Key>(key), modifiers);
+    }
+
+  private slots:
+    void init() { fixture_ = std::make_unique<test::UiFixture>(); }
+
+    void cleanup() {
+        window_.reset();
+        fixture_.reset();
+    }
+
+    void viewMenuHoldsTheCommandsWithTheirKeys() {
+        createWindow();
+        QStringList items;
+        for (QAction* item : window_->findChild<QMenu*>("View1")->actions()) {
+            items.append(item->isSeparator() ? "-"
+                                             : item->text() + " " + item->shortcut().toString());
+        }
+        // The reading commands come first; the finding commands follow.
+        QCOMPARE(items.mid(0, 10),
+                 QStringList({U("戻る Alt+Left"), U("進む Alt+Right"), U("ツリーで表示 Ctrl+T"),
+                              "-", U("次の未読 N"), U("すべて既読にする "), "-", U("拡大 Ctrl++"),
+                              U("縮小 Ctrl+-"), U("標準の大きさ Ctrl+0")}));
+        // The buttons stand right after the specified ones.
+        QCOMPARE(window_->findChild<QToolButton*>("btnBack")->geometry(), QRect(155, 4, 23, 23));
+        QCOMPARE(window_->findChild<QToolButton*>("btnForward")->geometry(), QRect(178, 4, 23, 23));
+    }
+
+    void linksShowTheirPagesAndSelectTheirNodes() {
+        openThread();
+        tree().setCurrentItem(node("1001"));
+        // Tab reaches the first link, Enter follows it.
+        html().setFocus();
+        key(&html(), Qt::Key_Tab);
+        key(&html(), Qt::Key_Return);
+        QCOMPARE(shown(), page("1002"));
+        QCOMPARE(current(), QString("1002"));
+        // The absolute form too; a node below a collapsed one is expanded.
+        window_->Html().LoadUrl(page("1003"));
+        tree().collapseAll();
+        emit html().anchorClicked(QUrl("http://www.orvak.example/teluri/view3.cgi?1004"));
+        QCOMPARE(shown(), page("1004"));
+        QCOMPARE(current(), QString("1004"));
+        QVERIFY(node("1003")->isExpanded());
+        // A page of the folder without a node: only the page is shown.
+        WriteFile(fixture().DataFile("1009.msg"), Page("1009", "late"));
+        emit html().anchorClicked(QUrl("./view3.cgi?1009"));
+        QCOMPARE(shown(), page("1009"));
+        QCOMPARE(current(), QString("1004"));
+        // A target without a file: a note, nothing else changes.
+        emit html().anchorClicked(QUrl("./view3.cgi?1006"));
+        QCOMPARE(shown(), page("1009"));
+        QCOMPARE(QToolTip::text(), U("1006.msg はありません"));
+        // Web addresses go to the browser; other schemes nowhere.
+        emit html().anchorClicked(QUrl("https://example.org/a"));
+        emit html().anchorClicked(QUrl("mailto:a@example.org"));
+        emit html().anchorClicked(QUrl("file:///etc/passwd"));
+        QCOMPARE(fixture().openedUrls, QStringList({"https://example.org/a"}));
+        QCOMPARE(shown(), page("1009"));
+        // A link to a place in the same page scrolls there.
+        std::string longPage = Page("1010", "long") + "<a href=\"#end\">end</a>";
+        for (int i = 0; i < 200; ++i) {
+            longPage += "line<br>\r\n";
+        }
+        WriteFile(fixture().DataFile("1010.msg"), longPage + "<a name=\"end\">here</a>\r\n");
+        window_->Html().LoadUrl(page("1010"));
+        QCOMPARE(html().verticalScrollBar()->value(), 0);
+        emit html().anchorClicked(QUrl("#end"));
+        QVERIFY(html().verticalScrollBar()->value() > 0);
+        QCOMPARE(shown(), page("1010"));
+        QVERIFY(fixture().messages.empty());
+    }
+
+    void linkPreviewShowsTitleAndFirstLines() {
+        openThread();
+        tree().setCurrentItem(node("1002"));
+        // The pointer rests on the parent link.
+        QTextCursor cursor = html().document()->find("1001");
+        const QPoint at = html().cursorRect(cursor).center();
+        QTest::mouseMove(html().viewport(), at);
+        QVERIFY(test::WaitFor([] { return QToolTip::isVisible(); }, 2000));
+        QVERIFY(QToolTip::text().contains(U("1001 C++Builderの質問")));
+        QVERIFY(QToolTip::text().contains(U("本文です。")));
+    }
+
+    void backAndForwardOverEveryPageShown() {
+        openThread();
+        QToolButton& back = *window_->findChild<QToolButton*>("btnBack");
+        QToolButton& forward = *window_->findChild<QToolButton*>("btnForward");
+        const QString tutorial = shown();
+        tree().setCurrentItem(node("1001"));
+        window_->Html().LoadUrl(page("1005"));  // as a bookmark or a search hit shows it
+        QVERIFY(back.isEnabled());
+        QVERIFY(!forward.isEnabled());
+        key(window_.get(), Qt::Key_Left, Qt::AltModifier);
+        QCOMPARE(shown(), page("1001"));
+        back.click();
+        QCOMPARE(shown(), tutorial);
+        QVERIFY(!back.isEnabled());
+        QCOMPARE(current(), QString("1001"));  // the selection stays
+        key(window_.get(), Qt::Key_Right, Qt::AltModifier);
+        QCOMPARE(shown(), page("1001"));
+        QTest::mousePress(html().viewport(), Qt::ForwardButton);
+        QCOMPARE(shown(), page("1005"));
+        QVERIFY(!forward.isEnabled());
+        QTest::mousePress(tree().viewport(), Qt::BackButton);
+        QCOMPARE(shown(), page("1001"));
+        // A page shown now drops the pages ahead.
+        tree().setCurrentItem(node("1002"));
+        QVERIFY(!forward.isEnabled());
+        // New font sizes show the same page again: no new entry.
+        action("ZoomIn1").trigger();
+        action("Back1").trigger();
+        QCOMPARE(shown(), page("1001"));
+    }
+
+    void showInTreeSelectsTheNodeOfThePageOnShow() {
+        openThread();
+        tree().setCurrentItem(node("1005"));
+        tree().collapseAll();
+        window_->Html().LoadUrl(page("1004"));
+        QCOMPARE(current(), QString("1005"));
+        key(window_.get(), Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(current(), QString("1004"));
+        QVERIFY(node("1003")->isExpanded());
+        QCOMPARE(shown(), page("1004"));
+        // The tutorial has no node: nothing changes.
+        window_->findChild<QAction*>("Tutorial1")->trigger();
+        action("ShowInTree1").trigger();
+        QCOMPARE(current(), QString("1004"));
+    }
+
+    void readMarksBoldNextUnreadAndReadDat() {
+        // Read.dat with another folder's marks and a line of its own.
+        WriteFile(fixture().HomeFile("Read.dat"), "[/elsewhere/]\r\n1001\r\nnote\r\n");
+        openThread();
+        const int unread = rowWidth("1001");
+        tree().setCurrentItem(node("1001"));
+        QVERIFY(rowWidth("1001") < unread);
+        // N: the next unread page in tree order, wrapping, past nodes whose
+        // page file has gone.
+        std::filesystem::remove(fixture().DataFile("1002.msg"));
+        tree().setCurrentItem(node("1004"));
+        key(&tree(), Qt::Key_N);
+        QCOMPARE(current(), QString("1005"));
+        key(&tree(), Qt::Key_N);
+        QCOMPARE(current(), QString("1003"));
+        key(&tree(), Qt::Key_N);  // nothing unread is left
+        QCOMPARE(current(), QString("1003"));
+        window_.reset();
+        QCOMPARE(ReadFile(fixture().HomeFile("Read.dat")),
+                 "[/elsewhere/]\r\n1001\r\nnote\r\n[" + fixture().Data() +
+                     "]\r\n1001\r\n1003\r\n1004\r\n1005\r\n");
+
+        // The marks are there at the next start; all read makes every node
+        // normal, the one without a page file too.
+        createWindow();
+        action("QuickOpen1").trigger();
+        QVERIFY(rowWidth("1003") < rowWidth("1002"));
+        const int bold = rowWidth("1002");
+        action("MarkAllRead1").trigger();
+        QVERIFY(rowWidth("1002") < bold);
+        window_.reset();
+        QVERIFY(ReadFile(fixture().HomeFile("Read.dat"))
+                    .ends_with("]\r\n1001\r\n1002\r\n1003\r\n1004\r\n1005\r\n"));
+    }
+
+    void threadsHiddenByTheFilterArePassedOver() {
+        openThread();
+        tree().setCurrentItem(node("1002"));
+        // The thread filter hides the thread of 1001: N and Ctrl+T look at
+        // the threads in view only.
+        tree().topLevelItem(0)->setHidden(true);
+        key(&tree(), Qt::Key_N);
+        QCOMPARE(current(), QString("1005"));
+        window_->Html().LoadUrl(page("1004"));
+        action("ShowInTree1").trigger();
+        QCOMPARE(current(), QString("1005"));
+        tree().topLevelItem(0)->setHidden(false);
+        action("ShowInTree1").trigger();
+        QCOMPARE(current(), QString("1004"));
+    }
+
+    void spaceScrollsAndThenGoesToTheNextUnread() {
+        writeThread();
+        std::string longPage = Page("1005", "long");
+        for (int i = 0; i < 200; ++i) {
+            longPage += "line<br>\r\n";
+        }
+        WriteFile(fixture().DataFile("1005.msg"), longPage);
+        createWindow();
+        test::OpenDataFolder(*window_, fixture());
+        tree().setCurrentItem(node("1005"));
+        html().setFocus();
+        QScrollBar& bar = *html().verticalScrollBar();
+        QVERIFY(bar.maximum() > 0);
+        key(&html(), Qt::Key_Space);
+        QVERIFY(bar.value() > 0);
+        key(&html(), Qt::Key_Space, Qt::ShiftModifier);
+        QCOMPARE(bar.value(), 0);
+        while (bar.value() < bar.maximum()) {
+            key(&html(), Qt::Key_Space);
+        }
+        QCOMPARE(shown(), page("1005"));
+        key(&html(), Qt::Key_Space);  // at the bottom: the next unread, wrapping
+        QCOMPARE(current(), QString("1001"));
+        QCOMPARE(shown(), page("1001"));
+    }
+
+    void zoomChangesBothSizesForTheSession() {
+        WriteFile(fixture().HomeFile("Teluri.ini"), "[Font]\r\nSize=14\r\nFixSize=8\r\n");
+        createWindow();
+        IHTML& display = window_->Html();
+        key(window_.get(), Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(display.FontSize(), 15);
+        QCOMPARE(display.FixedFontSize(), 9);
+        QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), {}, QPoint(0, -120), Qt::NoButton,
+                          Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(html().viewport(), &wheel);
+        QCOMPARE(display.FontSize(), 14);
+        key(window_.get(), Qt::Key_Minus, Qt::ControlModifier);
+        key(window_.get(), Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(display.FontSize(), 12);
+        QCOMPARE(display.FixedFontSize(), 6);
+        key(window_.get(), Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(display.FontSize(), 14);
+        QCOMPARE(display.FixedFontSize(), 8);
+        // Not stored.
+        QCOMPARE(ReadFile(fixture().HomeFile("Teluri.ini")), "[Font]\r\nSize=14\r\nFixSize=8\r\n");
+    }
+
+    void windowShapeIsRememberedInWindowIni() {
+        createWindow();
+        QVERIFY(window_->isMaximized());  // no Window.ini: as specified
+        window_->close();
+        const std::string saved = ReadFile(fixture().HomeFile("Window.ini"));
+        QVERIFY(saved.starts_with("[Window]\r\nLeft="));
+        QVERIFY(saved.find("Maximized=1\r\n") != std::string::npos);
+        QVERIFY(!std::filesystem::exists(fixture().HomeFile("Teluri.ini")));
+
+        WriteFile(fixture().HomeFile("Window.ini"),
+                  "[Window]\r\nLeft=40\r\nTop=30\r\nWidth=600\r\nHeight=400\r\nMaximized=0\r\n"
+                  "TreeWidth=200\r\nToolBarFolded=1\r\n");
+        createWindow();
+        QVERIFY(!window_->isMaximized());
+        QCOMPARE(window_->pos(), QPoint(40, 30));
+        QCOMPARE(window_->size(), QSize(600, 400));
+        QCOMPARE(window_->findChild<QSplitter*>("Splitter1")->sizes().value(0), 200);
+        QVERIFY(window_->findChild<QWidget*>("pnlSleepBar")->isVisible());
+        window_->findChild<QSplitter*>("Splitter1")->setSizes({150, 450});
+        window_->close();
+        QCOMPARE(ReadFile(fixture().HomeFile("Window.ini")),
+                 "[Window]\r\nLeft=40\r\nTop=30\r\nWidth=600\r\nHeight=400\r\nMaximized=0\r\n"
+                 "TreeWidth=150\r\nToolBarFolded=1\r\n");
+
+        // A place no screen shows: the window's own place.
+        WriteFile(fixture().HomeFile("Window.ini"),
+                  "[Window]\r\nLeft=9000\r\nTop=9000\r\nWidth=600\r\nHeight=400\r\n");
+        createWindow();
+        QVERIFY(!window_->isMaximized());
+        QCOMPARE(window_->size(), QSize(714, 508));
+        QVERIFY(window_->screen()->geometry().contains(window_->geometry()));
+    }
+
+    void f10OpensTheMenuBar() {
+        createWindow();
+        key(window_.get(), Qt::Key_F10);
+        QMenuBar& bar = *window_->menuBar();
+        QCOMPARE(bar.activeAction(), window_->findChild<QMenu*>("File1")->menuAction());
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            key(popup, Qt::Key_Escape);
+        }
+    }
+
+    void samplePagesLayOutTheirBlocksInSourceOrder() {
+        createWindow();
+        IHTML& display = window_->Html();
+        for (const char* number : {"1001", "1002", "1004", "1008", "1052"}) {
+            display.LoadUrl(UrlOf(TELURI_SOURCE_DIR "/sample/" + std::string(number) + ".msg"));
+            const QStringList blocks = Blocks(*html().document());
+            // Every rule stands in a block of its own, the first right below
+            // the title and the last right above the replies or the way back.
+            QVERIFY2(blocks.count("<hr>") == 2, number);
+            QVERIFY2(blocks.filter("<hr").size() == 2, number);
+            QCOMPARE(blocks.indexOf("<hr>"), 1);
+            const int last = blocks.lastIndexOf("<hr>");
+            QVERIFY2(blocks.value(last + 1).contains(U("この記事には")) ||
+                         blocks.value(last + 1) == U("[一覧に戻る]"),
+                     number);
+            QVERIFY2(blocks.back().endsWith(U("[一覧に戻る]")), number);
+        }
+    }
+};
+
+}  // namespace teluri
+
+QTEST_MAIN(teluri::ReadingWindowTest)
+#include "reading_window_test.moc"

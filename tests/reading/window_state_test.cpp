@@ -1,0 +1,71 @@
+#include "reading/window_state.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "settings/inifile.h"
+#include "tests/support/temp_folder.h"
+
+namespace teluri {
+namespace {
+
+using test::ReadFile;
+using test::TempFolder;
+using test::WriteFile;
+
+TEST(WindowStateTest, WrittenAndReadBack) {
+    TempFolder folder;
+    TIniFile ini(folder / "Window.ini");
+    EXPECT_FALSE(ReadWindowState(ini));
+    WriteWindowState(ini, {{-8, 20, 900, 700}, true, 300, true});
+    EXPECT_EQ(ReadFile(folder / "Window.ini"),
+              "[Window]\r\nLeft=-8\r\nTop=20\r\nWidth=900\r\nHeight=700\r\nMaximized=1\r\n"
+              "TreeWidth=300\r\nToolBarFolded=1\r\n");
+    const std::optional<WindowState> state = ReadWindowState(ini);
+    ASSERT_TRUE(state);
+    EXPECT_EQ(state->normal.left, -8);
+    EXPECT_EQ(state->normal.top, 20);
+    EXPECT_EQ(state->normal.width, 900);
+    EXPECT_EQ(state->normal.height, 700);
+    EXPECT_TRUE(state->maximized);
+    EXPECT_EQ(state->treeWidth, 300);
+    EXPECT_TRUE(state->toolBarFolded);
+}
+
+TEST(WindowStateTest, AFileWithoutAUsableSizeIsNoState) {
+    TempFolder folder;
+    const std::string path = folder / "Window.ini";
+    WriteFile(path, "[Window]\r\nWidth=800\r\n");
+    EXPECT_FALSE(ReadWindowState(TIniFile(path)));
+    WriteFile(path, "[Window]\r\nWidth=800\r\nHeight=0\r\n");
+    EXPECT_FALSE(ReadWindowState(TIniFile(path)));
+    WriteFile(path, "[Window]\r\nWidth=wide\r\nHeight=600\r\n");
+    EXPECT_FALSE(ReadWindowState(TIniFile(path)));
+    // The other keys have their defaults.
+    WriteFile(path, "[window]\r\nwidth=800\r\nheight=600\r\n");
+    const std::optional<WindowState> state = ReadWindowState(TIniFile(path));
+    ASSERT_TRUE(state);
+    EXPECT_EQ(state->normal.left, 0);
+    EXPECT_FALSE(state->maximized);
+    EXPECT_EQ(state->treeWidth, 0);
+    EXPECT_FALSE(state->toolBarFolded);
+}
+
+TEST(WindowStateTest, APositionMustShowEnoughOnSomeScreen) {
+    const std::vector<ScreenRect> screens = {{0, 0, 1280, 1024}, {1280, 0, 1920, 1080}};
+    EXPECT_TRUE(IsOnSomeScreen({100, 100, 714, 508}, screens));
+    EXPECT_TRUE(IsOnSomeScreen({2000, 500, 714, 508}, screens));
+    // 48 x 24 pixels left on the first screen, and one pixel less.
+    EXPECT_TRUE(IsOnSomeScreen({-666, 1000, 714, 508}, screens));
+    EXPECT_FALSE(IsOnSomeScreen({-667, 1000, 714, 508}, screens));
+    EXPECT_FALSE(IsOnSomeScreen({-666, 1001, 714, 508}, screens));
+    // Off every screen, and at the ends of the number range.
+    EXPECT_FALSE(IsOnSomeScreen({5000, 0, 714, 508}, screens));
+    EXPECT_FALSE(IsOnSomeScreen({INT_MAX, INT_MAX, INT_MAX, INT_MAX}, screens));
+    EXPECT_FALSE(IsOnSomeScreen({INT_MIN, INT_MIN, 100, 100}, screens));
+    EXPECT_FALSE(IsOnSomeScreen({0, 0, 714, 508}, {}));
+}
+
+}  // namespace
+}  // namespace teluri

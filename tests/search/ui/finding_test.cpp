@@ -1,0 +1,205 @@
+// Finding in the main window: the find bar under the page, an opened search
+// hit marked in it, and the thread filter in the tool bar, driven with the
+// keyboard under the offscreen platform.
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "app/ui/frmmain.h"
+#include "htmlview/thtml.h"
+#include "search/ui/findbar.h"
+#include "search/ui/thread_filter.h"
+#include "tests/support/pages.h"
+#include "tests/ui/main_window_support.h"
+#include "tests/ui/ui_support.h"
+
+namespace teluri {
+namespace {
+
+using test::FirstLine;
+using test::Sjis;
+using test::WriteFile;
+
+// Searches in the search window and opens the first hit with a double click.
+int SearchAndOpenFirstHit(QDialog& dialog, const QString& text) {
+    dialog.show();
+    dialog.findChild<QComboBox*>("cmbFind")->setEditText(text);
+    dialog.findChild<QPushButton*>("BitBtn1")->click();
+    auto* list = dialog.findChild<QTreeWidget*>("lsvFInd");
+    QTreeWidgetItem* row = list->topLevelItem(0);
+    list->setCurrentItem(row);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(row).center());
+    return dialog.result();
+}
+
+}  // namespace
+
+class FindingTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<test::UiFixture> fixture_;
+    std::unique_ptr<TfrmMain> window_;
+
+    test::UiFixture& fixture() { return *fixture_; }
+    QAction& action(const char* name) { return *window_->findChild<QAction*>(name); }
+    QTreeWidget& tree() { return *window_->findChild<QTreeWidget*>("trvTeluri"); }
+    TFindBar& bar() { return *window_->findChild<TFindBar*>("pnlFindBar"); }
+    QLineEdit& barField() { return *bar().findChild<QLineEdit*>("edtFindText"); }
+    TThreadFilter& filter() { return *window_->findChild<TThreadFilter*>("edtFilter"); }
+    THTML& page() { return *window_->findChild<THTML*>("HTML1"); }
+    QString selection() { return window_->Html().SelectionText(-1, 0); }
+
+    void writePages() {
+        const auto page = [](const char* number, const char* title, const std::string& body) {
+            return FirstLine(number, title) + "\r\n" + body + "\r\n";
+        };
+        WriteFile(fixture().DataFile("1001.msg"),
+                  page("1001", "Delphi", "<p>Zyxwvut once, zyxwvut twice</p>"));
+        WriteFile(fixture().DataFile("1002.msg"),
+                  page("1002", "Kylix", Sjis("<p class=\"markuponly\">フォームの話</p>")));
+    }
+
+    void createWindow() {
+        window_ = std::make_unique<TfrmMain>();
+        window_->show();
+    }
+
+  private slots:
+    void init() {
+        fixture_ = std::make_unique<test::UiFixture>();
+        writePages();
+        createWindow();
+        test::OpenDataFolder(*window_, fixture());
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    }
+
+    void cleanup() {
+        window_.reset();
+        fixture_.reset();
+    }
+
+    void theViewMenuHoldsTheFindCommands() {
+        QMenu* view = window_->findChild<QMenu*>("View1");
+        QCOMPARE(action("FindInPage1").shortcut(), QKeySequence("Ctrl+F"));
+        QCOMPARE(action("FindNext1").shortcut(), QKeySequence("Ctrl+G"));
+        QCOMPARE(action("FindPrevious1").shortcut(), QKeySequence("Ctrl+Shift+G"));
+        QCOMPARE(action("FilterThreads1").shortcut(), QKeySequence("Ctrl+L"));
+        for (const char* name : {"FindInPage1", "FindNext1", "FindPrevious1", "FilterThreads1"}) {
+            QVERIFY(view->actions().contains(&action(name)));
+        }
+        // F3 stays the search window's.
+        QCOMPARE(action("Find1").shortcut(), QKeySequence("F3"));
+    }
+
+    void ctrlFTypingEnterAndCtrlCCopyTheOccurrence() {
+        tree().setCurrentItem(tree().topLevelItem(0));
+        QTest::keyClick(window_.get(), Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(bar().isVisible());
+        QVERIFY(barField().hasFocus());
+        QTest::keyClicks(&barField(), "ZYXWVUT");
+        QCOMPARE(bar().CountText(), QString("1 / 2"));
+        QTest::keyClick(&barField(), Qt::Key_Return);
+        QCOMPARE(bar().CountText(), QString("2 / 2"));
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(&barField(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("zyxwvut"));
+        // Text selected in the field is the field's to copy.
+        barField().selectAll();
+        QTest::keyClick(&barField(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("ZYXWVUT"));
+        // Ctrl+G and Ctrl+Shift+G with the bar closed.
+        QTest::keyClick(&barField(), Qt::Key_Escape);
+        QVERIFY(!bar().isVisible());
+        QTest::keyClick(window_.get(), Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(selection(), QString("Zyxwvut"));
+        QTest::keyClick(window_.get(), Qt::Key_G, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(selection(), QString("zyxwvut"));
+        QVERIFY(page().extraSelections().isEmpty());
+    }
+
+    void anOpenedSearchHitIsMarkedUnlessOnlyItsMarkupHoldsTheText() {
+        QStringList texts = {"zyxwvut", "MarkupOnly"};
+        fixture().onDialog = [&texts](QDialog& dialog) {
+            return SearchAndOpenFirstHit(dialog, texts.takeFirst());
+        };
+        action("Find1").trigger();
+        QVERIFY(page().DocumentUrl().endsWith("/1001.msg"));
+        QVERIFY(bar().isVisible());
+        QCOMPARE(bar().Text(), QString("zyxwvut"));
+        QCOMPARE(bar().CountText(), QString("1 / 2"));
+        QCOMPARE(selection(), QString("Zyxwvut"));
+        QCOMPARE(page().extraSelections().size(), 2);
+        QVERIFY(page().hasFocus());
+        bar().Close();
+        action("Find1").trigger();
+        QVERIFY(page().DocumentUrl().endsWith("/1002.msg"));
+        QVERIFY(!bar().isVisible());
+        QVERIFY(page().extraSelections().isEmpty());
+        QVERIFY(fixture().messages.empty());
+    }
+
+    void pagesFromTheTreeAreMarkedOnlyWithTheBarOpen() {
+        tree().setCurrentItem(tree().topLevelItem(1));
+        action("FindInPage1").trigger();
+        QTest::keyClicks(&barField(), "zyxwvut");
+        bar().Close();
+        tree().setCurrentItem(tree().topLevelItem(0));
+        QTest::qWait(1);
+        QVERIFY(page().extraSelections().isEmpty());
+        action("FindInPage1").trigger();
+        QCOMPARE(page().extraSelections().size(), 2);
+    }
+
+    void ctrlLFiltersTheTreeAfterARunAndAfterADraftOpen() {
+        QTest::keyClick(window_.get(), Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(filter().hasFocus());
+        QTest::keyClicks(&filter(), "zyxw");
+        QVERIFY(!tree().topLevelItem(0)->isHidden());
+        QVERIFY(tree().topLevelItem(1)->isHidden());
+        QCOMPARE(filter().CountText(), QString::fromUtf8("1 件"));
+        QTest::keyClick(&filter(), Qt::Key_Return);
+        QCOMPARE(tree().currentItem(), tree().topLevelItem(0));
+        QVERIFY(page().DocumentUrl().endsWith("/1001.msg"));
+        // The draft open fills the tree anew: the filter starts over.
+        action("QuickOpen1").trigger();
+        QCOMPARE(filter().text(), QString());
+        QCOMPARE(tree().topLevelItemCount(), 2);
+        filter().setText(QString::fromUtf8("フォーム"));
+        QVERIFY(tree().topLevelItem(0)->isHidden());
+        QVERIFY(!tree().topLevelItem(1)->isHidden());
+        QVERIFY(fixture().messages.empty());
+    }
+
+    void ctrlLUnfoldsAFoldedToolBar() {
+        QWidget* panel = filter().parentWidget();
+        QTest::mouseClick(window_->findChild<QWidget*>("Image1"), Qt::LeftButton);
+        QVERIFY(panel->isHidden());
+        QTest::keyClick(window_.get(), Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(!panel->isHidden());
+        QVERIFY(filter().hasFocus());
+    }
+
+    void theFilterStaysAtTheToolBarsRightEnd() {
+        QWidget* panel = filter().parentWidget();
+        QCOMPARE(panel->objectName(), QString("Panel1"));
+        window_->showNormal();
+        window_->resize(900, 500);
+        QTest::qWait(1);
+        QCOMPARE(panel->width() - filter().geometry().right() - 1, 6);
+        window_->resize(700, 500);
+        QTest::qWait(1);
+        QCOMPARE(panel->width() - filter().geometry().right() - 1, 6);
+    }
+};
+
+}  // namespace teluri
+
+QTEST_MAIN(teluri::FindingTest)
+#include "finding_test.moc"

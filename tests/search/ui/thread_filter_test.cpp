@@ -1,0 +1,207 @@
+// The thread filter on a tree of its own, under the offscreen platform.
+#include <QLabel>
+#include <QTest>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <filesystem>
+
+#include "search/ui/thread_filter.h"
+#include "tests/support/pages.h"
+#include "tests/ui/ui_support.h"
+
+namespace teluri {
+
+using test::Sjis;
+using test::WriteFile;
+
+class ThreadFilterTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<test::UiFixture> fixture_;
+    std::unique_ptr<QWidget> window_;
+    QTreeWidget* tree_ = nullptr;
+    TThreadFilter* filter_ = nullptr;
+    int steps_ = 0;
+    int resets_ = 0;
+
+    QTreeWidgetItem* node(const char* number) {
+        const auto found = tree_->findItems(number, Qt::MatchStartsWith | Qt::MatchRecursive);
+        return found.isEmpty() ? nullptr : found.front();
+    }
+    bool marked(const char* number) { return node(number)->data(0, Qt::BackgroundRole).isValid(); }
+    // The numbers of the top-level nodes shown.
+    QStringList shownThreads() {
+        QStringList numbers;
+        for (int i = 0; i < tree_->topLevelItemCount(); ++i) {
+            if (!tree_->topLevelItem(i)->isHidden()) {
+                numbers.append(tree_->topLevelItem(i)->text(0).left(4));
+            }
+        }
+        return numbers;
+    }
+    void type(const QString& text) { QTest::keyClicks(filter_, text); }
+
+    // Threads: 1001 (1002 (1003), 1004), 1005, 1006 (1007); 1007 has no page.
+    void fillTree() {
+        const auto add = [this](QTreeWidgetItem* parent, const char* number) {
+            auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree_);
+            item->setText(0, QString(number) + ":title");
+            return item;
+        };
+        QTreeWidgetItem* first = add(nullptr, "1001");
+        add(add(first, "1002"), "1003");
+        add(first, "1004");
+        add(nullptr, "1005");
+        add(add(nullptr, "1006"), "1007");
+    }
+
+  private slots:
+    void init() {
+        fixture_ = std::make_unique<test::UiFixture>();
+        WriteFile(fixture_->DataFile("1001.msg"), "<p>About forms</p>");
+        WriteFile(fixture_->DataFile("1002.msg"), "<p>Re: forms</p>");
+        WriteFile(fixture_->DataFile("1003.msg"), Sjis("<p>Delphi のフォーム</p>"));
+        WriteFile(fixture_->DataFile("1004.msg"), "<p>nothing</p>");
+        WriteFile(fixture_->DataFile("1005.msg"), "<p>DELPHI 3</p>");
+        WriteFile(fixture_->DataFile("1006.msg"), "<p>Kylix</p>");
+        window_ = std::make_unique<QWidget>();
+        auto* column = new QVBoxLayout(window_.get());
+        tree_ = new QTreeWidget(window_.get());
+        column->addWidget(tree_);
+        FilterHost host;
+        host.dataPath = [this] { return fixture_->Data(); };
+        host.pageNumber = [](const QTreeWidgetItem& item) {
+            return item.text(0).left(4).toStdString();
+        };
+        host.stepGauge = [this] { ++steps_; };
+        host.resetGauge = [this] { ++resets_; };
+        filter_ = new TThreadFilter(*tree_, std::move(host), window_.get());
+        column->addWidget(filter_);
+        fillTree();
+        window_->show();
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        steps_ = 0;
+        resets_ = 0;
+    }
+
+    void cleanup() {
+        window_.reset();
+        fixture_.reset();
+    }
+
+    void showsOnlyTheThreadsWithAMatchingPage() {
+        QCOMPARE(filter_->placeholderText(), QString::fromUtf8("絞り込み"));
+        type("delphi");
+        QCOMPARE(shownThreads(), QStringList({"1001", "1005"}));
+        QVERIFY(marked("1003"));
+        QVERIFY(marked("1005"));
+        QVERIFY(!marked("1001"));
+        QVERIFY(!marked("1002"));
+        QVERIFY(node("1001")->isExpanded());
+        QVERIFY(node("1002")->isExpanded());
+        QCOMPARE(filter_->CountText(), QString::fromUtf8("2 件"));
+        // Japanese text as typed; a page without a file matches nothing.
+        filter_->setText(QString::fromUtf8("フォーム"));
+        QCOMPARE(shownThreads(), QStringList({"1001"}));
+        filter_->setText("title");  // node texts are not page texts
+        QCOMPARE(shownThreads(), QStringList());
+        QCOMPARE(filter_->CountText(), QString::fromUtf8("0 件"));
+    }
+
+    void narrowingAndWideningGiveTheSameAnswerAsAFreshText() {
+        type("form");
+        QCOMPARE(shownThreads(), QStringList({"1001"}));
+        QVERIFY(marked("1001") && marked("1002") && !marked("1003"));
+        type("s");  // "forms": narrows
+        QVERIFY(marked("1001") && marked("1002"));
+        QTest::keyClick(filter_, Qt::Key_Backspace);
+        QTest::keyClick(filter_, Qt::Key_Backspace);
+        QTest::keyClick(filter_, Qt::Key_Backspace);
+        QTest::keyClick(filter_, Qt::Key_Backspace);  // "f": widens again
+        QCOMPARE(shownThreads(), QStringList({"1001"}));
+        filter_->setText("i");  // not a narrowing of "f"
+        QCOMPARE(shownThreads(), QStringList({"1001", "1005", "1006"}));
+        QCOMPARE(filter_->CountText(), QString::fromUtf8("4 件"));
+    }
+
+    void escapeRestoresTheTreeAsItWas() {
+        node("1006")->setExpanded(true);
+        node("1002")->setExpanded(true);  // open below a closed thread
+        filter_->setFocus();
+        type("delphi");
+        QVERIFY(node("1001")->isExpanded());
+        QTest::keyClick(filter_, Qt::Key_Escape);
+        QCOMPARE(filter_->text(), QString());
+        QCOMPARE(shownThreads(), QStringList({"1001", "1005", "1006"}));
+        QVERIFY(!node("1001")->isExpanded());
+        QVERIFY(node("1002")->isExpanded());
+        QVERIFY(node("1006")->isExpanded());
+        for (const char* number : {"1001", "1002", "1003", "1005"}) {
+            QVERIFY(!marked(number));
+        }
+        QCOMPARE(filter_->CountText(), QString());
+    }
+
+    void pagesAreReadOnceWithTheGaugeStepping() {
+        const auto files = [](const std::string& folder) {
+            return std::distance(std::filesystem::directory_iterator(folder), {});
+        };
+        const auto homeFiles = files(fixture_->Home());
+        type("d");
+        QCOMPARE(steps_, 1);  // one step per 16 pages read, the missing one too
+        QCOMPARE(resets_, 1);
+        filter_->clear();
+        type("k");
+        QCOMPARE(steps_, 1);  // the second use reads nothing
+        QCOMPARE(resets_, 1);
+        QCOMPARE(shownThreads(), QStringList({"1006"}));
+        // Nothing was written anywhere.
+        QCOMPARE(files(fixture_->Data()), 6);
+        QCOMPARE(files(fixture_->Home()), homeFiles);
+    }
+
+    void aTreeFilledAnewStartsOver() {
+        type("delphi");
+        // The pages change and the tree is filled anew, as by an analysis run.
+        WriteFile(fixture_->DataFile("1006.msg"), "<p>Delphi now</p>");
+        tree_->clear();
+        QCOMPARE(filter_->text(), QString());
+        QCOMPARE(filter_->CountText(), QString());
+        fillTree();
+        steps_ = 0;
+        type("delphi");
+        QCOMPARE(steps_, 1);  // read anew
+        QCOMPARE(shownThreads(), QStringList({"1001", "1005", "1006"}));
+    }
+
+    void enterGoesToTheFirstMatchingNode() {
+        filter_->setFocus();
+        type("delphi");
+        QTest::keyClick(filter_, Qt::Key_Return);
+        QCOMPARE(tree_->currentItem(), node("1003"));
+        QVERIFY(tree_->hasFocus());
+    }
+
+    void aDeepChainIsFilteredWithoutRecursion() {
+        tree_->clear();
+        QTreeWidgetItem* item = new QTreeWidgetItem(tree_, QStringList("1001:title"));
+        for (int depth = 1; depth < 5000; ++depth) {
+            item = new QTreeWidgetItem(item, QStringList("1004:title"));
+        }
+        item = new QTreeWidgetItem(item, QStringList("1005:title"));
+        type("delphi");
+        QCOMPARE(shownThreads(), QStringList({"1001"}));
+        QVERIFY(marked("1005"));
+        QVERIFY(tree_->topLevelItem(0)->isExpanded());
+        filter_->clear();
+        QVERIFY(!tree_->topLevelItem(0)->isExpanded());
+    }
+};
+
+}  // namespace teluri
+
+QTEST_MAIN(teluri::ThreadFilterTest)
+#include "thread_filter_test.moc"

@@ -1,0 +1,143 @@
+// The window program as a desktop program: the toolkit's dialogs in
+// Japanese, the icon and desktop entry name, and saving a page as PDF from
+// the popup menu and in place of printing without a printer.
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QMenu>
+#include <QPrinter>
+#include <QPushButton>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <filesystem>
+
+#include "app/ui/desktop_program.h"
+#include "app/ui/frmmain.h"
+#include "app/ui/pdf_export.h"
+#include "base/ui/dialogs.h"
+#include "htmlview/ihtml.h"
+#include "tests/support/pages.h"
+#include "tests/ui/main_window_support.h"
+#include "tests/ui/ui_support.h"
+
+namespace teluri {
+
+class DesktopProgramTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<test::UiFixture> fixture_;
+    std::unique_ptr<TfrmMain> window_;
+
+    test::UiFixture& fixture() { return *fixture_; }
+    QAction& action(const char* name) { return *window_->findChild<QAction*>(name); }
+
+    // The window showing page 1004 of a small data folder.
+    void showPage() {
+        test::WriteFile(fixture().DataFile("1004.msg"), test::Page("1004", "Delphi"));
+        window_ = std::make_unique<TfrmMain>();
+        window_->show();
+        test::OpenDataFolder(*window_, *fixture_);
+        auto* tree = window_->findChild<QTreeWidget*>("trvTeluri");
+        tree->setCurrentItem(tree->topLevelItem(0));
+        QVERIFY(window_->Html().DocumentUrl().endsWith("/1004.msg"));
+    }
+
+    static bool IsPdf(const std::string& path) {
+        return std::filesystem::exists(path) && test::ReadFile(path).rfind("%PDF-", 0) == 0;
+    }
+
+  private slots:
+    void init() { fixture_ = std::make_unique<test::UiFixture>(); }
+
+    void cleanup() {
+        window_.reset();
+        fixture_.reset();
+    }
+
+    void standardDialogsSpeakJapanese() {
+        SetUpDesktopProgram();
+        QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
+                                 QDialogButtonBox::Yes | QDialogButtonBox::No);
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8("キャンセル"));
+        QCOMPARE(buttons.button(QDialogButtonBox::Yes)->text(), QString::fromUtf8("はい(&Y)"));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"),
+                 QString::fromUtf8("アドレス:"));
+        QCOMPARE(QGuiApplication::desktopFileName(), QString(TELURI_APP_ID));
+        QVERIFY(!QGuiApplication::windowIcon().isNull());
+        QVERIFY(QGuiApplication::windowIcon().availableSizes().contains(QSize(256, 256)));
+    }
+
+    void popupMenuEndsWithSaveAsPdf() {
+        showPage();
+        QStringList names;
+        for (QAction* item : window_->findChild<QMenu*>("PopupMenu1")->actions()) {
+            names.append(item->objectName());
+        }
+        QCOMPARE(names, QStringList({"Copy1", "SelectAll1", "N1", "Print1", "SavePdf1"}));
+        QCOMPARE(action("SavePdf1").text(), QString::fromUtf8("PDF として保存..."));
+    }
+
+    void savesThePageAsPdfUnderItsNumber() {
+        showPage();
+        const std::string pdf = fixture().HomeFile("saved.pdf");
+        // Cancelled: nothing written, nothing said.
+        action("SavePdf1").trigger();
+        QCOMPARE(fixture().savesProposed.size(), 1);
+        QVERIFY(fixture().savesProposed[0].endsWith("/1004.pdf"));
+        QVERIFY(!std::filesystem::exists(pdf));
+        // Chosen: the page as PDF; an existing file is replaced.
+        test::WriteFile(pdf, "old");
+        fixture().saveAnswers.push_back(QString::fromStdString(pdf));
+        action("SavePdf1").trigger();
+        QVERIFY(IsPdf(pdf));
+        QVERIFY(fixture().messages.empty());
+    }
+
+    void unwritablePdfIsReportedAndLeavesNoFile() {
+        showPage();
+        const std::string pdf = fixture().HomeFile("no such folder/saved.pdf");
+        fixture().saveAnswers.push_back(QString::fromStdString(pdf));
+        action("SavePdf1").trigger();
+        QCOMPARE(fixture().messages.size(), std::size_t{1});
+        QCOMPARE(fixture().messages[0].text,
+                 QString::fromStdString("ﾌｧｲﾙ " + pdf + " を作成できません"));
+        QVERIFY(!std::filesystem::exists(pdf));
+    }
+
+    void withoutPrinterPrintingOffersPdf() {
+        showPage();
+        Dialogs().printer = [] { return std::unique_ptr<QPrinter>(); };
+        auto& print = *window_->findChild<QToolButton*>("btnPrint");
+        const std::string pdf = fixture().HomeFile("printed.pdf");
+        // Declined: the printer's message, as before.
+        print.click();
+        QCOMPARE(fixture().questions,
+                 QStringList(QString::fromUtf8(
+                     "プリンタがありません。このページを PDF として保存しますか?")));
+        QCOMPARE(fixture().messages.size(), std::size_t{1});
+        QCOMPARE(fixture().messages[0].text,
+                 QString::fromUtf8("プリンタがありません。印刷できません。"));
+        // Accepted, then the save dialog cancelled: nothing more.
+        fixture().questionAnswers = {true, true};
+        print.click();
+        QCOMPARE(fixture().messages.size(), std::size_t{1});
+        QCOMPARE(fixture().savesProposed.size(), 1);
+        // Accepted and saved.
+        fixture().saveAnswers.push_back(QString::fromStdString(pdf));
+        action("Print1").trigger();
+        QVERIFY(IsPdf(pdf));
+        QCOMPARE(fixture().messages.size(), std::size_t{1});
+    }
+
+    void proposedNameFollowsThePageFile() {
+        QVERIFY(ProposedPdfPath("file:///data/1234.msg").endsWith("/1234.pdf"));
+        QVERIFY(ProposedPdfPath("file:///my%20data/tutor.htm").endsWith("/tutor.pdf"));
+        QVERIFY(ProposedPdfPath("").endsWith("/page.pdf"));
+    }
+};
+
+}  // namespace teluri
+
+QTEST_MAIN(teluri::DesktopProgramTest)
+#include "desktop_program_test.moc"

@@ -1,0 +1,149 @@
+// The main window against hostile sizes: a saved tree deeper than the view
+// can expand, titles and lines of megabytes, pages of hundreds of megabytes.
+// Each must leave the window usable; what is saved stays whole.
+#include <QTest>
+#include <QTextBrowser>
+#include <QTreeWidget>
+
+#include "app/ui/frmmain.h"
+#include "app/ui/tree_depth_guard.h"
+#include "app/ui/tree_view_sink.h"
+#include "base/display_text.h"
+#include "htmlview/ihtml.h"
+#include "htmlview/page_excerpt.h"
+#include "tests/support/pages.h"
+#include "tests/ui/main_window_support.h"
+#include "tests/ui/ui_support.h"
+
+namespace teluri {
+namespace {
+
+using test::Page;
+using test::ReadFile;
+using test::WriteFile;
+
+// A chain `depth` nodes deep in Tree.dat form: line i holds i TABs.
+std::string DeepTreeDat(int depth) {
+    std::string content;
+    for (int i = 0; i < depth; ++i) {
+        content.append(static_cast<std::size_t>(i), '\t');
+        content += "1000:T\r\n";
+    }
+    return content;
+}
+
+QTreeWidgetItem* NodeAtDepth(QTreeWidget& tree, int depth) {
+    QTreeWidgetItem* node = tree.topLevelItem(0);
+    for (int i = 0; i < depth; ++i) {
+        node = node->child(0);
+    }
+    return node;
+}
+
+}  // namespace
+
+class WindowLimitsTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<test::UiFixture> fixture_;
+    std::unique_ptr<TfrmMain> window_;
+
+    test::UiFixture& fixture() { return *fixture_; }
+    QTreeWidget& tree() { return *window_->findChild<QTreeWidget*>("trvTeluri"); }
+    QTextBrowser& html() { return *window_->findChild<QTextBrowser*>("HTML1"); }
+
+    void createWindow() {
+        window_ = std::make_unique<TfrmMain>();
+        window_->show();
+    }
+
+    void draftOpen(const std::string& treeDat) {
+        WriteFile(fixture().HomeFile("Tree.dat"), treeDat);
+        window_->findChild<QAction*>("QuickOpen1")->trigger();
+    }
+
+  private slots:
+    void init() { fixture_ = std::make_unique<test::UiFixture>(); }
+
+    void cleanup() {
+        window_.reset();
+        fixture_.reset();
+    }
+
+    void expandAllStopsAtTheDepthBoundWithAMessage() {
+        createWindow();
+        draftOpen(DeepTreeDat(kMaxExpandedDepth + 5));
+        tree().setCurrentItem(tree().topLevelItem(0));
+        tree().setFocus();
+        QTest::keyClick(&tree(), Qt::Key_Asterisk);
+        QVERIFY(NodeAtDepth(tree(), kMaxExpandedDepth - 1)->isExpanded());
+        QVERIFY(!NodeAtDepth(tree(), kMaxExpandedDepth)->isExpanded());
+        QCOMPARE(fixture().messages.size(), std::size_t{1});
+        QCOMPARE(fixture().messages[0].icon, QMessageBox::Information);
+        QVERIFY(fixture().messages[0].text.contains(QString::number(kMaxExpandedDepth)));
+        // A full layout of what is expanded, as a font change makes one.
+        tree().doItemsLayout();
+        // Expanding the first folded node by hand is taken back.
+        NodeAtDepth(tree(), kMaxExpandedDepth)->setExpanded(true);
+        QVERIFY(!NodeAtDepth(tree(), kMaxExpandedDepth)->isExpanded());
+        QCOMPARE(fixture().messages.size(), std::size_t{2});
+        // A tree within the bound expands whole, without a message.
+        draftOpen("1001:a\r\n\t1002:b\r\n\t\t1003:c\r\n\t1004:d\r\n");
+        tree().setCurrentItem(tree().topLevelItem(0));
+        QTest::keyClick(&tree(), Qt::Key_Asterisk);
+        QVERIFY(NodeAtDepth(tree(), 1)->isExpanded());
+        QCOMPARE(fixture().messages.size(), std::size_t{2});
+    }
+
+    void longTitlesAreCutForDisplayOnly() {
+        const std::string title(2'000'000, 'x');
+        WriteFile(fixture().DataFile("1001.msg"), Page("1001", title));
+        createWindow();
+        test::OpenDataFolder(*window_, fixture());
+        QTreeWidgetItem& node = *tree().topLevelItem(0);
+        QCOMPARE(node.text(0),
+                 QString(kShownTextBytes, 'x').replace(0, 5, "1001:") + QChar(0x2026));
+        QCOMPARE(NodeBytes(node).size(), qsizetype(title.size() + 5));
+        QCOMPARE(ReadFile(fixture().HomeFile("Tree.dat")), "1001:" + title + "\r\n");
+        QCOMPARE(TreeLinesOf(tree())[0].text, "1001:" + title);
+    }
+
+    void largePagesShowTheirFirstPartWithANote() {
+        const std::string body(20 * kShownPageBytes, 'y');
+        WriteFile(fixture().DataFile("1001.msg"), Page("1001", "big") + body);
+        WriteFile(fixture().DataFile("1002.msg"), Page("1002", "small"));
+        createWindow();
+        const auto show = [this](const char* name) {
+            window_->Html().LoadUrl(QString::fromStdString("file://" + fixture().DataFile(name)));
+            return html().toPlainText();
+        };
+        const QString big = show("1001.msg");
+        QVERIFY(big.startsWith(QString::fromUtf8("このページは大きすぎるため")));
+        QVERIFY(big.size() < qsizetype(kShownPageBytes + 1000));
+        QVERIFY(big.contains(QString(1000, 'y')));
+        QCOMPARE(html().wordWrapMode(), QTextOption::WrapAnywhere);
+        const QString small = show("1002.msg");
+        QVERIFY(!small.contains(QString::fromUtf8("大きすぎる")));
+        QCOMPARE(html().wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+        QCOMPARE(window_->Html().DocumentUrl(),
+                 QString::fromStdString("file://" + fixture().DataFile("1002.msg")));
+        // Markup nested too deep is shown as its source, with a note.
+        std::string nested;
+        for (std::size_t i = 0; i <= kDeepestLaidOutTables; ++i) {
+            nested += "<table><tr><td>";
+        }
+        WriteFile(fixture().DataFile("1003.msg"), Page("1003", "deep") + nested);
+        const QString deep = show("1003.msg");
+        QVERIFY(deep.startsWith(QString::fromUtf8("このページはタグの入れ子が深すぎる")));
+        QVERIFY(deep.contains("<table><tr><td><table>"));
+        // A picture that names a device that never ends draws nothing.
+        WriteFile(fixture().DataFile("1004.msg"), Page("1004", "pic") + "<img src=\"/dev/zero\">");
+        QVERIFY(show("1004.msg").contains("pic"));
+    }
+};
+
+}  // namespace teluri
+
+QTEST_MAIN(teluri::WindowLimitsTest)
+#include "window_limits_test.moc"
