@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     splash->repaint();
     QApplication::processEvents();
 
-    teluri::TfrmMain mainWindow;
+    teluri::TfrmMain mainWindow(nullptr, teluri::TutorialLoad::kAfterFirstPaint);
     mainWindow.show();
     splash.reset();
     return QApplication::exec();

@@ -10,6 +10,7 @@
 #include "base/errors.h"
 #include "base/files.h"
 #include "base/messages.h"
+#include "base/page_prefetch.h"
 #include "base/paths.h"
 
 namespace teluri {
@@ -36,14 +37,50 @@ auto QueryPage(const std::string& pageFile, Query&& query) {
 // once more when the run's file list reaches it, and the second time costs
 // one status call. Anything else (a file that vanished, changed, or whose
 // status cannot be looked at) is read, or not found, exactly as at the first
-// time; a file that was missing stays missing for the run. The fields are kept as bytes, so every
-// conversion error is thrown when the field is used, as without the record.
+// time; a file that was missing stays missing for the run. The fields are
+// kept as bytes, so every conversion error is thrown when the field is
+// used, as without the record. The files of the run's list are read ahead
+// in list order (PagePrefetch), which gives each page as a read at the
+// moment it is asked for would.
 class PageReads {
   public:
+    // `names`: the run's file list, which must outlive the record.
+    PageReads(const std::string& dataPath, const std::vector<std::string>& names)
+        : dataPath_(dataPath), prefetch_(ListedFiles(dataPath, names)) {
+        if (!prefetch_.ReadsAhead()) {
+            return;  // the index only serves to take reply pages read ahead
+        }
+        listIndex_.reserve(names.size());
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            listIndex_.emplace(names[i], i);
+        }
+    }
+
     // The page in file `file`, or nullptr when no such file exists; a file
     // that cannot be read throws IoError. The page stays valid until the
     // same file is loaded again.
-    const THtmlAnl* Load(const std::string& file) {
+    const THtmlAnl* Load(const std::string& file) { return Load(file, ListIndexOf(file)); }
+
+    // As Load, for entry `index` of the run's file list.
+    const THtmlAnl* LoadListed(std::size_t index, const std::string& file) {
+        return Load(file, index);
+    }
+
+    // Drops the record of entry `index` of the file list, the file `file`:
+    // the run has passed it, and only a reply link back to it would look
+    // for it again.
+    void Forget(std::size_t index, const std::string& file) {
+        pages_.erase(file);
+        prefetch_.Pass(index);
+    }
+
+  private:
+    struct Entry {
+        THtmlAnl page;
+        FileStamp stamp;
+    };
+
+    const THtmlAnl* Load(const std::string& file, std::optional<std::size_t> listed) {
         const auto known = pages_.find(file);
         if (known != pages_.end()) {
             switch (CheckFileStamp(file, known->second.stamp)) {
@@ -59,22 +96,44 @@ class PageReads {
             return nullptr;
         }
         Entry entry;
-        if (!entry.page.Load(file, &entry.stamp)) {
+        const std::optional<std::string_view> content =
+            listed ? prefetch_.Take(*listed, buffer_, &entry.stamp)
+                   : ReadFileInto(file, buffer_, &entry.stamp);
+        if (!content) {
             absent_.insert(file);
             return nullptr;
         }
+        entry.page.LoadContent(file, *content);
         return &(pages_[file] = std::move(entry)).page;
     }
 
-    // Drops the record of `file`: the run's file list has passed it, and
-    // only a reply link back to it would look for it again.
-    void Forget(const std::string& file) { pages_.erase(file); }
+    // The place of `file` in the run's file list, when it is one of them.
+    std::optional<std::size_t> ListIndexOf(const std::string& file) const {
+        if (!prefetch_.ReadsAhead() || file.compare(0, dataPath_.size(), dataPath_) != 0) {
+            return std::nullopt;
+        }
+        const auto listed = listIndex_.find(std::string_view(file).substr(dataPath_.size()));
+        if (listed == listIndex_.end()) {
+            return std::nullopt;
+        }
+        return listed->second;
+    }
 
-  private:
-    struct Entry {
-        THtmlAnl page;
-        FileStamp stamp;
-    };
+    static std::vector<std::string> ListedFiles(const std::string& dataPath,
+                                                const std::vector<std::string>& names) {
+        std::vector<std::string> files;
+        files.reserve(names.size());
+        for (const std::string& name : names) {
+            files.push_back(dataPath + name);
+        }
+        return files;
+    }
+
+    const std::string& dataPath_;
+    PagePrefetch prefetch_;
+    std::string buffer_;  // every page is read into it in turn
+    // By bare name, as short keys hash faster than whole paths.
+    std::unordered_map<std::string_view, std::size_t> listIndex_;
     std::unordered_map<std::string, Entry> pages_;
     // Files found missing: a page that lists thousands of replies without
     // a page file costs one look per file and run, not one per listing.
@@ -212,12 +271,12 @@ void BuildTree(const std::string& dataPath, TreeSink& sink) {
     RunEnd runEnd(sink);
     const std::vector<std::string> names = sink.ListFolder(dataPath);
     const int count = static_cast<int>(names.size());
-    PageReads reads;
+    PageReads reads(dataPath, names);
     NodeAdder adder(dataPath, sink, reads);
     for (int i = 0; i < count; ++i) {
         sink.Progress(i, count);
         const std::string pageFile = dataPath + names[static_cast<std::size_t>(i)];
-        const THtmlAnl* page = reads.Load(pageFile);
+        const THtmlAnl* page = reads.LoadListed(static_cast<std::size_t>(i), pageFile);
         if (page == nullptr) {
             continue;  // removed since the folder was listed
         }
@@ -225,7 +284,7 @@ void BuildTree(const std::string& dataPath, TreeSink& sink) {
             adder.AddPageNode(std::nullopt, QueryPage(pageFile, [page] { return NodeText(*page); }),
                               *page, pageFile);
         }
-        reads.Forget(pageFile);
+        reads.Forget(static_cast<std::size_t>(i), pageFile);
     }
 }
 

@@ -192,8 +192,13 @@ int OpenRegularFile(const std::string& path, struct stat& info) {
     return fd.release();
 }
 
-// Reads into data[0, size) until it is full or the file ends; the count read.
-std::size_t ReadUpTo(int fd, char* data, std::size_t size, const std::string& path) {
+// Reads into data[0, size) until it is full or the file ends; the count
+// read. Reading also stops once `complete` bytes (when not 0) are in: a
+// file holding as many bytes as its status said needs no read that would
+// only find its end (one that grew since gives more in the same reads, as
+// the room is larger).
+std::size_t ReadUpTo(int fd, char* data, std::size_t size, const std::string& path,
+                     std::size_t complete = 0) {
     std::size_t filled = 0;
     while (filled < size) {
         const ssize_t got = ::read(fd, data + filled, size - filled);
@@ -207,6 +212,9 @@ std::size_t ReadUpTo(int fd, char* data, std::size_t size, const std::string& pa
             break;
         }
         filled += static_cast<std::size_t>(got);
+        if (filled == complete) {
+            break;
+        }
     }
     return filled;
 }
@@ -223,8 +231,8 @@ std::optional<std::string_view> ReadFileInto(const std::string& path, std::strin
     if (stamp != nullptr) {
         *stamp = StampOf(info);
     }
-    // Room for the file and one byte more, so that the read which finds the
-    // end of the file needs no growth either.
+    // Room for the file and one byte more, so that a file grown since its
+    // status was taken shows it in the first read.
     const std::size_t expected = static_cast<std::size_t>(info.st_size) + 1;
     if (buffer.size() < expected) {
         buffer.resize(expected);
@@ -235,7 +243,9 @@ std::optional<std::string_view> ReadFileInto(const std::string& path, std::strin
             buffer.resize(buffer.size() + 4096);  // the file may have grown
         }
         const std::size_t room = buffer.size() - filled;
-        const std::size_t got = ReadUpTo(fd.get(), buffer.data() + filled, room, path);
+        const auto size = static_cast<std::size_t>(info.st_size);
+        const std::size_t rest = filled < size ? size - filled : 0;
+        const std::size_t got = ReadUpTo(fd.get(), buffer.data() + filled, room, path, rest);
         filled += got;
         if (got < room) {
             break;

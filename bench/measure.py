@@ -66,6 +66,8 @@ def main():
     parser.add_argument("--rare", required=True)
     parser.add_argument("--common", required=True)
     parser.add_argument("--runs", type=int, default=5)
+    parser.add_argument("--display", help="an X display with a window manager (Xvfb + openbox) "
+                        "for the window's analysis run there")
     args = parser.parse_args()
 
     teluri = os.path.join(args.build, "cli", "teluri")
@@ -75,6 +77,7 @@ def main():
                    if name.endswith(".msg"))
     archive_bytes = sum(os.path.getsize(page) for page in pages)
     c_env = dict(os.environ, LC_ALL="C")
+    x_env = dict(os.environ, DISPLAY=args.display or "", TELURI_BENCH_PLATFORM="xcb")
     # The pages the saved tree shows: the thread filter counts only those.
     with open(args.tree, "rb") as tree_file:
         tree_numbers = {line.lstrip(b"\t")[:4] for line in tree_file.read().split(b"\r\n")
@@ -132,6 +135,22 @@ def main():
             note("window_painted", f["painted_ms"])
             note("window_process", ms)
             note("window_rss", rss)
+
+        for label, word in (("rare", args.rare), ("common", args.common)):
+            ms, _, out = run([window, "search", args.archive, word])
+            f = figures(out)
+            checks[f"window_search_{label}"] = int(f["rows"])
+            if counted:
+                note(f"window_search_{label}", f["search_ms"])
+                note(f"window_search_{label}_painted", f["painted_ms"])
+
+        if args.display:
+            ms, _, out = run([window, "analyze", args.archive], env=x_env)
+            f = figures(out)
+            checks["x_window_nodes"] = int(f["nodes"])
+            if counted:
+                note("x_window_run", f["run_ms"])
+                note("x_window_painted", f["painted_ms"])
 
         ms, _, out = run([window, "draft", args.tree, args.archive])
         f = figures(out)
@@ -196,7 +215,13 @@ def main():
     if checks["draft_nodes"] != checks["analyze_nodes"]:
         problems.append(f"draft open shows {checks['draft_nodes']} nodes, "
                         f"Tree.dat has {checks['analyze_nodes']}")
+    if args.display and checks["x_window_nodes"] != checks["analyze_nodes"]:
+        problems.append(f"window run under the window manager shows {checks['x_window_nodes']} "
+                        f"nodes, teluri analyze {checks['analyze_nodes']}")
     for label in ("rare", "common"):
+        if checks[f"window_search_{label}"] != checks[f"search_{label}"]:
+            problems.append(f"search window lists {checks[f'window_search_{label}']} rows for the "
+                            f"{label} word, teluri search {checks[f'search_{label}']}")
         if checks[f"search_{label}"] != checks[f"grep_{label}"]:
             problems.append(f"search finds {checks[f'search_{label}']} pages for the {label} "
                             f"word, grep {checks[f'grep_{label}']}")
@@ -216,83 +241,90 @@ def main():
 
     rows = [
         ("`teluri analyze` (9000 pages)", ms(m["analyze"]), "`cat` of every page",
-         ms(m["cat"]), m["analyze"] / m["cat"], "≤ 1.5"),
+         ms(m["cat"]), m["analyze"] / m["cat"], "≤ 1.5", m["analyze"] <= 1.5 * m["cat"]),
         ("`teluri analyze`, against the plain read", ms(m["analyze"]),
          "open, read, close of every page (`teluri_read_pages`)", ms(m["read_pages"]),
-         m["analyze"] / m["read_pages"], "—"),
+         m["analyze"] / m["read_pages"], "≤ 1.0", m["analyze"] <= m["read_pages"]),
         (f"`teluri search` rare word ({args.rare}, {checks['grep_rare']} pages)",
          ms(m["search_rare"]), "`LC_ALL=C grep -l -i -F`", ms(m["grep_rare"]),
-         m["search_rare"] / m["grep_rare"], "≤ 1.0"),
+         m["search_rare"] / m["grep_rare"], "≤ 0.7", m["search_rare"] <= 0.7 * m["grep_rare"]),
         (f"`teluri search` common word ({args.common}, {checks['grep_common']} pages)",
          ms(m["search_common"]), "`LC_ALL=C grep -l -i -F`", ms(m["grep_common"]),
-         m["search_common"] / m["grep_common"], "≤ 1.0"),
+         m["search_common"] / m["grep_common"], "≤ 0.7",
+         m["search_common"] <= 0.7 * m["grep_common"]),
         ("`teluri tree` of the 9000-node Tree.dat", ms(m["tree"]), "`wc -l` of the file",
-         ms(m["wc"]), m["tree"] / m["wc"], "—"),
+         ms(m["wc"]), m["tree"] / m["wc"], "—", None),
         ("window: analysis run, tree view filled", ms(m["window_run"]), "`teluri analyze`",
-         ms(m["analyze"]), m["window_run"] / m["analyze"], "≤ 1.5"),
+         ms(m["analyze"]), m["window_run"] / m["analyze"], "≤ 1.2",
+         m["window_run"] <= 1.2 * m["analyze"]),
         ("window: … until the tree view has painted", ms(m["window_painted"]),
-         "`teluri analyze`", ms(m["analyze"]), m["window_painted"] / m["analyze"], "—"),
+         "`teluri analyze`", ms(m["analyze"]), m["window_painted"] / m["analyze"], "—", None),
+    ]
+    if args.display:
+        rows.append(
+            ("window under Xvfb + openbox: analysis run, tree view filled", ms(m["x_window_run"]),
+             "`teluri analyze`", ms(m["analyze"]), m["x_window_run"] / m["analyze"], "≤ 1.2",
+             m["x_window_run"] <= 1.2 * m["analyze"]))
+    for label, word in (("rare", args.rare), ("common", args.common)):
+        rows.append(
+            (f"window: search, Enter to rows shown and log written ({word})",
+             ms(m[f"window_search_{label}"]), "`teluri search`", ms(m[f"search_{label}"]),
+             m[f"window_search_{label}"] / m[f"search_{label}"], "≤ 1.3",
+             m[f"window_search_{label}"] <= 1.3 * m[f"search_{label}"]))
+    rows += [
         ("window: draft open of the 9000-node Tree.dat", ms(m["draft"]), "`teluri tree`",
-         ms(m["tree"]), m["draft"] / m["tree"], "≤ 2"),
+         ms(m["tree"]), m["draft"] / m["tree"], "≤ 2", m["draft"] <= 2 * m["tree"]),
         ("window: start-up to shown, then quit", ms(m["startup"]),
-         "bare Qt: empty `QMainWindow`", ms(m["bare"]), m["startup"] / m["bare"], "≤ 1.5"),
+         "bare Qt: empty `QMainWindow`", ms(m["bare"]), m["startup"] / m["bare"], "≤ 1.3",
+         m["startup"] <= 1.3 * m["bare"]),
         ("window: thread filter, first use (reads the pages), tree updated",
          ms(m["filter_first"]), "`teluri search` rare word", ms(m["search_rare"]),
-         m["filter_first"] / m["search_rare"], "≤ 1.0"),
+         m["filter_first"] / m["search_rare"], "≤ 1.0", m["filter_first"] <= m["search_rare"]),
         ("window: … until the tree view has painted", ms(m["filter_first_painted"]),
          "`teluri search` rare word", ms(m["search_rare"]),
-         m["filter_first_painted"] / m["search_rare"], "—"),
+         m["filter_first_painted"] / m["search_rare"], "—", None),
         (f"window: thread filter, slowest of {checks['filter_keys']} keystrokes, tree updated",
-         ms(m["filter_key_max"]), "the goal", ms(50), m["filter_key_max"] / 50, "≤ 1.0"),
+         ms(m["filter_key_max"]), "the goal", ms(50), m["filter_key_max"] / 50, "≤ 1.0",
+         m["filter_key_max"] <= 50),
         ("window: … until the tree view has painted", ms(m["filter_key_max_painted"]),
-         "the goal", ms(50), m["filter_key_max_painted"] / 50, "—"),
+         "the goal", ms(50), m["filter_key_max_painted"] / 50, "—", None),
         ("window: thread filter, median keystroke until painted",
          ms(m["filter_key_median_painted"]), "the goal", ms(50),
-         m["filter_key_median_painted"] / 50, "—"),
+         m["filter_key_median_painted"] / 50, "—", None),
         ("memory of the thread filter's page texts", f"{m['filter_bytes'] / 1e6:.1f} MB",
          "archive size (sum of files)", f"{mb:.1f} MB", m["filter_bytes"] / archive_bytes,
-         "≤ 1.2"),
+         "≤ 1.2", m["filter_bytes"] <= 1.2 * archive_bytes),
         ("peak memory of `teluri analyze`", f"{m['analyze_rss'] / 1024:.1f} MiB",
          "archive size (sum of files)", f"{mb:.1f} MB",
-         m["analyze_rss"] * 1024 / archive_bytes, "< 32 MiB"),
+         m["analyze_rss"] * 1024 / archive_bytes, "< 32 MiB", m["analyze_rss"] < 32 * 1024),
         ("peak memory of the window after the run", f"{m['window_rss'] / 1024:.1f} MiB",
          "archive size (sum of files)", f"{mb:.1f} MB",
-         m["window_rss"] * 1024 / archive_bytes, "—"),
+         m["window_rss"] * 1024 / archive_bytes, "—", None),
         ("9000-deep chain: window analysis run", ms(m["chain_run"]),
          "`teluri analyze` of the chain", ms(m["chain_analyze"]),
-         m["chain_run"] / m["chain_analyze"], "< 1 s"),
+         m["chain_run"] / m["chain_analyze"], "< 1 s", m["chain_run"] < 1000),
         ("9000-deep chain: window draft open", ms(m["chain_draft"]),
          "`teluri tree` of its Tree.dat", ms(m["chain_tree"]),
-         m["chain_draft"] / m["chain_tree"], "< 1 s"),
+         m["chain_draft"] / m["chain_tree"], "< 1 s", m["chain_draft"] < 1000),
     ]
-    met = {
-        0: m["analyze"] <= 1.5 * m["cat"],
-        2: m["search_rare"] <= m["grep_rare"],
-        3: m["search_common"] <= m["grep_common"],
-        5: m["window_run"] <= 1.5 * m["analyze"],
-        7: m["draft"] <= 2 * m["tree"],
-        8: m["startup"] <= 1.5 * m["bare"],
-        9: m["filter_first"] <= m["search_rare"],
-        11: m["filter_key_max"] <= 50,
-        14: m["filter_bytes"] <= 1.2 * archive_bytes,
-        15: m["analyze_rss"] < 32 * 1024,
-        17: m["chain_run"] < 1000,
-        18: m["chain_draft"] < 1000,
-    }
 
     print(f"Medians of {args.runs} runs ({took:.0f} s in all; load average "
           f"{load_before[0]:.2f} before, {load_after[0]:.2f} after).")
     print()
     print("| Measurement | Median | Reference (same run) | Reference median | Ratio | Goal | Met |")
     print("|---|---:|---|---:|---:|---|---|")
-    for i, (name, value, ref, ref_value, ratio, goal) in enumerate(rows):
-        mark = "—" if i not in met else ("yes" if met[i] else "**no**")
+    for name, value, ref, ref_value, ratio, goal, met in rows:
+        mark = "—" if met is None else ("yes" if met else "**no**")
         print(f"| {name} | {value} | {ref} | {ref_value} | {ratio:.2f} | {goal} | {mark} |")
     print()
     print(f"Window process in all (analysis run, 9000 pages): {ms(m['window_process'])}; "
           f"draft open until painted: {ms(m['draft_painted'])}; "
           f"chain: run until painted {ms(m['chain_painted'])}, "
-          f"draft open until painted {ms(m['chain_draft_painted'])}.")
+          f"draft open until painted {ms(m['chain_draft_painted'])}; "
+          f"search window until painted: {ms(m['window_search_rare_painted'])} (rare word), "
+          f"{ms(m['window_search_common_painted'])} (common word)"
+          + (f"; under Xvfb + openbox, run until painted {ms(m['x_window_painted'])}."
+             if args.display else "."))
     if problems:
         print()
         for problem in problems:

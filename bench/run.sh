@@ -61,10 +61,32 @@ common="$(awk '$1 == "common-word" { print $2 }' "$data/archive-9000.done")"
 "$build/cli/teluri" analyze -o "$data/archive-9000.Tree.dat" "$data/archive-9000"
 "$build/cli/teluri" analyze -o "$data/chain-9000.Tree.dat" "$data/chain-9000"
 
+# The window's run under a real window manager, when Xvfb and openbox are
+# there: a display of its own, stopped when the benchmark ends.
+display_args=()
+if command -v Xvfb >/dev/null 2>&1 && command -v openbox >/dev/null 2>&1; then
+    number=60
+    while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
+        number=$((number + 1))
+    done
+    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    wm_pid=""
+    trap '[ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null; kill "$xvfb_pid" 2>/dev/null' EXIT
+    for _ in $(seq 50); do
+        [ -e "/tmp/.X11-unix/X$number" ] && break
+        sleep 0.1
+    done
+    DISPLAY=":$number" openbox >/dev/null 2>&1 &
+    wm_pid=$!
+    sleep 1
+    display_args=(--display ":$number")
+fi
+
 echo "Machine: $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), \
 $(awk '/MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo) RAM; \
 load average $(cut -d' ' -f1-3 /proc/loadavg)"
-exec python3 bench/measure.py --build "$build" --runs "$runs" \
+python3 bench/measure.py --build "$build" --runs "$runs" \
     --archive "$data/archive-9000" --tree "$data/archive-9000.Tree.dat" \
     --chain "$data/chain-9000" --chain-tree "$data/chain-9000.Tree.dat" \
-    --rare "$rare" --common "$common"
+    --rare "$rare" --common "$common" "${display_args[@]}"

@@ -3,6 +3,7 @@
 //   teluri_window_bench analyze DIR          the open command on DIR and its analysis run
 //   teluri_window_bench draft TREE_DAT [DIR] the draft open of a saved tree (DIR: the data
 //                                            folder the settings name)
+//   teluri_window_bench search DIR TEXT      the search window on DIR: TEXT typed, Enter
 //   teluri_window_bench filter TREE_DAT DIR WORD...
 //                                            after a draft open, each word typed into the
 //                                            thread filter letter by letter and deleted again
@@ -15,10 +16,17 @@
 // counts) on standard output; the caller measures the whole process. The
 // program folder (TELURI_HOME) and XDG_RUNTIME_DIR are private temporary
 // folders, removed at the end; the current folder is the program folder, so
-// that the window's file list starts out empty.
+// that the window's file list starts out empty (the search: the data folder,
+// which the file list then shows, as when the program starts there).
+//
+// TELURI_BENCH_PLATFORM names the Qt platform to run on (default offscreen;
+// "xcb" runs on the display in DISPLAY, under its window manager).
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QTimer>
 #include <QTreeWidget>
@@ -96,7 +104,8 @@ void PrepareEnvironment(const TempFolder& home) {
     fs::permissions(runtime, fs::perms::owner_all, fs::perm_options::replace);
     ::setenv("TELURI_HOME", (home.Path().string() + "/").c_str(), 1);
     ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const char* platform = std::getenv("TELURI_BENCH_PLATFORM");
+    ::setenv("QT_QPA_PLATFORM", platform != nullptr ? platform : "offscreen", 1);
     std::error_code error;
     fs::copy_file(TELURI_TUTORIAL_FILE, home.Path() / "tutor.htm", error);
     fs::current_path(home.Path());
@@ -275,6 +284,54 @@ int Draft(const fs::path& home, const std::string& treeFile, const std::string& 
     return 0;
 }
 
+// The search window on the file list of `folder`: `text` typed into its
+// field and Enter pressed. The search ends when the key's handler returns
+// (rows in the list, the log written); "painted" is the end of the list's
+// first paint after it.
+int Search(const std::string& folder, const std::string& text) {
+    InstallDialogAnswers(folder);
+    fs::current_path(folder);
+    teluri::TfrmMain window;
+    window.show();
+    WaitShown(window);
+    Settle(250);
+    double searched = -1;
+    double shown = -1;
+    int rows = 0;
+    teluri::Dialogs().execDialog = [&](QDialog& dialog) {
+        dialog.show();
+        WaitShown(dialog);
+        Settle(100);
+        auto* field = dialog.findChild<QComboBox*>("cmbFind");
+        auto* list = dialog.findChild<QTreeWidget*>("lsvFInd");
+        if (field == nullptr || list == nullptr || field->lineEdit() == nullptr) {
+            Fail("no search field or list");
+        }
+        field->setEditText(QString::fromStdString(text));
+        QCoreApplication::processEvents();
+        EventWatch painted(*list->viewport(), QEvent::Paint);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+        const double start = Now();
+        painted.Arm();
+        QCoreApplication::sendEvent(field->lineEdit(), &press);
+        QCoreApplication::sendEvent(field->lineEdit(), &release);
+        searched = Now() - start;
+        WaitUntil([&painted] { return painted.Seen(); });
+        QCoreApplication::processEvents();
+        shown = Now() - start;
+        rows = list->topLevelItemCount();
+        dialog.hide();
+        return 0;
+    };
+    TriggerAction(window, "Find1");
+    if (searched < 0) {
+        Fail("the search window did not open");
+    }
+    std::printf("search_ms=%.3f painted_ms=%.3f rows=%d\n", searched, shown, rows);
+    return 0;
+}
+
 // The thread filter after a draft open: every word typed letter by letter,
 // then deleted letter by letter. Each keystroke is timed from the change of
 // the field's text until the tree's items are updated, and until the tree
@@ -341,7 +398,7 @@ int Startup(const fs::path& home, const std::string& bookmarkFile) {
     splash->show();
     splash->repaint();
     QApplication::processEvents();
-    teluri::TfrmMain window;
+    teluri::TfrmMain window(nullptr, teluri::TutorialLoad::kAfterFirstPaint);
     window.show();
     splash.reset();
     WaitShown(window);
@@ -359,7 +416,7 @@ int Bare() {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: teluri_window_bench analyze DIR | draft TREE_DAT [DIR] | "
+                 "usage: teluri_window_bench analyze DIR | draft TREE_DAT [DIR] | search DIR TEXT | "
                  "filter TREE_DAT DIR WORD... | startup [BOOKMARK_DAT] | bare\n");
     return 2;
 }
@@ -386,6 +443,9 @@ int main(int argc, char** argv) {
     }
     if (mode == "draft" && (paths.size() == 1 || paths.size() == 2)) {
         return Draft(home.Path(), paths[0], paths.size() == 2 ? paths[1] : std::string());
+    }
+    if (mode == "search" && args.size() == 3) {
+        return Search(paths[0], args[2]);
     }
     if (mode == "filter" && args.size() >= 4) {
         return Filter(home.Path(), paths[0], paths[1],

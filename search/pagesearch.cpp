@@ -13,6 +13,7 @@
 #include "base/files.h"
 #include "base/lines.h"
 #include "base/messages.h"
+#include "base/page_prefetch.h"
 #include "search/textmatch.h"
 
 namespace teluri {
@@ -20,6 +21,8 @@ namespace {
 
 constexpr std::string_view kPageExtension = ".msg";
 constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+// The bytes of a page folded and searched at a time.
+constexpr std::size_t kBlockSize = 1024;
 
 // Writes `from` to `to` with every byte a-z upper-cased, trail bytes of
 // double-byte characters too: eight bytes at a time, no branches per byte.
@@ -47,44 +50,65 @@ void FoldEveryLetter(std::string_view from, std::string& to) {
     }
 }
 
-// Turns `folded`, `text` with every letter upper-cased, into the exact
-// cp932 upper-casing of `text` (UpperCaseCp932) from character boundary
-// `at` until at least `end`: the letters that are trail bytes of double-byte
-// characters get their own case back. `at` is left on the boundary reached.
-// Runs of ASCII bytes, which hold no lead byte, are passed over eight at a
-// time.
-void RestoreTrailLetters(std::string_view text, std::string& folded, std::size_t& at,
-                         std::size_t end) {
-    const LeadByteSet& leadBytes = Cp932LeadBytes();
-    const std::size_t size = text.size();
-    end = std::min(end, size);
-    std::size_t i = at;
-    while (i < end) {
-        std::uint64_t block;
-        while (i + 8 <= size) {
-            std::memcpy(&block, text.data() + i, 8);
-            if ((block & kHighBits) != 0) {
-                break;
+// The character boundaries of a cp932 text, walked from its start and only
+// forward: where the characters around a position begin, without looking at
+// the text before the position asked about last.
+class CharacterStarts {
+  public:
+    explicit CharacterStarts(std::string_view text) : text_(text), leadBytes_(Cp932LeadBytes()) {}
+
+    // The start of the character that holds byte `at`: `at` itself or, for
+    // the trail byte of a double-byte character, the byte before. `at` is
+    // never before the position asked about in the call before.
+    std::size_t StartOf(std::size_t at) {
+        while (next_ <= at) {
+            // Runs of ASCII bytes, which hold no lead byte, are passed over
+            // eight at a time.
+            std::uint64_t block;
+            if (next_ + 8 <= at) {
+                std::memcpy(&block, text_.data() + next_, 8);
+                if ((block & kHighBits) == 0) {
+                    next_ += 8;
+                    continue;
+                }
             }
-            i += 8;
+            start_ = next_;
+            next_ += Length(start_);
         }
-        if (i >= end) {
-            break;
-        }
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (!leadBytes[byte]) {
-            ++i;
-            continue;
-        }
-        if (i + 1 < size) {
-            const char trail = text[i + 1];
-            if (trail >= 'a' && trail <= 'z') {
-                folded[i + 1] = trail;
-            }
-        }
-        i += 2;
+        return start_;
     }
-    at = i;
+
+    // The length in bytes of the character starting at `start`.
+    std::size_t Length(std::size_t start) const {
+        return leadBytes_[static_cast<unsigned char>(text_[start])] ? 2 : 1;
+    }
+
+  private:
+    std::string_view text_;
+    const LeadByteSet& leadBytes_;
+    std::size_t start_ = 0;
+    std::size_t next_ = 0;  // the start of the character after start_
+};
+
+// True when the cp932 upper-casing of `page` (UpperCaseCp932) holds `upper`
+// at byte `at`: a letter matches in either case, except where it is the
+// trail byte of a double-byte character, which the upper-casing leaves.
+bool MatchesExactlyAt(std::string_view page, std::size_t at, std::string_view upper,
+                      CharacterStarts& starts) {
+    std::size_t start = starts.StartOf(at);
+    for (std::size_t k = 0; k < upper.size(); ++k) {
+        const std::size_t position = at + k;
+        while (start + starts.Length(start) <= position) {
+            start += starts.Length(start);
+        }
+        const char c = page[position];
+        const bool letter = c >= 'a' && c <= 'z' && start == position;
+        const char exact = letter ? static_cast<char>(c - ('a' - 'A')) : c;
+        if (exact != upper[k]) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -127,48 +151,67 @@ bool PageMatcher::Matches(std::string_view content) {
     // letter and starts every line afresh after a line ending in a lead byte
     // too. Only a text with line ends needs the whole text built.
     std::string whole;
-    std::string_view page = ContentBeforeNul(content);
+    std::string_view page = content;
     if (spansLines_) {
         whole = WholeText(content);
         page = whole;
     }
-    // Most pages do not hold the text. The exact upper-casing folds a subset
-    // of the letters that folding every letter does, so a page whose fully
-    // folded form lacks the fully folded text cannot hold the text.
-    FoldEveryLetter(page, folded_);
-    const void* candidate =
-        ::memmem(folded_.data(), folded_.size(), foldedText_.data(), foldedText_.size());
-    if (candidate == nullptr) {
-        return false;
+    // The page is looked at a block at a time, up to its first match. Most
+    // places do not hold the text: the exact upper-casing folds a subset of
+    // the letters that folding every letter does, so only where the block
+    // folded that way holds the text folded the same way is the exact rule
+    // checked.
+    const std::size_t length = upperText_.size();
+    CharacterStarts starts(page);
+    std::size_t withoutNul = 0;  // the page holds no NUL byte before this
+    for (std::size_t block = 0; block + length <= page.size(); block += kBlockSize) {
+        // Each block overlaps the next by one byte less than the text, so
+        // that every place is looked at in exactly one block.
+        const std::size_t end = std::min(page.size(), block + kBlockSize + length - 1);
+        FoldEveryLetter(page.substr(block, end - block), folded_);
+        std::size_t from = 0;
+        while (const void* found = ::memmem(folded_.data() + from, folded_.size() - from,
+                                            foldedText_.data(), foldedText_.size())) {
+            const std::size_t at =
+                block + static_cast<std::size_t>(static_cast<const char*>(found) - folded_.data());
+            // The page's text ends at its first NUL byte; every later place
+            // ends later still.
+            if (std::memchr(page.data() + withoutNul, '\0', at + length - withoutNul) != nullptr) {
+                return false;
+            }
+            withoutNul = at + length;
+            if (MatchesExactlyAt(page, at, upperText_, starts)) {
+                return true;
+            }
+            from = at - block + 1;
+        }
     }
-    // Where the text is found folded, it is nearly always found exactly:
-    // the exact form is made only up to there and compared. Otherwise the
-    // rest is made exact and searched as a whole.
-    const auto at = static_cast<std::size_t>(static_cast<const char*>(candidate) - folded_.data());
-    std::size_t exactUpTo = 0;
-    RestoreTrailLetters(page, folded_, exactUpTo, at + upperText_.size());
-    if (folded_.compare(at, upperText_.size(), upperText_) == 0) {
-        return true;
-    }
-    RestoreTrailLetters(page, folded_, exactUpTo, page.size());
-    return ContainsText(folded_, upperText_);
+    return false;
 }
 
 std::vector<SearchHit> SearchPages(const std::string& folder, const std::vector<std::string>& names,
                                    std::string_view text, SearchSink& sink) {
     PageMatcher matcher(text);
-    THtmlAnl reader;     // one reader serves every hit of the run
+    THtmlAnl reader;  // one reader serves every hit of the run
+    std::vector<std::string> pageFiles;
+    pageFiles.reserve(names.size());
+    for (const std::string& name : names) {
+        pageFiles.push_back(IsSearchedPageName(name) ? folder + name : std::string());
+    }
+    // The pages are read ahead in list order, each as a read at the moment
+    // it is taken would give it.
+    PagePrefetch prefetch(pageFiles);
     std::string buffer;  // every page is read into it in turn
     std::vector<SearchHit> hits;
     const std::size_t count = names.size();
     for (std::size_t i = 0; i < count; ++i) {
         sink.Step();
-        const std::string& name = names[i];
-        if (!IsSearchedPageName(name)) {
+        const std::string& pageFile = pageFiles[i];
+        if (pageFile.empty()) {
             continue;
         }
-        const std::string pageFile = folder + name;
-        const std::optional<std::string_view> content = ReadFileInto(pageFile, buffer);
+        const std::optional<std::string_view> content = prefetch.Take(i, buffer);
+        prefetch.Pass(i);
         if (!content) {
             throw IoError(msg::Format(msg::kCannotOpenFile, pageFile));
         }

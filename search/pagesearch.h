@@ -44,8 +44,8 @@ struct SearchHit {
 };
 
 // Finds one text in page contents. The text is upper-cased once; each page
-// is folded into a buffer kept from page to page, in one pass, and searched
-// there with memmem.
+// is folded a block at a time into a buffer kept from page to page and
+// searched there with memmem, up to its first match only.
 class PageMatcher {
   public:
     explicit PageMatcher(std::string_view text);
@@ -59,8 +59,7 @@ class PageMatcher {
     std::string upperText_;
     // The text with every byte a-z upper-cased, trail bytes too.
     std::string foldedText_;
-    // The page being tested: folded the same way for a quick first test,
-    // then turned into its exact upper-casing.
+    // The block of the page being looked at, folded the same way.
     std::string folded_;
     // A text without line-end bytes can only match within one line, so the
     // content needs no line-end normalisation: the lines are the same.

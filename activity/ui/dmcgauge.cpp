@@ -1,6 +1,7 @@
 #include "activity/ui/dmcgauge.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
@@ -11,17 +12,41 @@
 namespace teluri {
 
 // The gauge's drawing surface on the status bar: a child over the panel's
-// drawn area, showing the track scaled to its size, each track column a
-// vertical bar.
+// drawn area, showing the gauge's track scaled to its size, each track
+// column a vertical bar. The track is turned into an image when painted.
 class GaugeView : public QWidget {
   public:
-    explicit GaugeView(QWidget* parent) : QWidget(parent) {
+    GaugeView(QWidget* parent, const TDynamicGauge& gauge) : QWidget(parent), gauge_(gauge) {
         setObjectName("DynamicGauge1View");
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
-    void Show(const Pixels& track, const GaugeRect& area) {
+    // Shows the track over `area`. A screen shows one picture per display
+    // frame, and runs step the gauge thousands of times a second while they
+    // hold the GUI thread: the view is drawn at once only when a frame has
+    // passed since its last drawing; otherwise it is marked for drawing when
+    // the event loop next runs, or by a later step after the frame, so that
+    // the last picture always reaches the screen.
+    void Show(const GaugeRect& area) {
+        const QRect rect(area.left, area.top, area.right - area.left, area.bottom - area.top);
+        if (geometry() != rect) {
+            setGeometry(rect);
+        }
+        if (isHidden()) {
+            show();
+        }
+        if (lastDrawn_.isValid() && lastDrawn_.elapsed() < kFrameMilliseconds) {
+            update();
+            return;
+        }
+        repaint();
+        lastDrawn_.start();
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        const Pixels& track = gauge_.Track();
         if (image_.width() != track.width || image_.height() != track.height) {
             image_ = QImage(track.width, track.height, QImage::Format_RGB32);
         }
@@ -32,20 +57,17 @@ class GaugeView : public QWidget {
                 line[x] = qRgb(pixel.red, pixel.green, pixel.blue);
             }
         }
-        setGeometry(area.left, area.top, area.right - area.left, area.bottom - area.top);
-        show();
-        repaint();
-    }
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
         painter.drawImage(rect(), image_);
     }
 
   private:
+    static constexpr int kFrameMilliseconds = 16;
+
+    const TDynamicGauge& gauge_;
     QImage image_;
+    QElapsedTimer lastDrawn_;
 };
 
 namespace {
@@ -119,11 +141,12 @@ std::optional<GaugeRect> TDynamicGauge::CalcGaugeRect() const {
 }
 
 void TDynamicGauge::SetPosition(int value) {
-    if (!CalcGaugeRect()) {
+    const std::optional<GaugeRect> panel = CalcGaugeRect();
+    if (!panel) {
         return;
     }
     position_ = value % 1000;
-    DrawGauge();
+    DrawGauge(*panel);
 }
 
 void TDynamicGauge::Advance(int amount) {
@@ -140,7 +163,7 @@ void TDynamicGauge::SetControl(TStatusBar* statusBar) {
     try {
         controlDestroyed_ =
             connect(statusBar, &QObject::destroyed, this, [this] { control_ = nullptr; });
-        view_ = new GaugeView(statusBar);
+        view_ = new GaugeView(statusBar, *this);
         DrawGauge();
     } catch (...) {
         // Attaching failed: the gauge stays detached and says nothing.
@@ -176,16 +199,26 @@ void TDynamicGauge::BuildStrips() {
     DrawGauge();
 }
 
+const Pixels& TDynamicGauge::Track() const {
+    if (trackOutdated_) {
+        DrawTrack(track_, position_, Resolve(color_), forward_, backward_);
+        trackOutdated_ = false;
+    }
+    return track_;
+}
+
 void TDynamicGauge::DrawGauge() {
-    const std::optional<GaugeRect> panel = CalcGaugeRect();
-    if (!panel) {
-        return;
+    if (const std::optional<GaugeRect> panel = CalcGaugeRect()) {
+        DrawGauge(*panel);
     }
-    DrawTrack(track_, position_, Resolve(color_), forward_, backward_);
+}
+
+void TDynamicGauge::DrawGauge(const GaugeRect& panel) {
+    trackOutdated_ = true;
     if (view_.isNull()) {
-        view_ = new GaugeView(control_);
+        view_ = new GaugeView(control_, *this);
     }
-    view_->Show(track_, DrawnArea(*panel));
+    view_->Show(DrawnArea(panel));
 }
 
 }  // namespace teluri

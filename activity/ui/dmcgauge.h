@@ -1,7 +1,9 @@
 // The busy gauge: a non-visual component that draws a gradient band into
 // one panel of a status bar, moved one step each time its owner writes
-// Position or calls Advance. It draws at once, inside the write, so that it
-// moves while its caller holds the GUI thread.
+// Position or calls Advance. The track follows every write; the screen gets
+// it inside the write at most once per display frame, so that the band moves
+// while its caller holds the GUI thread, and the last position is drawn when
+// the event loop next runs.
 #pragma once
 
 #include <QMetaObject>
@@ -42,13 +44,16 @@ class TDynamicGauge : public QObject {
     // 4 GraEndColor; the strips are rendered anew. Other indexes do nothing.
     void SetColor(int index, TColor value);
 
-    // The band as drawn on the track, for inspection.
-    const Pixels& Track() const { return track_; }
+    // The band as drawn on the track; made when asked for (by the view's
+    // paint, or for inspection), not at every step.
+    const Pixels& Track() const;
 
   private:
     std::optional<GaugeRect> CalcGaugeRect() const;
     void BuildStrips();
     void DrawGauge();
+    // `panel`: CalcGaugeRect's answer, already asked for.
+    void DrawGauge(const GaugeRect& panel);
     Rgb Resolve(TColor color) const;
 
     int position_ = 0;
@@ -59,7 +64,8 @@ class TDynamicGauge : public QObject {
     TColor graStartColor_ = clGray;
     TColor graMidwayColor_ = clYellow;
     TColor graEndColor_ = clSilver;
-    Pixels track_{kTrackWidth, 1};
+    mutable Pixels track_{kTrackWidth, 1};
+    mutable bool trackOutdated_ = false;
     Pixels forward_{kStripWidth, 1};
     Pixels backward_{kStripWidth, 1};
     QPointer<GaugeView> view_;

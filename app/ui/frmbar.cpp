@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QThread>
+#include <QWindow>
 
 #include "base/ui/center_on_screen.h"
 #include "base/ui/fonts.h"
@@ -10,7 +12,9 @@
 namespace teluri {
 namespace {
 
-constexpr int kFrameMilliseconds = 60;
+constexpr int kAnimationMilliseconds = 60;
+constexpr int kDisplayFrameMilliseconds = 16;
+constexpr int kExposeWaitMilliseconds = 500;
 
 }  // namespace
 
@@ -34,29 +38,62 @@ TfrmBar::TfrmBar(QWidget* parent) : QWidget(parent, Qt::Tool) {
 void TfrmBar::Start() {
     clock_.start();
     frame_ = 0;
+    percent_ = -1;
     Animate1_->setPixmap(FindFileFrame(frame_));
     show();
-    // A new window is drawn once the window system has shown it; the run
-    // that follows holds the thread, so that happens here.
+    // A new window can be drawn once the window system has mapped and
+    // exposed it; the run that follows holds the thread, so that is waited
+    // for here, without taking user input, for a short while at most.
+    QElapsedTimer waited;
+    waited.start();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    while (!IsExposed() && waited.elapsed() < kExposeWaitMilliseconds) {
+        QThread::msleep(1);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
     repaint();
+    lastDrawnAt_ = -1;  // the first step is drawn at once
+}
+
+bool TfrmBar::IsExposed() const {
+    return windowHandle() != nullptr && windowHandle()->isExposed();
 }
 
 void TfrmBar::Step(int percent) {
-    const QString text = QString::number(percent) + "%";
-    if (lblper_->text() != text) {
-        lblper_->setText(text);
+    // The percentage and the animation follow every step; the screen gets
+    // them at most once per display frame. Runs step thousands of times a
+    // second, so a step that changes nothing costs one clock reading.
+    if (percent != percent_) {
+        percent_ = percent;
+        lblper_->setText(QString::number(percent) + "%");
         lblper_->adjustSize();
-        lblper_->repaint();
+        undrawn_ = true;
     }
     // The animation moves with the clock, not with the files, so that it
     // keeps its pace on folders of any size.
-    const int frame = static_cast<int>(clock_.elapsed() / kFrameMilliseconds) % kFindFileFrames;
+    const qint64 now = clock_.elapsed();
+    const int frame = static_cast<int>(now / kAnimationMilliseconds) % kFindFileFrames;
     if (frame != frame_) {
         frame_ = frame;
         Animate1_->setPixmap(FindFileFrame(frame_));
-        Animate1_->repaint();
+        undrawn_ = true;
     }
+    if (undrawn_ && (lastDrawnAt_ < 0 || now - lastDrawnAt_ >= kDisplayFrameMilliseconds)) {
+        Draw();
+    }
+}
+
+void TfrmBar::Stop() {
+    if (undrawn_) {
+        Draw();
+    }
+    close();
+}
+
+void TfrmBar::Draw() {
+    repaint();
+    lastDrawnAt_ = clock_.elapsed();
+    undrawn_ = false;
 }
 
 }  // namespace teluri

@@ -1,6 +1,7 @@
 // The progress window of the analysis run: a small tool window with the
 // percentage of files read and an animation of a magnifier passing over
-// files, repainted explicitly while the run holds the GUI thread.
+// files, drawn whole before the first file is read and repainted explicitly,
+// once per display frame, while the run holds the GUI thread.
 #pragma once
 
 #include <QElapsedTimer>
@@ -14,17 +15,27 @@ class TfrmBar : public QWidget {
   public:
     explicit TfrmBar(QWidget* parent);
 
-    // Starts the animation and shows the window at once.
+    // Starts the animation and shows the window, drawn, once the window
+    // system has exposed it.
     void Start();
     // Sets the percentage text ("42%") and moves the animation on; repaints
-    // what changed.
+    // at the first step and then when a display frame has passed since the
+    // last drawing.
     void Step(int percent);
+    // Draws what the last steps left undrawn and closes the window.
+    void Stop();
 
   private:
+    bool IsExposed() const;
+    void Draw();
+
     QLabel* Animate1_;
     QLabel* lblper_;
     QElapsedTimer clock_;
+    qint64 lastDrawnAt_ = -1;  // on clock_; -1: not drawn since Start
+    int percent_ = -1;
     int frame_ = -1;
+    bool undrawn_ = false;
 };
 
 }  // namespace teluri

@@ -35,6 +35,7 @@
 #include "base/files.h"
 #include "base/paths.h"
 #include "base/ui/access_keys.h"
+#include "base/ui/after_first_paint.h"
 #include "base/ui/busy_cursor.h"
 #include "base/ui/center_on_screen.h"
 #include "base/ui/dialogs.h"
@@ -111,7 +112,7 @@ class AnalysisRun : public TreeViewSink {
     void EndRun() noexcept override {
         window_.ResetGauge();
         if (bar_ != nullptr) {
-            bar_->close();
+            bar_->Stop();
             bar_->deleteLater();
             bar_ = nullptr;
         }
@@ -128,7 +129,8 @@ class AnalysisRun : public TreeViewSink {
 
 }  // namespace
 
-TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
+TfrmMain::TfrmMain(QWidget* parent, TutorialLoad tutorial)
+    : QMainWindow(parent), tutorialLoad_(tutorial) {
     setObjectName("frmMain");
     setWindowTitle(Text("Orvak Teluri Explorer"));
     setFont(WindowFont());
@@ -380,7 +382,16 @@ void TfrmMain::FormCreate() {
     HTML1_->SetFixedFontSize(ini.ReadNumber("Font", "FixSize", 10));
     setWindowState(windowState() | Qt::WindowMaximized);
     DataPath_ = ini.ReadText("Option", "Path", ExeFolder());
-    Tutorial1Click();
+    if (tutorialLoad_ == TutorialLoad::kAtOnce) {
+        Tutorial1Click();
+    } else {
+        // Unless another page is shown by then.
+        AfterFirstPaint(*HTML1_->viewport(), [this] {
+            if (HTML1_->DocumentUrl().isEmpty()) {
+                Handle(&TfrmMain::Tutorial1Click);
+            }
+        });
+    }
     Bookmarks_->LoadBookmarks();
     tmrDefault_->start();
 }

@@ -30,9 +30,14 @@ class TStatusBar;
 class THTML;
 class WindowMemory;
 
+// When the main window loads the tutorial page at its creation: at once, or
+// right after the window's first picture, so that the window reaches the
+// screen first (the program's start).
+enum class TutorialLoad { kAtOnce, kAfterFirstPaint };
+
 class TfrmMain : public QMainWindow {
   public:
-    explicit TfrmMain(QWidget* parent = nullptr);
+    explicit TfrmMain(QWidget* parent = nullptr, TutorialLoad tutorial = TutorialLoad::kAtOnce);
 
     // What the other windows use.
     IHTML& Html();
@@ -70,6 +75,7 @@ class TfrmMain : public QMainWindow {
     void Tutorial1Click();
 
     std::string DataPath_;
+    TutorialLoad tutorialLoad_;
     std::array<QIcon, 3> ImageList1_;
     QTreeWidget* trvTeluri_ = nullptr;
     QSplitter* Splitter1_ = nullptr;

@@ -59,8 +59,10 @@ QByteArray Bytes(const std::string& bytes) {
     return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-QTreeWidgetItem* AddRow(QTreeWidget& list, const std::string& title) {
-    auto* row = new QTreeWidgetItem(&list);
+// A row for `title`, not yet in the list: rows are added in one batch,
+// which costs the list one insertion instead of one per row.
+QTreeWidgetItem* NewRow(const std::string& title) {
+    auto* row = new QTreeWidgetItem();
     row->setText(0, ShownText(title));
     row->setData(0, kBytesRole, Bytes(title));
     return row;
@@ -71,26 +73,35 @@ void SetNumber(QTreeWidgetItem& row, const std::string& number) {
     row.setData(1, kBytesRole, Bytes(number));
 }
 
-// The rows of a search run, added as the hits come.
+// The rows of a search run, made as the hits come and added to the list
+// when the run ends (the run holds the thread, so the list could not show
+// them earlier).
 class RowSink : public SearchSink {
   public:
     RowSink(QTreeWidget& list, const std::array<QIcon, 2>& icons, const FindHost& host)
         : list_(list), icons_(icons), host_(host) {}
+    ~RowSink() override { qDeleteAll(rows_); }
 
     void Step() override { host_.stepGauge(); }
 
-    void HitFound(const std::string& title) override { row_ = AddRow(list_, title); }
+    void HitFound(const std::string& title) override { rows_.append(NewRow(title)); }
 
     void HitCompleted(const SearchHit& hit) override {
-        SetNumber(*row_, hit.number);
-        row_->setIcon(0, icons_[hit.kind]);
+        SetNumber(*rows_.back(), hit.number);
+        rows_.back()->setIcon(0, icons_[hit.kind]);
+    }
+
+    // Adds the rows made so far to the list.
+    void ShowRows() {
+        list_.addTopLevelItems(rows_);
+        rows_.clear();
     }
 
   private:
     QTreeWidget& list_;
     const std::array<QIcon, 2>& icons_;
     const FindHost& host_;
-    QTreeWidgetItem* row_ = nullptr;
+    QList<QTreeWidgetItem*> rows_;
 };
 
 }  // namespace
@@ -319,11 +330,13 @@ void TfrmFind::BitBtn1Click() {
         } catch (...) {
             // The rows found so far stay; the window no longer says it is
             // searching, and the error is shown once the cursor is back.
+            sink.ShowRows();
             host_.resetGauge();
             SetStatus(QString());
             FitTitleColumn();
             throw;
         }
+        sink.ShowRows();
         host_.resetGauge();
         SetStatus(Text(kResults));
         FitTitleColumn();
@@ -356,13 +369,16 @@ void TfrmFind::cmbFindChange(const QString& typed) {
     const std::vector<LogRow> rows = ParseSearchLog(*content);
     BusyCursor busy;
     lsvFInd_->clear();
+    QList<QTreeWidgetItem*> items;
     for (const LogRow& row : rows) {
-        QTreeWidgetItem* item = AddRow(*lsvFInd_, row.title);
+        QTreeWidgetItem* item = NewRow(row.title);
         if (row.number) {
             SetNumber(*item, *row.number);
         }
         item->setIcon(0, ImageList1_[row.kind]);
+        items.append(item);
     }
+    lsvFInd_->addTopLevelItems(items);
     FitTitleColumn();
 }
 

@@ -36,6 +36,12 @@ bool Match(std::string_view content, std::string_view text) {
     return PageMatcher(text).Matches(content);
 }
 
+// The definition: the upper-cased whole text holds the upper-cased text.
+bool DefinitionMatches(std::string_view content, std::string_view text) {
+    const std::string upper = UpperCaseCp932(text);
+    return !upper.empty() && UpperCaseCp932(WholeText(content)).find(upper) != std::string::npos;
+}
+
 TEST(PageMatcherTest, MatchRules) {
     const std::string page = Page("1001", Sjis("Delphiのフォーム"), {}, {"1002"});
     const struct {
@@ -86,12 +92,6 @@ TEST(PageMatcherTest, MatchRules) {
 }
 
 TEST(PageMatcherTest, AgreesWithTheDefinitionOnRandomBytes) {
-    // The definition: the upper-cased whole text holds the upper-cased text.
-    const auto reference = [](std::string_view content, std::string_view text) {
-        const std::string upper = UpperCaseCp932(text);
-        return !upper.empty() &&
-               UpperCaseCp932(WholeText(content)).find(upper) != std::string::npos;
-    };
     // Letters and their neighbours, lead bytes, a half-width kana, line ends
     // and NUL, in every mix a few bytes long; one matcher reused throughout.
     const std::string alphabet("aAzZ{`@\x83\x81\xE0\xFC\xA1\x80\r\n\0b", 17);
@@ -115,10 +115,40 @@ TEST(PageMatcherTest, AgreesWithTheDefinitionOnRandomBytes) {
                                  : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
             }
         }
-        ASSERT_EQ(Match(content, text), reference(content, text))
+        ASSERT_EQ(Match(content, text), DefinitionMatches(content, text))
             << ::testing::PrintToString(content) << " / " << ::testing::PrintToString(text);
-        ASSERT_EQ(shared.Matches(content), reference(content, "aB"))
+        ASSERT_EQ(shared.Matches(content), DefinitionMatches(content, "aB"))
             << ::testing::PrintToString(content);
+    }
+}
+
+TEST(PageMatcherTest, AgreesWithTheDefinitionOnLongPages) {
+    // Pages of a few kilobytes are looked at in blocks: texts taken from
+    // around the block edges, after runs of double-byte characters and
+    // ASCII, must match exactly where the definition says.
+    const std::string alphabet("aAbBzZ\x83\x83\x82\xE0 <>\r\n", 15);
+    std::mt19937 random(11);
+    for (int round = 0; round < 3000; ++round) {
+        std::string content;
+        const std::size_t length = 900 + random() % 2400;
+        while (content.size() < length) {
+            // Runs of one kind, so that the eight-byte steps over ASCII are
+            // taken too.
+            const char c = alphabet[random() % alphabet.size()];
+            content.append(1 + random() % 12, c);
+        }
+        if (round % 50 == 0) {
+            content[random() % content.size()] = '\0';
+        }
+        const std::size_t edge = 1024 * (1 + random() % 2);
+        const std::size_t at =
+            std::min(content.size() - 1, edge - std::min<std::size_t>(edge, random() % 8));
+        std::string text = content.substr(at, 1 + random() % 9);
+        for (char& c : text) {
+            c = random() % 2 ? c : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        ASSERT_EQ(Match(content, text), DefinitionMatches(content, text))
+            << round << " " << ::testing::PrintToString(text);
     }
 }
 
