@@ -60,6 +60,7 @@ TThreadFilter::TThreadFilter(QTreeWidget& tree, FilterHost host, QWidget* parent
     lblFilterCount_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblFilterCount_->setForegroundRole(QPalette::PlaceholderText);
     setTextMargins(0, 0, kCountWidth, 0);
+    tree_.installEventFilter(this);
     connect(this, &QLineEdit::textChanged, this,
             [this](const QString& text) { Guarded(this, [this, &text] { TextChange(text); }); });
     // A tree filled anew may come from other pages: the filter starts over.
@@ -85,6 +86,38 @@ std::size_t TThreadFilter::HeldBytes() const {
 void TThreadFilter::resizeEvent(QResizeEvent* event) {
     QLineEdit::resizeEvent(event);
     lblFilterCount_->setGeometry(width() - kCountWidth - 6, 0, kCountWidth, height());
+}
+
+bool TThreadFilter::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &tree_ && active_ && event->type() == QEvent::KeyPress) {
+        return StartAtFirstShownNode(static_cast<const QKeyEvent&>(*event));
+    }
+    return QLineEdit::eventFilter(watched, event);
+}
+
+bool TThreadFilter::StartAtFirstShownNode(const QKeyEvent& key) {
+    if ((key.key() != Qt::Key_Down && key.key() != Qt::Key_Up) ||
+        (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        return false;
+    }
+    QTreeWidgetItem* thread = tree_.currentItem();
+    if (thread == nullptr) {
+        return false;
+    }
+    while (thread->parent() != nullptr) {
+        thread = thread->parent();
+    }
+    if (!thread->isHidden()) {
+        return false;
+    }
+    for (int i = 0; i < tree_.topLevelItemCount(); ++i) {
+        if (QTreeWidgetItem* first = tree_.topLevelItem(i); !first->isHidden()) {
+            tree_.setCurrentItem(first);
+            tree_.scrollToItem(first);
+            return true;
+        }
+    }
+    return false;
 }
 
 void TThreadFilter::keyPressEvent(QKeyEvent* event) {

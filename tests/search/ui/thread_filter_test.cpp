@@ -185,6 +185,28 @@ class ThreadFilterTest : public QObject {
         QVERIFY(tree_->hasFocus());
     }
 
+    void theTreesKeysStartAtTheFirstShownNodeWhenTheCurrentOneIsFilteredOut() {
+        tree_->setCurrentItem(node("1006"));
+        filter_->setFocus();
+        type("delphi");  // 1006's thread is hidden
+        tree_->setFocus();
+        QTest::keyClick(tree_, Qt::Key_Down);
+        QCOMPARE(tree_->currentItem(), node("1001"));
+        QTest::keyClick(tree_, Qt::Key_Down);
+        QCOMPARE(tree_->currentItem(), node("1002"));
+        // A shown current node moves as usual.
+        QTest::keyClick(tree_, Qt::Key_Up);
+        QCOMPARE(tree_->currentItem(), node("1001"));
+        // Filtered out again, Up also starts at the first shown node.
+        filter_->setText("kylix");
+        QTest::keyClick(tree_, Qt::Key_Up);
+        QCOMPARE(tree_->currentItem(), node("1006"));
+        // The whole tree again: the keys are the tree's own.
+        filter_->clear();
+        QTest::keyClick(tree_, Qt::Key_Up);
+        QCOMPARE(tree_->currentItem(), node("1005"));
+    }
+
     void aDeepChainIsFilteredWithoutRecursion() {
         tree_->clear();
         QTreeWidgetItem* item = new QTreeWidgetItem(tree_, QStringList("1001:title"));
