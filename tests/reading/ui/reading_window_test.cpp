@@ -198,6 +198,14 @@ class ReadingWindowTest : public QObject {
         QVERIFY(test::WaitFor([] { return QToolTip::isVisible(); }, 2000));
         QVERIFY(QToolTip::text().contains(U("1001 C++Builderの質問")));
         QVERIFY(QToolTip::text().contains(U("本文です。")));
+        // A target without a file: the same one-line note as a click gives.
+        std::filesystem::remove(fixture().DataFile("1001.msg"));
+        QToolTip::hideText();
+        QVERIFY(test::WaitFor([] { return !QToolTip::isVisible(); }, 2000));
+        QTest::mouseMove(html().viewport(), QPoint(1, html().viewport()->height() - 2));
+        QTest::mouseMove(html().viewport(), at);
+        QVERIFY(test::WaitFor([] { return QToolTip::isVisible(); }, 2000));
+        QCOMPARE(QToolTip::text(), U("1001.msg はありません"));
     }
 
     void backAndForwardOverEveryPageShown() {
