@@ -194,6 +194,7 @@ void TThreadFilter::Begin() {
     hidden_.assign(count, 0);
     needle_.clear();
     matching_.clear();
+    currentAtBegin_ = tree_.currentItem();
     active_ = true;
 }
 
@@ -272,6 +273,13 @@ void TThreadFilter::End() {
                 item->setExpanded(wasExpanded_[i] != 0);
             }
         }
+        // A node the user went to while filtering stays in view.
+        if (QTreeWidgetItem* current = tree_.currentItem(); current != currentAtBegin_) {
+            for (QTreeWidgetItem* above = current ? current->parent() : nullptr; above != nullptr;
+                 above = above->parent()) {
+                above->setExpanded(true);
+            }
+        }
     }
     Forget();
     // The texts stay for the next use.
@@ -279,6 +287,7 @@ void TThreadFilter::End() {
 
 void TThreadFilter::Forget() {
     active_ = false;
+    currentAtBegin_ = nullptr;
     nodes_.clear();
     wasExpanded_.clear();
     expanded_.clear();

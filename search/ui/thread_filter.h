@@ -76,6 +76,8 @@ class TThreadFilter : public QLineEdit {
     std::unique_ptr<PageTexts> texts_;
     // While filtering: every node in pre-order and its state before and now.
     bool active_ = false;
+    // The tree's current node when filtering began.
+    QTreeWidgetItem* currentAtBegin_ = nullptr;
     std::vector<Node> nodes_;
     std::vector<char> wasExpanded_;
     std::vector<char> expanded_;
