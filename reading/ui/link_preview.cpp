@@ -37,7 +37,8 @@ QString LinkPreview::PreviewText(const std::string& number) const {
     if (!content) {
         return MissingPageNote(number);
     }
-    return FromCp932(PagePreview(number, *content));
+    // As rich text, so that long lines wrap in the tooltip.
+    return Qt::convertFromPlainText(FromCp932(PagePreview(number, *content)), Qt::WhiteSpaceNormal);
 }
 
 void LinkPreview::Hovered(const QUrl& link) {
@@ -58,9 +59,7 @@ void LinkPreview::Rested() {
         LinkTargetOf(html_.anchorAt(at).toStdString()).value != number_) {
         return;
     }
-    QToolTip::showText(QCursor::pos(),
-                       Qt::convertFromPlainText(PreviewText(number_), Qt::WhiteSpaceNormal),
-                       html_.viewport());
+    QToolTip::showText(QCursor::pos(), PreviewText(number_), html_.viewport());
 }
 
 }  // namespace teluri

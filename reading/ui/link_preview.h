@@ -23,8 +23,9 @@ class LinkPreview : public QObject {
     // `pageFile`: the file a board link's number names.
     LinkPreview(THTML& html, std::function<std::string(const std::string& number)> pageFile);
 
-    // The tooltip's text for a board link's number: the preview, or the
-    // note that the page does not exist.
+    // The tooltip's text for a board link's number: the preview (rich text,
+    // its lines wrapping), or the note that the page does not exist (plain
+    // text, on one line).
     QString PreviewText(const std::string& number) const;
 
   private:

@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSplitter>
-#include <QTimer>
 #include <QWidget>
 
 #include "base/ui/guard.h"
@@ -13,8 +12,6 @@
 
 namespace teluri {
 namespace {
-
-constexpr int kSettleTime = 300;  // milliseconds
 
 ScreenRect ToScreenRect(const QRect& rect) {
     return {rect.left(), rect.top(), rect.width(), rect.height()};
@@ -44,11 +41,10 @@ void WindowMemory::Restore() {
     // does not make it normal again.
     window_.setWindowState(window_.windowState() & ~Qt::WindowMaximized);
     if (IsOnSomeScreen(state->normal, AvailableScreens())) {
-        // Position and size apart: a window system places the frame at the
-        // position, as it was saved.
+        // The place of the window's inside, not of its frame: a window
+        // system that has not yet drawn the frame knows no frame to add.
         normal_ = state->normal;
-        window_.resize(normal_.width, normal_.height);
-        window_.move(normal_.left, normal_.top);
+        window_.setGeometry(normal_.left, normal_.top, normal_.width, normal_.height);
     }
     if (state->maximized) {
         window_.setWindowState(window_.windowState() | Qt::WindowMaximized);
@@ -84,7 +80,7 @@ bool WindowMemory::eventFilter(QObject* watched, QEvent* event) {
         Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen;
     if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && window_.isVisible() &&
         !(window_.windowState() & notNormal)) {
-        normal_ = {window_.x(), window_.y(), window_.width(), window_.height()};
+        normal_ = ToScreenRect(window_.geometry());
     }
     if (event->type() == QEvent::Close) {
         Guarded(&window_, [this] { Save(); });

@@ -35,8 +35,8 @@ class WindowMemory : public QObject {
     QWidget& window_;
     QSplitter& splitter_;
     FoldSwitch toolBar_;
-    // The window's frame position and size while it was last neither
-    // maximised nor minimised; no size before that.
+    // The position and size of the window's inside (without the frame)
+    // while it was last neither maximised nor minimised; no size before that.
     ScreenRect normal_;
 };
 

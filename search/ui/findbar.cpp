@@ -63,6 +63,9 @@ TFindBar::TFindBar(QTextEdit& page, QWidget* parent) : QWidget(parent), page_(pa
     connect(edtFindText_, &QLineEdit::textChanged, this,
             [this] { Guarded(this, [this] { TextEdited(); }); });
     connect(&page_, &QTextEdit::textChanged, this, [this] { PageChanged(); });
+    // Esc in the page closes the bar as well: a bar opened for a search hit
+    // leaves the focus on the page.
+    page_.installEventFilter(this);
 }
 
 QString TFindBar::Text() const {
@@ -176,13 +179,18 @@ void TFindBar::ShowCount(int total) {
 }
 
 bool TFindBar::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) {
+        return QWidget::eventFilter(watched, event);
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (watched == &page_ && event->type() == QEvent::KeyPress && isVisible() &&
+        key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+        Close();
+        return true;
+    }
     if (watched != edtFindText_) {
         return QWidget::eventFilter(watched, event);
     }
-    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) {
-        return false;
-    }
-    auto* key = static_cast<QKeyEvent*>(event);
     if (event->type() == QEvent::ShortcutOverride && key->matches(QKeySequence::Copy) &&
         !edtFindText_->hasSelectedText()) {
         // Nothing selected in the field: the window's copy command takes the

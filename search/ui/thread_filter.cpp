@@ -60,6 +60,7 @@ TThreadFilter::TThreadFilter(QTreeWidget& tree, FilterHost host, QWidget* parent
     lblFilterCount_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblFilterCount_->setForegroundRole(QPalette::PlaceholderText);
     setTextMargins(0, 0, kCountWidth, 0);
+    tree_.installEventFilter(this);
     connect(this, &QLineEdit::textChanged, this,
             [this](const QString& text) { Guarded(this, [this, &text] { TextChange(text); }); });
     // A tree filled anew may come from other pages: the filter starts over.
@@ -85,6 +86,38 @@ std::size_t TThreadFilter::HeldBytes() const {
 void TThreadFilter::resizeEvent(QResizeEvent* event) {
     QLineEdit::resizeEvent(event);
     lblFilterCount_->setGeometry(width() - kCountWidth - 6, 0, kCountWidth, height());
+}
+
+bool TThreadFilter::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &tree_ && active_ && event->type() == QEvent::KeyPress) {
+        return StartAtFirstShownNode(static_cast<const QKeyEvent&>(*event));
+    }
+    return QLineEdit::eventFilter(watched, event);
+}
+
+bool TThreadFilter::StartAtFirstShownNode(const QKeyEvent& key) {
+    if ((key.key() != Qt::Key_Down && key.key() != Qt::Key_Up) ||
+        (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        return false;
+    }
+    QTreeWidgetItem* thread = tree_.currentItem();
+    if (thread == nullptr) {
+        return false;
+    }
+    while (thread->parent() != nullptr) {
+        thread = thread->parent();
+    }
+    if (!thread->isHidden()) {
+        return false;
+    }
+    for (int i = 0; i < tree_.topLevelItemCount(); ++i) {
+        if (QTreeWidgetItem* first = tree_.topLevelItem(i); !first->isHidden()) {
+            tree_.setCurrentItem(first);
+            tree_.scrollToItem(first);
+            return true;
+        }
+    }
+    return false;
 }
 
 void TThreadFilter::keyPressEvent(QKeyEvent* event) {
@@ -161,6 +194,7 @@ void TThreadFilter::Begin() {
     hidden_.assign(count, 0);
     needle_.clear();
     matching_.clear();
+    currentAtBegin_ = tree_.currentItem();
     active_ = true;
 }
 
@@ -239,6 +273,13 @@ void TThreadFilter::End() {
                 item->setExpanded(wasExpanded_[i] != 0);
             }
         }
+        // A node the user went to while filtering stays in view.
+        if (QTreeWidgetItem* current = tree_.currentItem(); current != currentAtBegin_) {
+            for (QTreeWidgetItem* above = current ? current->parent() : nullptr; above != nullptr;
+                 above = above->parent()) {
+                above->setExpanded(true);
+            }
+        }
     }
     Forget();
     // The texts stay for the next use.
@@ -246,6 +287,7 @@ void TThreadFilter::End() {
 
 void TThreadFilter::Forget() {
     active_ = false;
+    currentAtBegin_ = nullptr;
     nodes_.clear();
     wasExpanded_.clear();
     expanded_.clear();

@@ -46,6 +46,7 @@ class TThreadFilter : public QLineEdit {
     std::size_t HeldBytes() const;
 
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -64,6 +65,10 @@ class TThreadFilter : public QLineEdit {
     // The tree is about to be emptied: its items go away.
     void Forget();
     void ShowFirstMatch();
+    // Down or Up in the tree while its current node is in a hidden thread:
+    // the first shown node becomes the current one. (The view would count
+    // from the hidden node's place and pass over the first shown one.)
+    bool StartAtFirstShownNode(const QKeyEvent& key);
 
     QTreeWidget& tree_;
     FilterHost host_;
@@ -71,6 +76,8 @@ class TThreadFilter : public QLineEdit {
     std::unique_ptr<PageTexts> texts_;
     // While filtering: every node in pre-order and its state before and now.
     bool active_ = false;
+    // The tree's current node when filtering began.
+    QTreeWidgetItem* currentAtBegin_ = nullptr;
     std::vector<Node> nodes_;
     std::vector<char> wasExpanded_;
     std::vector<char> expanded_;

@@ -198,6 +198,14 @@ class ReadingWindowTest : public QObject {
         QVERIFY(test::WaitFor([] { return QToolTip::isVisible(); }, 2000));
         QVERIFY(QToolTip::text().contains(U("1001 C++Builderの質問")));
         QVERIFY(QToolTip::text().contains(U("本文です。")));
+        // A target without a file: the same one-line note as a click gives.
+        std::filesystem::remove(fixture().DataFile("1001.msg"));
+        QToolTip::hideText();
+        QVERIFY(test::WaitFor([] { return !QToolTip::isVisible(); }, 2000));
+        QTest::mouseMove(html().viewport(), QPoint(1, html().viewport()->height() - 2));
+        QTest::mouseMove(html().viewport(), at);
+        QVERIFY(test::WaitFor([] { return QToolTip::isVisible(); }, 2000));
+        QCOMPARE(QToolTip::text(), U("1001.msg はありません"));
     }
 
     void backAndForwardOverEveryPageShown() {
@@ -360,8 +368,9 @@ class ReadingWindowTest : public QObject {
                   "TreeWidth=200\r\nToolBarFolded=1\r\n");
         createWindow();
         QVERIFY(!window_->isMaximized());
-        QCOMPARE(window_->pos(), QPoint(40, 30));
-        QCOMPARE(window_->size(), QSize(600, 400));
+        // Left and Top place the window's inside: the frame around it (two
+        // pixels here) is the window system's.
+        QCOMPARE(window_->geometry(), QRect(40, 30, 600, 400));
         QCOMPARE(window_->findChild<QSplitter*>("Splitter1")->sizes().value(0), 200);
         QVERIFY(window_->findChild<QWidget*>("pnlSleepBar")->isVisible());
         window_->findChild<QSplitter*>("Splitter1")->setSizes({150, 450});
@@ -369,6 +378,16 @@ class ReadingWindowTest : public QObject {
         QCOMPARE(ReadFile(fixture().HomeFile("Window.ini")),
                  "[Window]\r\nLeft=40\r\nTop=30\r\nWidth=600\r\nHeight=400\r\nMaximized=0\r\n"
                  "TreeWidth=150\r\nToolBarFolded=1\r\n");
+
+        // Moved by the user: the same place comes back at the next start.
+        createWindow();
+        window_->setGeometry(70, 50, 640, 420);
+        QVERIFY(test::WaitFor([this] { return window_->geometry() == QRect(70, 50, 640, 420); }));
+        window_->close();
+        QVERIFY(ReadFile(fixture().HomeFile("Window.ini"))
+                    .starts_with("[Window]\r\nLeft=70\r\nTop=50\r\nWidth=640\r\nHeight=420\r\n"));
+        createWindow();
+        QCOMPARE(window_->geometry(), QRect(70, 50, 640, 420));
 
         // A place no screen shows: the window's own place.
         WriteFile(fixture().HomeFile("Window.ini"),

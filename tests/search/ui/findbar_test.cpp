@@ -122,6 +122,13 @@ class FindBarTest : public QObject {
         QCOMPARE(marks(), 0);
         QVERIFY(page_->hasFocus());
         QCOMPARE(bar_->Text(), QString("delphi"));  // kept for the next time
+        // Opened for a search hit, the focus is on the page: Esc there too.
+        QVERIFY(bar_->OpenWith("delphi"));
+        QCOMPARE(marks(), 4);
+        QTest::keyClick(page_, Qt::Key_Escape);
+        QVERIFY(!bar_->isVisible());
+        QCOMPARE(marks(), 0);
+        QVERIFY(page_->hasFocus());
     }
 
     void anotherPageIsMarkedAgainWithTheSameText() {

@@ -185,6 +185,52 @@ class ThreadFilterTest : public QObject {
         QVERIFY(tree_->hasFocus());
     }
 
+    void aNodeChosenWhileFilteringStaysInViewAfterwards() {
+        // Not moved while filtering: the expansion comes back as it was,
+        // even over the current node.
+        tree_->setCurrentItem(node("1003"));
+        tree_->collapseAll();
+        filter_->setFocus();
+        type("delphi");
+        QTest::keyClick(filter_, Qt::Key_Escape);
+        QVERIFY(!node("1001")->isExpanded());
+        QVERIFY(!node("1002")->isExpanded());
+        // Moved to a match: its ancestors stay open, the rest as it was.
+        tree_->setCurrentItem(node("1005"));
+        filter_->setFocus();
+        type("delphi");
+        QTest::keyClick(filter_, Qt::Key_Return);
+        QCOMPARE(tree_->currentItem(), node("1003"));
+        filter_->clear();
+        QVERIFY(node("1001")->isExpanded());
+        QVERIFY(node("1002")->isExpanded());
+        QVERIFY(!node("1006")->isExpanded());
+        QTest::keyClick(tree_, Qt::Key_Down);
+        QCOMPARE(tree_->currentItem(), node("1004"));
+    }
+
+    void theTreesKeysStartAtTheFirstShownNodeWhenTheCurrentOneIsFilteredOut() {
+        tree_->setCurrentItem(node("1006"));
+        filter_->setFocus();
+        type("delphi");  // 1006's thread is hidden
+        tree_->setFocus();
+        QTest::keyClick(tree_, Qt::Key_Down);
+        QCOMPARE(tree_->currentItem(), node("1001"));
+        QTest::keyClick(tree_, Qt::Key_Down);
+        QCOMPARE(tree_->currentItem(), node("1002"));
+        // A shown current node moves as usual.
+        QTest::keyClick(tree_, Qt::Key_Up);
+        QCOMPARE(tree_->currentItem(), node("1001"));
+        // Filtered out again, Up also starts at the first shown node.
+        filter_->setText("kylix");
+        QTest::keyClick(tree_, Qt::Key_Up);
+        QCOMPARE(tree_->currentItem(), node("1006"));
+        // The whole tree again: the keys are the tree's own.
+        filter_->clear();
+        QTest::keyClick(tree_, Qt::Key_Up);
+        QCOMPARE(tree_->currentItem(), node("1005"));
+    }
+
     void aDeepChainIsFilteredWithoutRecursion() {
         tree_->clear();
         QTreeWidgetItem* item = new QTreeWidgetItem(tree_, QStringList("1001:title"));
