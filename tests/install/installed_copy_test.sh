@@ -25,7 +25,10 @@ fail() {
 start_until_folder() {
     local folder="$1"
     shift
-    env -u TELURI_HOME -u XDG_DATA_HOME QT_QPA_PLATFORM=offscreen "$@" "$program" &
+    # The running copy's local socket goes to TMPDIR: into the work folder,
+    # since a stopped copy leaves it behind.
+    mkdir -p "$work/tmp"
+    env -u TELURI_HOME -u XDG_DATA_HOME TMPDIR="$work/tmp" QT_QPA_PLATFORM=offscreen "$@" "$program" &
     pid=$!
     for _ in $(seq 200); do
         if [ -d "$folder" ]; then
