@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "base/messages.h"
 #include "base/version.h"
 
 namespace teluri {
@@ -15,32 +16,37 @@ constexpr std::string_view kHelp =
     "Browse an archive of message-board pages (NNNN.msg, Shift-JIS) as a tree of\n"
     "threads, with full-text search and bookmarks. The window speaks Japanese.\n"
     "\n"
+    "Options:\n"
     "      --help     display this help and exit\n"
     "      --version  output version information and exit\n"
     "\n"
     "The toolkit's own options (-platform, -style, ...) are accepted as well.\n"
     "\n"
+    "Files:\n"
     "The program keeps its files (Teluri.ini, Tree.dat, Bookmark.dat, finddata.txt,\n"
-    "Find*.dat) in the folder named by the environment variable TELURI_HOME when it\n"
-    "is set. Otherwise an installed copy keeps them in $XDG_DATA_HOME/teluri-explorer/\n"
+    "Find*.dat, Read.dat, Window.ini and, while it runs, Teluri.lock) in the folder\n"
+    "named by the environment variable TELURI_HOME when it is set. Otherwise an\n"
+    "installed copy keeps them in $XDG_DATA_HOME/teluri-explorer/\n"
     "(~/.local/share/teluri-explorer/ by default), made at its first start, and\n"
     "reads its tutorial page from the installed share/teluri-explorer/; any other\n"
-    "copy uses the folder of its executable.\n";
+    "copy uses the folder of its executable. One copy runs per folder: a second\n"
+    "start brings the running window to the front.\n";
 
 }  // namespace
 
-std::optional<int> AnswerInformationOption(const std::vector<std::string>& args,
-                                           std::ostream& out) {
+std::optional<int> AnswerInformationOption(const std::vector<std::string>& args, std::ostream& out,
+                                           std::ostream& err) {
     for (const std::string& arg : args) {
         if (arg == "--") {
             break;
         }
-        if (arg == "--help") {
-            out << kHelp;
-            return 0;
-        }
-        if (arg == "--version") {
-            out << VersionText(kProgram);
+        if (arg == "--help" || arg == "--version") {
+            out << (arg == "--help" ? std::string(kHelp) : VersionText(kProgram));
+            out.flush();
+            if (!out) {
+                err << msg::kCannotWriteOutput << '\n';
+                return 1;
+            }
             return 0;
         }
     }

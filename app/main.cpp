@@ -18,7 +18,8 @@
 
 int main(int argc, char** argv) {
     // Answered before the toolkit starts, so that they need no display.
-    if (const auto status = teluri::AnswerInformationOption({argv + 1, argv + argc}, std::cout)) {
+    if (const auto status =
+            teluri::AnswerInformationOption({argv + 1, argv + argc}, std::cout, std::cerr)) {
         return *status;
     }
     QApplication application(argc, argv);

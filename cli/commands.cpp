@@ -52,8 +52,6 @@ constexpr std::string_view kUsage =
     "(the file concerned, then the message); 2 on wrong usage, with this text on\n"
     "standard error.\n";
 
-constexpr std::string_view kCannotWriteOutput = "標準出力に書き込めません";
-
 class UsageError {};
 
 // Writes and flushes standard output; a failed write (a full disk, a closed
@@ -62,7 +60,7 @@ void WriteOutput(std::ostream& out, std::string_view bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
     if (!out) {
-        throw IoError(std::string(kCannotWriteOutput));
+        throw IoError(std::string(msg::kCannotWriteOutput));
     }
 }
 

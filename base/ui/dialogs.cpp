@@ -12,12 +12,12 @@
 namespace teluri {
 namespace {
 
-// The toolkit's file dialog keeps its history, last folder and view in a
+// The toolkit's file dialogs keep their history, last folder and view in a
 // settings file of the user's ("QtProject.conf" in the configuration
-// folder), read when it opens and written when it closes. The program keeps
-// no state outside its own folder: the toolkit's user settings are pointed
-// at a folder that cannot exist, below the null device, so that file is
-// neither read nor written.
+// folder), read when they open and written when they close. The program
+// keeps no state outside its own folder: the toolkit's user settings are
+// pointed at a folder that cannot exist, below the null device, so that file
+// is neither read nor written, whichever dialog comes first.
 void KeepToolkitSettingsOff() {
     static const bool done = [] {
         for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
@@ -66,6 +66,7 @@ class FolderDialog : public QFileDialog {
 };
 
 DialogHooks DefaultHooks() {
+    KeepToolkitSettingsOff();
     DialogHooks hooks;
     hooks.messageBox = [](QWidget* parent, QMessageBox::Icon icon, const QString& caption,
                           const QString& text) {
@@ -74,7 +75,6 @@ DialogHooks DefaultHooks() {
     };
     hooks.execDialog = [](QDialog& dialog) { return dialog.exec(); };
     hooks.chooseFolder = [](QWidget* parent, const QString& start) -> std::optional<QString> {
-        KeepToolkitSettingsOff();
         FolderDialog dialog(parent, start);
         if (dialog.exec() != QDialog::Accepted) {
             return std::nullopt;

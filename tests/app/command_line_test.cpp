@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <streambuf>
 
 #include "base/version.h"
 
@@ -11,10 +12,18 @@ namespace {
 
 std::optional<int> Answer(const std::vector<std::string>& args, std::string& out) {
     std::ostringstream stream;
-    const std::optional<int> status = AnswerInformationOption(args, stream);
+    std::ostringstream errors;
+    const std::optional<int> status = AnswerInformationOption(args, stream, errors);
     out = stream.str();
+    EXPECT_EQ(errors.str(), "");
     return status;
 }
+
+// An output that takes no byte, like a full disk.
+class FullOutput : public std::streambuf {
+  protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+};
 
 TEST(CommandLineTest, HelpAndVersionAnswerAndExit) {
     std::string out;
@@ -26,6 +35,16 @@ TEST(CommandLineTest, HelpAndVersionAnswerAndExit) {
     // Among the toolkit's options, the first of the two wins.
     EXPECT_EQ(Answer({"-platform", "offscreen", "--version", "--help"}, out), 0);
     EXPECT_EQ(out.rfind("teluri-explorer (", 0), 0u);
+}
+
+TEST(CommandLineTest, AnAnswerThatCannotBeWrittenFails) {
+    for (const char* option : {"--help", "--version"}) {
+        FullOutput full;
+        std::ostream out(&full);
+        std::ostringstream errors;
+        EXPECT_EQ(AnswerInformationOption({option}, out, errors), 1) << option;
+        EXPECT_EQ(errors.str(), "標準出力に書き込めません\n") << option;
+    }
 }
 
 TEST(CommandLineTest, OtherArgumentsStartTheProgram) {

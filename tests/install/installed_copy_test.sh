@@ -20,11 +20,15 @@ fail() {
 
 # Starts the program offscreen with the given environment (TELURI_HOME and
 # XDG_DATA_HOME unset unless given), waits until `folder` exists and a
-# moment more, checks that the program still runs, and stops it.
+# moment more, checks that the program still runs and holds its lock file
+# there, and stops it.
 start_until_folder() {
     local folder="$1"
     shift
-    env -u TELURI_HOME -u XDG_DATA_HOME QT_QPA_PLATFORM=offscreen "$@" "$program" &
+    # The running copy's local socket goes to TMPDIR: into the work folder,
+    # since a stopped copy leaves it behind.
+    mkdir -p "$work/tmp"
+    env -u TELURI_HOME -u XDG_DATA_HOME TMPDIR="$work/tmp" QT_QPA_PLATFORM=offscreen "$@" "$program" &
     pid=$!
     for _ in $(seq 200); do
         if [ -d "$folder" ]; then
@@ -35,6 +39,7 @@ start_until_folder() {
     done
     sleep 1.5
     kill -0 "$pid" 2>/dev/null || fail "the program ended at start-up"
+    [ -e "$folder/Teluri.lock" ] || fail "no lock file in $folder"
     kill "$pid"
     wait "$pid" 2>/dev/null || true
     pid=""
@@ -49,6 +54,7 @@ mkdir -p "$home"
 start_until_folder "$home/.local/share/teluri-explorer" HOME="$home"
 [ "$(stat -c %a "$home/.local/share/teluri-explorer")" = 700 ] || fail "the folder is not private"
 [ -z "$(ls -A "$work/prefix/bin" | grep -v '^teluri')" ] || fail "files written beside the executable"
+[ ! -e "$home/.config" ] || fail "the toolkit wrote a settings file under ~/.config"
 
 # XDG_DATA_HOME moves it; a relative one is ignored.
 start_until_folder "$work/data/teluri-explorer" HOME="$home" XDG_DATA_HOME="$work/data"

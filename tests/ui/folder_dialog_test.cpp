@@ -1,5 +1,5 @@
-// The real folder-choice dialog, answered by a timer: it returns what is
-// typed, and it leaves nothing in the user's configuration folder.
+// The real folder-choice and save dialogs, answered by a timer: they return
+// what is typed, and they leave nothing in the user's configuration folder.
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
@@ -21,11 +21,34 @@ class FolderDialogTest : public QObject {
     test::TempFolder home_;
     test::TempFolder data_;
 
+    // Checks that nothing was left under the user's home.
+    void homeStaysEmpty() {
+        std::vector<std::string> left;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(home_.Path())) {
+            left.push_back(entry.path().string());
+        }
+        QVERIFY2(left.empty(), left.empty() ? "" : left.front().c_str());
+    }
+
   private slots:
     void initTestCase() {
         // Before anything of the toolkit looks for its settings.
         ::setenv("HOME", home_.Path().c_str(), 1);
         ::setenv("XDG_CONFIG_HOME", (home_ / "config").c_str(), 1);
+    }
+
+    // First, so that the save dialog is the first dialog of the program.
+    void savedFileIsReturnedAndNoSettingsAreWritten() {
+        QTimer::singleShot(50, [] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog != nullptr);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        const QString proposed = QString::fromStdString(data_ / "1234.pdf");
+        const std::optional<QString> chosen =
+            Dialogs().chooseSaveFile(nullptr, "PDF", proposed, "PDF (*.pdf)");
+        QCOMPARE(chosen.value_or(QString()), proposed);
+        homeStaysEmpty();
     }
 
     void typedFolderIsReturnedAndNoSettingsAreWritten() {
@@ -45,11 +68,7 @@ class FolderDialogTest : public QObject {
         QTimer::singleShot(50, [] { QApplication::activeModalWidget()->close(); });
         QVERIFY(!Dialogs().chooseFolder(nullptr, {}).has_value());
         // Neither use left a file under the user's home.
-        std::vector<std::string> left;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(home_.Path())) {
-            left.push_back(entry.path().string());
-        }
-        QVERIFY2(left.empty(), left.empty() ? "" : left.front().c_str());
+        homeStaysEmpty();
     }
 };
 
