@@ -206,8 +206,14 @@ void TThreadFilter::Apply(const std::string& needle) {
     for (const char match : matching_) {
         pages += match;
     }
+    std::vector<char> keptFolded(count, 0);
     for (std::size_t i = 0; i < count; ++i) {
         QTreeWidgetItem* item = nodes_[i].item;
+        const int parent = nodes_[i].parent;
+        if (parent >= 0 && keptFolded[static_cast<std::size_t>(parent)] != 0) {
+            keptFolded[i] = 1;  // below a branch the window keeps folded
+            expanded[i] = 0;
+        }
         if (nodes_[i].parent < 0 && hidden_[i] != !rootShown[i]) {
             hidden_[i] = !rootShown[i];
             item->setHidden(hidden_[i] != 0);
@@ -217,6 +223,12 @@ void TThreadFilter::Apply(const std::string& needle) {
         }
         if (expanded_[i] != expanded[i]) {
             item->setExpanded(expanded[i] != 0);
+        }
+        if (expanded[i] != 0 && !item->isExpanded()) {
+            // Taken back: a branch too deep for the view. Opening the levels
+            // below it would only have each taken back in turn; it stays
+            // recorded as asked for, so that the next letter asks no more.
+            keptFolded[i] = 1;
         }
     }
     marked_ = std::move(marked);

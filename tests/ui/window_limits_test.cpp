@@ -1,6 +1,8 @@
 // The main window against hostile sizes: a saved tree deeper than the view
 // can expand, titles and lines of megabytes, pages of hundreds of megabytes.
 // Each must leave the window usable; what is saved stays whole.
+#include <QLabel>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
@@ -132,6 +134,29 @@ class WindowLimitsTest : public QObject {
         SelectNode(tree(), tree().model()->index(0, 0, tree().model()->index(0, 0)));
         QVERIFY(NodeAtDepth(tree(), 0)->isExpanded());
         QCOMPARE(takenBack.size(), 1);
+    }
+
+    void filterMatchBeyondTheBoundTakesOneLevelBack() {
+        // The thread filter opens every ancestor of a match, root first.
+        WriteFile(fixture().DataFile("1001.msg"), Page("1001", "needle"));
+        createWindow();
+        test::OpenDataFolder(*window_, fixture());
+        draftOpen(DeepTreeDat(kMaxExpandedDepth + 5) + std::string(kMaxExpandedDepth + 5, '\t') +
+                  "1001:needle\r\n");
+        QSignalSpy takenBack(&tree(), &QTreeWidget::itemCollapsed);
+        auto& filter = *window_->findChild<QLineEdit*>("edtFilter");
+        filter.setText("needle");
+        QCOMPARE(window_->findChild<QLabel*>("lblFilterCount")->text(), QString::fromUtf8("1 件"));
+        QVERIFY(NodeAtDepth(tree(), kMaxExpandedDepth - 1)->isExpanded());
+        QCOMPARE(takenBack.size(), 1);
+        QCOMPARE(fixture().messages.size(), std::size_t{1});
+        // The next letter asks for nothing more.
+        QCoreApplication::processEvents();
+        filter.setText("needl");
+        QCOMPARE(takenBack.size(), 1);
+        QCOMPARE(fixture().messages.size(), std::size_t{1});
+        filter.clear();
+        QVERIFY(!NodeAtDepth(tree(), 0)->isExpanded());
     }
 
     void longTitlesAreCutForDisplayOnly() {
