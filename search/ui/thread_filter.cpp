@@ -271,8 +271,24 @@ void TThreadFilter::Forget() {
 void TThreadFilter::ShowFirstMatch() {
     for (std::size_t i = 0; i < nodes_.size(); ++i) {
         if (marked_[i]) {
-            tree_.setCurrentItem(nodes_[i].item);
-            tree_.scrollToItem(nodes_[i].item);
+            QTreeWidgetItem* item = nodes_[i].item;
+            bool shown = true;
+            for (const QTreeWidgetItem* at = item->parent(); at != nullptr && shown;
+                 at = at->parent()) {
+                shown = at->isExpanded();
+            }
+            if (shown) {
+                tree_.setCurrentItem(item);
+                tree_.scrollToItem(item);
+            } else {
+                // Below a level the window keeps folded (too deep for the
+                // view): made current where it stands, since scrolling to it
+                // would open, and have taken back, each level above it.
+                const bool autoScroll = tree_.hasAutoScroll();
+                tree_.setAutoScroll(false);
+                tree_.setCurrentItem(item);
+                tree_.setAutoScroll(autoScroll);
+            }
             tree_.setFocus(Qt::OtherFocusReason);
             return;
         }

@@ -155,6 +155,10 @@ class WindowLimitsTest : public QObject {
         filter.setText("needl");
         QCOMPARE(takenBack.size(), 1);
         QCOMPARE(fixture().messages.size(), std::size_t{1});
+        // Return selects the match where it stands, folded away.
+        QTest::keyClick(&filter, Qt::Key_Return);
+        QCOMPARE(tree().currentItem(), NodeAtDepth(tree(), kMaxExpandedDepth + 5));
+        QCOMPARE(takenBack.size(), 1);
         filter.clear();
         QVERIFY(!NodeAtDepth(tree(), 0)->isExpanded());
     }
