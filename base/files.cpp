@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/errors.h"
+#include "base/lines.h"
 #include "base/messages.h"
 
 namespace teluri {
@@ -335,6 +336,20 @@ std::string FreeNameBeside(const std::string& path, std::string_view suffix) {
     return name;
 }
 
+namespace {
+
+// True when the file at `path` holds no NUL byte and reads as `lines`.
+bool ReadsAsTheLines(const std::string& path, const std::vector<std::string>& lines) {
+    try {
+        const std::optional<std::string> content = ReadFileIfExists(path);
+        return content && content->find('\0') == std::string::npos && SplitLines(*content) == lines;
+    } catch (const IoError&) {
+        return false;
+    }
+}
+
+}  // namespace
+
 std::error_code KeepCopyIfItHoldsNul(const std::string& path) {
     std::optional<std::string> content;
     try {
@@ -346,6 +361,17 @@ std::error_code KeepCopyIfItHoldsNul(const std::string& path) {
         return {};
     }
     return WriteFileAtomically(FreeNameBeside(path, ".nul"), *content);
+}
+
+std::error_code WriteListFile(const std::string& path, const std::vector<std::string>& lines) {
+    std::error_code error = KeepCopyIfItHoldsNul(path);
+    if (!error) {
+        error = WriteFileAtomically(path, JoinLines(lines));
+    }
+    if (error && ReadsAsTheLines(path, lines)) {
+        return {};
+    }
+    return error;
 }
 
 void SetAtomicWriteFailureForTesting(bool fail) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace teluri {
 
@@ -89,6 +90,15 @@ std::string FreeNameBeside(const std::string& path, std::string_view suffix);
 // ".nul") before that happens. An error means no copy was made, and the file
 // must not be replaced; a missing file is no error.
 std::error_code KeepCopyIfItHoldsNul(const std::string& path);
+
+// Writes a list file (bookmarks, search history): the lines, each followed by
+// CR LF; a file holding a NUL byte is first copied aside
+// (KeepCopyIfItHoldsNul). A refused write of a file that already reads as
+// these lines (its line ends differ: a lone CR or LF, no end after the last
+// line) is no error: nothing that is read back would change, and a
+// read-only program folder must not turn that into a failure. Returns the
+// error of a refused write or copy.
+std::error_code WriteListFile(const std::string& path, const std::vector<std::string>& lines);
 
 // Makes WriteFileAtomically fail after writing the temporary file and before
 // the rename, as a full disk or a crash would. For tests only.

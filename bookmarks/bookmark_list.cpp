@@ -56,7 +56,7 @@ std::string SetUnreadableFileAside(const std::string& path) {
 }
 
 void WriteBookmarkDat(const std::string& path, const BookmarkList& lines) {
-    if (KeepCopyIfItHoldsNul(path) || WriteFileAtomically(path, FormatBookmarkDat(lines))) {
+    if (WriteListFile(path, lines)) {
         throw IoError(msg::Format(msg::kCannotCreateFile, path));
     }
 }

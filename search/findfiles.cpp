@@ -76,11 +76,7 @@ std::vector<std::string> ParseHistory(std::string_view content) {
 }
 
 std::error_code WriteHistory(const std::vector<std::string>& history) {
-    const std::string path = HistoryFilePath();
-    if (const std::error_code error = KeepCopyIfItHoldsNul(path)) {
-        return error;
-    }
-    return WriteFileAtomically(path, FormatHistory(history));
+    return WriteListFile(HistoryFilePath(), history);
 }
 
 std::string EncodeLogName(std::string_view text) {

@@ -1,6 +1,7 @@
 #include "app/ui/tree_depth_guard.h"
 
 #include <QKeyEvent>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <utility>
@@ -78,7 +79,12 @@ void TreeDepthGuard::ExpandAllBelow(const QTreeWidgetItem& node, const QModelInd
 void TreeDepthGuard::ItemExpanded(QTreeWidgetItem* node) {
     if (node != nullptr && DepthOf(*node) >= kMaxExpandedDepth) {
         node->setExpanded(false);
-        TellTooDeep();
+        if (!toldThisTurn_) {
+            toldThisTurn_ = true;
+            TellTooDeep();
+            // Posted after the message box's own event loop has ended.
+            QTimer::singleShot(0, this, [this] { toldThisTurn_ = false; });
+        }
     }
 }
 

@@ -34,6 +34,11 @@ class TreeDepthGuard : public QObject {
     void TellTooDeep();
 
     QTreeWidget& tree_;
+    // Set from a message about a taken-back expansion until the event loop
+    // runs again: selecting a node 30,000 levels deep expands each of its
+    // ancestors in one go, and 20,000 messages in a row would hold the
+    // window as long as a hang.
+    bool toldThisTurn_ = false;
 };
 
 }  // namespace teluri

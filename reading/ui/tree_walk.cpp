@@ -57,6 +57,16 @@ bool IsShown(const QTreeView& tree, const QModelIndex& node) {
 void SelectNode(QTreeView& tree, const QModelIndex& node) {
     for (QModelIndex parent = node.parent(); parent.isValid(); parent = parent.parent()) {
         tree.expand(parent);
+        if (!tree.isExpanded(parent)) {
+            // Taken back: a branch too deep for the view. The node is made
+            // current where it stands, folded away; scrolling to it would
+            // open, and have taken back, every level above it, one by one.
+            const bool autoScroll = tree.hasAutoScroll();
+            tree.setAutoScroll(false);
+            tree.setCurrentIndex(node);
+            tree.setAutoScroll(autoScroll);
+            return;
+        }
     }
     tree.setCurrentIndex(node);
     tree.scrollTo(node);

@@ -26,7 +26,8 @@ QModelIndex FindInTreeOrder(const QAbstractItemModel& model, const QModelIndex& 
 bool IsShown(const QTreeView& tree, const QModelIndex& node);
 
 // Makes `node` the current node with its ancestors expanded and scrolls it
-// into view.
+// into view. An ancestor that stays folded when expanded (a branch too deep
+// for the view) leaves the node current but folded away, unscrolled.
 void SelectNode(QTreeView& tree, const QModelIndex& node);
 
 }  // namespace teluri

@@ -240,8 +240,14 @@ void TThreadFilter::Apply(const std::string& needle) {
     for (const char match : matching_) {
         pages += match;
     }
+    std::vector<char> keptFolded(count, 0);
     for (std::size_t i = 0; i < count; ++i) {
         QTreeWidgetItem* item = nodes_[i].item;
+        const int parent = nodes_[i].parent;
+        if (parent >= 0 && keptFolded[static_cast<std::size_t>(parent)] != 0) {
+            keptFolded[i] = 1;  // below a branch the window keeps folded
+            expanded[i] = 0;
+        }
         if (nodes_[i].parent < 0 && hidden_[i] != !rootShown[i]) {
             hidden_[i] = !rootShown[i];
             item->setHidden(hidden_[i] != 0);
@@ -251,6 +257,12 @@ void TThreadFilter::Apply(const std::string& needle) {
         }
         if (expanded_[i] != expanded[i]) {
             item->setExpanded(expanded[i] != 0);
+        }
+        if (expanded[i] != 0 && !item->isExpanded()) {
+            // Taken back: a branch too deep for the view. Opening the levels
+            // below it would only have each taken back in turn; it stays
+            // recorded as asked for, so that the next letter asks no more.
+            keptFolded[i] = 1;
         }
     }
     marked_ = std::move(marked);
@@ -301,8 +313,24 @@ void TThreadFilter::Forget() {
 void TThreadFilter::ShowFirstMatch() {
     for (std::size_t i = 0; i < nodes_.size(); ++i) {
         if (marked_[i]) {
-            tree_.setCurrentItem(nodes_[i].item);
-            tree_.scrollToItem(nodes_[i].item);
+            QTreeWidgetItem* item = nodes_[i].item;
+            bool shown = true;
+            for (const QTreeWidgetItem* at = item->parent(); at != nullptr && shown;
+                 at = at->parent()) {
+                shown = at->isExpanded();
+            }
+            if (shown) {
+                tree_.setCurrentItem(item);
+                tree_.scrollToItem(item);
+            } else {
+                // Below a level the window keeps folded (too deep for the
+                // view): made current where it stands, since scrolling to it
+                // would open, and have taken back, each level above it.
+                const bool autoScroll = tree_.hasAutoScroll();
+                tree_.setAutoScroll(false);
+                tree_.setCurrentItem(item);
+                tree_.setAutoScroll(autoScroll);
+            }
             tree_.setFocus(Qt::OtherFocusReason);
             return;
         }

@@ -198,5 +198,37 @@ TEST(KeepCopyTest, FileWithANulIsCopiedUnderAFreeName) {
     EXPECT_EQ(FreeNameBeside(path, ".nul"), path + ".nul3");
 }
 
+TEST(ListFileTest, RefusedWriteOfWhatTheFileAlreadyReadsAsIsNoError) {
+    TempFolder folder;
+    const std::string path = folder / "Bookmark.dat";
+    // Other line ends, read as the same lines, in a file the user may not
+    // write (as in a read-only program folder): left as it is, no error.
+    WriteFile(path, "1001 a\n1002 b\r1003 c");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    EXPECT_FALSE(WriteListFile(path, {"1001 a", "1002 b", "1003 c"}));
+    EXPECT_EQ(ReadFile(path), "1001 a\n1002 b\r1003 c");
+    // A real change is still refused.
+    EXPECT_TRUE(WriteListFile(path, {"1001 a"}));
+    EXPECT_TRUE(WriteListFile(path, {"1001 a", "1002 b", "1003 c", ""}));
+    // Where the file may be written, it is written with CR LF.
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    EXPECT_FALSE(WriteListFile(path, {"1001 a", "1002 b", "1003 c"}));
+    EXPECT_EQ(ReadFile(path), "1001 a\r\n1002 b\r\n1003 c\r\n");
+    // A file with a NUL reads as fewer lines than it holds: refused as any
+    // change, and copied aside before it is written.
+    const std::string withNul(
+        "1001 a\n\0"
+        "1002 b\n",
+        9);
+    WriteFile(path, withNul);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    EXPECT_TRUE(WriteListFile(path, {"1001 a"}));
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    std::filesystem::remove(path + ".nul");
+    EXPECT_FALSE(WriteListFile(path, {"1001 a"}));
+    EXPECT_EQ(ReadFile(path + ".nul"), withNul);
+    EXPECT_EQ(ReadFile(path), "1001 a\r\n");
+}
+
 }  // namespace
 }  // namespace teluri

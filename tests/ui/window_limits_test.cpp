@@ -1,6 +1,9 @@
 // The main window against hostile sizes: a saved tree deeper than the view
 // can expand, titles and lines of megabytes, pages of hundreds of megabytes.
 // Each must leave the window usable; what is saved stays whole.
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTreeWidget>
@@ -11,6 +14,7 @@
 #include "base/display_text.h"
 #include "htmlview/ihtml.h"
 #include "htmlview/page_excerpt.h"
+#include "reading/ui/tree_walk.h"
 #include "tests/support/pages.h"
 #include "tests/ui/main_window_support.h"
 #include "tests/ui/ui_support.h"
@@ -88,12 +92,75 @@ class WindowLimitsTest : public QObject {
         NodeAtDepth(tree(), kMaxExpandedDepth)->setExpanded(true);
         QVERIFY(!NodeAtDepth(tree(), kMaxExpandedDepth)->isExpanded());
         QCOMPARE(fixture().messages.size(), std::size_t{2});
+        QCoreApplication::processEvents();
+        // Showing a node far below the bound expands each of its ancestors
+        // in one go (as the jump to a page in the tree does): every deep
+        // one is taken back, with one message, not one per level.
+        for (int depth = kMaxExpandedDepth + 3; depth >= kMaxExpandedDepth; --depth) {
+            NodeAtDepth(tree(), depth)->setExpanded(true);
+        }
+        for (int depth = kMaxExpandedDepth; depth <= kMaxExpandedDepth + 3; ++depth) {
+            QVERIFY(!NodeAtDepth(tree(), depth)->isExpanded());
+        }
+        QCOMPARE(fixture().messages.size(), std::size_t{3});
+        QCoreApplication::processEvents();
+        NodeAtDepth(tree(), kMaxExpandedDepth)->setExpanded(true);
+        QCOMPARE(fixture().messages.size(), std::size_t{4});
         // A tree within the bound expands whole, without a message.
         draftOpen("1001:a\r\n\t1002:b\r\n\t\t1003:c\r\n\t1004:d\r\n");
         tree().setCurrentItem(tree().topLevelItem(0));
         QTest::keyClick(&tree(), Qt::Key_Asterisk);
         QVERIFY(NodeAtDepth(tree(), 1)->isExpanded());
-        QCOMPARE(fixture().messages.size(), std::size_t{2});
+        QCOMPARE(fixture().messages.size(), std::size_t{4});
+    }
+
+    void selectingANodeBeyondTheBoundTakesOneLevelBack() {
+        // As a jump to a page (a link, "ツリーで表示") selects its node: a
+        // node 30,000 levels deep once opened and took back each level
+        // above it, one message each, for minutes.
+        createWindow();
+        draftOpen(DeepTreeDat(kMaxExpandedDepth + 5));
+        QModelIndex node = tree().model()->index(0, 0);
+        for (int depth = 0; depth < kMaxExpandedDepth + 4; ++depth) {
+            node = tree().model()->index(0, 0, node);
+        }
+        QSignalSpy takenBack(&tree(), &QTreeWidget::itemCollapsed);
+        SelectNode(tree(), node);
+        QCOMPARE(takenBack.size(), 1);
+        QCOMPARE(fixture().messages.size(), std::size_t{1});
+        QCOMPARE(tree().currentIndex(), node);
+        QVERIFY(!NodeAtDepth(tree(), kMaxExpandedDepth)->isExpanded());
+        // A node within the bound is shown with its ancestors opened.
+        SelectNode(tree(), tree().model()->index(0, 0, tree().model()->index(0, 0)));
+        QVERIFY(NodeAtDepth(tree(), 0)->isExpanded());
+        QCOMPARE(takenBack.size(), 1);
+    }
+
+    void filterMatchBeyondTheBoundTakesOneLevelBack() {
+        // The thread filter opens every ancestor of a match, root first.
+        WriteFile(fixture().DataFile("1001.msg"), Page("1001", "needle"));
+        createWindow();
+        test::OpenDataFolder(*window_, fixture());
+        draftOpen(DeepTreeDat(kMaxExpandedDepth + 5) + std::string(kMaxExpandedDepth + 5, '\t') +
+                  "1001:needle\r\n");
+        QSignalSpy takenBack(&tree(), &QTreeWidget::itemCollapsed);
+        auto& filter = *window_->findChild<QLineEdit*>("edtFilter");
+        filter.setText("needle");
+        QCOMPARE(window_->findChild<QLabel*>("lblFilterCount")->text(), QString::fromUtf8("1 件"));
+        QVERIFY(NodeAtDepth(tree(), kMaxExpandedDepth - 1)->isExpanded());
+        QCOMPARE(takenBack.size(), 1);
+        QCOMPARE(fixture().messages.size(), std::size_t{1});
+        // The next letter asks for nothing more.
+        QCoreApplication::processEvents();
+        filter.setText("needl");
+        QCOMPARE(takenBack.size(), 1);
+        QCOMPARE(fixture().messages.size(), std::size_t{1});
+        // Return selects the match where it stands, folded away.
+        QTest::keyClick(&filter, Qt::Key_Return);
+        QCOMPARE(tree().currentItem(), NodeAtDepth(tree(), kMaxExpandedDepth + 5));
+        QCOMPARE(takenBack.size(), 1);
+        filter.clear();
+        QVERIFY(!NodeAtDepth(tree(), 0)->isExpanded());
     }
 
     void longTitlesAreCutForDisplayOnly() {
