@@ -18,7 +18,6 @@ namespace {
 
 constexpr std::string_view kTooManyNodes = "ツリーのノードが %s 個を超えるため、解析を中止しました";
 constexpr std::string_view kTooManyLinks = "返信リンクが %s 個を超えるため、解析を中止しました";
-constexpr std::string_view kTooManyBytes = "ツリーが %s バイトを超えるため、解析を中止しました";
 
 // Runs a query on a page; a number field that is no integer stops the run
 // with the page's file named in the error.
@@ -203,12 +202,6 @@ class NodeAdder {
             throw TreeTooLargeError(msg::Format(kTooManyNodes, std::to_string(kMaxTreeNodes)),
                                     pageFile);
         }
-        // The node's line in Tree.dat: a TAB per level above it, text, CR LF.
-        treeBytes_ += path_.size() + text.size() + 2;
-        if (treeBytes_ > kMaxTreeBytes) {
-            throw TreeTooLargeError(msg::Format(kTooManyBytes, std::to_string(kMaxTreeBytes)),
-                                    pageFile);
-        }
         const TreeSink::NodeId node =
             parent ? sink_.AppendChild(*parent, text) : sink_.AppendRoot(text);
         sink_.SetPicture(node, PictureOf(page, pageFile));
@@ -242,7 +235,6 @@ class NodeAdder {
     std::unordered_map<std::string, int> onPath_;
     std::size_t nodeCount_ = 0;
     std::size_t linkCount_ = 0;
-    std::size_t treeBytes_ = 0;
 };
 
 class RunEnd {

@@ -23,16 +23,10 @@ inline constexpr std::size_t kMaxTreeNodes = 200'000;
 // included, which give no node but cost work each time their page's
 // subtree is repeated.
 inline constexpr std::size_t kMaxReplyLinks = 5 * kMaxTreeNodes;
-// The most bytes the run's tree takes in Tree.dat form (each node's level in
-// TABs, its text, CR LF). Within the node limit, a page listing one reply
-// thousands of times at the end of a long chain, or a page with a very long
-// title listed many times, still asks for gigabytes; the deepest chain a
-// real archive can hold (9,000 pages) takes about 41 MB.
-inline constexpr std::size_t kMaxTreeBytes = 256 * 1024 * 1024;
 
-// Thrown when a run would pass kMaxTreeNodes, kMaxReplyLinks or
-// kMaxTreeBytes; the error's file is the page whose node would have been one
-// too many, or too large, or whose reply link would have been.
+// Thrown when a run would pass kMaxTreeNodes or kMaxReplyLinks; the error's
+// file is the page whose node would have been one too many, or whose reply
+// link would have been.
 class TreeTooLargeError : public TeluriError {
   public:
     TreeTooLargeError(const std::string& message, std::string pageFile);
@@ -42,7 +36,7 @@ class TreeTooLargeError : public TeluriError {
 // `sink`. Errors stop the run where they happen; the nodes added so far stay
 // in the sink. A page whose number fields are not integers throws
 // ConvertError with the page file set as the error's file; a tree that
-// would grow beyond one of the limits above throws TreeTooLargeError.
+// would grow beyond kMaxTreeNodes throws TreeTooLargeError.
 void BuildTree(const std::string& dataPath, TreeSink& sink);
 
 // The percentage shown before file `index` of `count` is read:

@@ -220,35 +220,6 @@ TEST_F(TreeBuilderTest, LimitsStopExponentialTreesNamingThePage) {
     }
 }
 
-TEST_F(TreeBuilderTest, TreeBytesLimitStopsWideListingsAtTheEndOfALongChain) {
-    // A chain 1,400 pages deep whose last page lists one reply 192,000
-    // times: within the node limit, but 1,400 TABs per listed node make
-    // 269 million bytes of Tree.dat.
-    constexpr int kDepth = 1400;
-    Files files;
-    for (int i = 0; i < kDepth; ++i) {
-        const std::string number = std::to_string(1000 + i);
-        const std::string parent = i == 0 ? "" : std::to_string(999 + i);
-        files.push_back(i + 1 < kDepth
-                            ? Msg(number, parent, {std::to_string(1001 + i)})
-                            : Msg(number, parent, std::vector<std::string>(192'000, "9999")));
-    }
-    files.push_back(Msg("9999", std::to_string(999 + kDepth)));
-    PutOnly(files);
-    RecordingTree tree;
-    const auto error = Thrown<TreeTooLargeError>([&] { BuildTree(folder_.Path(), tree); });
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->File(), folder_ / "9999.msg");
-    EXPECT_EQ(error->what(), "ツリーが " + std::to_string(kMaxTreeBytes) +
-                                 " バイトを超えるため、解析を中止しました");
-    // The nodes before the one too large stay: the chain and as many
-    // listings as fit.
-    const std::size_t nodes = tree.PreOrder().size();
-    EXPECT_GT(nodes, kDepth + 180'000);
-    EXPECT_LT(nodes, kDepth + 192'000);
-    EXPECT_EQ(tree.events.back(), "end");
-}
-
 TEST_F(TreeBuilderTest, ConversionErrorStopsTheRunNamingThePage) {
     const struct {
         const char* name;
