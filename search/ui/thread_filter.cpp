@@ -286,10 +286,19 @@ void TThreadFilter::End() {
             }
         }
         // A node the user went to while filtering stays in view.
+        // Opened root first; a level the window takes back (too deep for
+        // the view) ends it, as the levels below would each be taken back.
         if (QTreeWidgetItem* current = tree_.currentItem(); current != currentAtBegin_) {
-            for (QTreeWidgetItem* above = current ? current->parent() : nullptr; above != nullptr;
-                 above = above->parent()) {
-                above->setExpanded(true);
+            std::vector<QTreeWidgetItem*> above;
+            for (QTreeWidgetItem* at = current ? current->parent() : nullptr; at != nullptr;
+                 at = at->parent()) {
+                above.push_back(at);
+            }
+            for (auto at = above.rbegin(); at != above.rend(); ++at) {
+                (*at)->setExpanded(true);
+                if (!(*at)->isExpanded()) {
+                    break;
+                }
             }
         }
     }

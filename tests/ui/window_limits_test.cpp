@@ -159,8 +159,12 @@ class WindowLimitsTest : public QObject {
         QTest::keyClick(&filter, Qt::Key_Return);
         QCOMPARE(tree().currentItem(), NodeAtDepth(tree(), kMaxExpandedDepth + 5));
         QCOMPARE(takenBack.size(), 1);
+        // Emptied: the chosen node's ancestors open again, root first, down
+        // to the bound and no deeper; the one level taken back says so once.
         filter.clear();
-        QVERIFY(!NodeAtDepth(tree(), 0)->isExpanded());
+        QVERIFY(NodeAtDepth(tree(), kMaxExpandedDepth - 1)->isExpanded());
+        QVERIFY(!NodeAtDepth(tree(), kMaxExpandedDepth)->isExpanded());
+        QCOMPARE(fixture().messages.size(), std::size_t{2});
     }
 
     void longTitlesAreCutForDisplayOnly() {
