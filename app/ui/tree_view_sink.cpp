@@ -2,57 +2,9 @@
 
 #include <QTreeWidget>
 
-#include "base/ui/qtext.h"
+#include "base/ui/byte_text_item.h"
 
 namespace teluri {
-namespace {
-
-constexpr int kBytesRole = Qt::UserRole;
-
-// A node's item. It keeps the node text's bytes and shows them decoded; the
-// text is decoded when something first asks for it (the view asks only for
-// the rows it lays out), not for every node of a tree of thousands. A text
-// set on the item itself takes the place of the decoded one.
-class NodeItem : public QTreeWidgetItem {
-  public:
-    explicit NodeItem(const std::string& bytes)
-        : bytes_(bytes.data(), static_cast<qsizetype>(bytes.size())) {}
-
-    QVariant data(int column, int role) const override {
-        if (column == 0 && role == kBytesRole) {
-            return bytes_;
-        }
-        if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole) && !textSet_) {
-            if (!decoded_) {
-                // Only the text's first part is laid out: a title of
-                // megabytes would hold the view for minutes.
-                text_ = ShownText(
-                    std::string_view(bytes_.constData(), static_cast<std::size_t>(bytes_.size())));
-                decoded_ = true;
-            }
-            return text_;
-        }
-        return QTreeWidgetItem::data(column, role);
-    }
-
-    void setData(int column, int role, const QVariant& value) override {
-        if (column == 0 && role == kBytesRole) {
-            bytes_ = value.toByteArray();
-            decoded_ = false;
-        } else if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole)) {
-            textSet_ = true;
-        }
-        QTreeWidgetItem::setData(column, role, value);
-    }
-
-  private:
-    QByteArray bytes_;
-    mutable QString text_;
-    mutable bool decoded_ = false;
-    bool textSet_ = false;
-};
-
-}  // namespace
 
 QByteArray NodeBytes(const QTreeWidgetItem& item) {
     return item.data(0, kBytesRole).toByteArray();
@@ -93,13 +45,13 @@ TreeSink::NodeId TreeViewSink::Add(QTreeWidgetItem* item) {
 }
 
 TreeSink::NodeId TreeViewSink::AppendRoot(const std::string& text) {
-    auto* item = new NodeItem(text);
+    auto* item = new ByteTextItem(text);
     pendingRoots_.append(item);
     return Add(item);
 }
 
 TreeSink::NodeId TreeViewSink::AppendChild(NodeId parent, const std::string& text) {
-    auto* item = new NodeItem(text);
+    auto* item = new ByteTextItem(text);
     items_[parent]->addChild(item);
     return Add(item);
 }

@@ -25,6 +25,7 @@
 #include "base/files.h"
 #include "base/paths.h"
 #include "base/ui/busy_cursor.h"
+#include "base/ui/byte_text_item.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/fonts.h"
 #include "base/ui/guard.h"
@@ -45,7 +46,6 @@ constexpr int kStatusBarHeight = 19;
 
 // The cp932 bytes behind a row's visible texts, and behind the history's
 // entries, so that texts that do not convert for display keep their bytes.
-constexpr int kBytesRole = Qt::UserRole;
 
 const char* const kSearching = "検索中です．．．．";
 const char* const kResults = "検索結果です";
@@ -60,12 +60,10 @@ QByteArray Bytes(const std::string& bytes) {
 }
 
 // A row for `title`, not yet in the list: rows are added in one batch,
-// which costs the list one insertion instead of one per row.
+// which costs the list one insertion instead of one per row, and a title is
+// decoded only when the list shows it.
 QTreeWidgetItem* NewRow(const std::string& title) {
-    auto* row = new QTreeWidgetItem();
-    row->setText(0, ShownText(title));
-    row->setData(0, kBytesRole, Bytes(title));
-    return row;
+    return new ByteTextItem(title);
 }
 
 void SetNumber(QTreeWidgetItem& row, const std::string& number) {
