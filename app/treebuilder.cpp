@@ -140,12 +140,6 @@ class PageReads {
     std::unordered_set<std::string> absent_;
 };
 
-// True when a reply link's text can name a page file in the data folder: a
-// path separator would lead out of it, and a NUL would cut the name short.
-bool NamesAPage(std::string_view reply) {
-    return reply.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
-}
-
 // Adds a page's node and, depth first, the nodes of its replies. The path
 // from the root down to the node being filled is an explicit stack, so that
 // reply chains thousands of pages deep need no deep recursion. A reply whose
@@ -170,7 +164,7 @@ class NodeAdder {
             }
             const TreeSink::NodeId node = level.node;
             const std::string& replyText = (*level.replies)[level.nextReply++];
-            if (!NamesAPage(replyText)) {
+            if (!NamesPageFile(replyText)) {
                 continue;  // as a reply without a page file
             }
             const std::string replyFile = PageFile(dataPath_, replyText);

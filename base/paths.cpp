@@ -170,6 +170,10 @@ std::string PageFile(std::string_view dataPath, std::string_view number) {
     return file;
 }
 
+bool NamesPageFile(std::string_view number) {
+    return number.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+}
+
 std::size_t ShortNumberLength(std::string_view text) {
     std::size_t digits = 0;
     while (digits < text.size() && digits < 4 && text[digits] >= '0' && text[digits] <= '9') {

@@ -53,6 +53,10 @@ std::string IncludeTrailingDelimiter(std::string_view path,
 // with the delimiter; `number` is the message number's text as it stands.
 std::string PageFile(std::string_view dataPath, std::string_view number);
 
+// True when a link's number text can name a page file in the data folder: a
+// path separator would lead out of it, and a NUL would cut the name short.
+bool NamesPageFile(std::string_view number);
+
 // The length of the number a text begins with when it is shorter than four
 // digits: 1 to 3 digits followed by the text's end, ":" (a node text
 // "42:title") or a blank (a bookmark line "42 name"); 0 for any other text.

@@ -1,7 +1,9 @@
 #include "reading/link_target.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "base/bytes.h"
+#include "base/paths.h"
 
 namespace teluri {
 namespace {
@@ -10,12 +12,9 @@ constexpr std::string_view kBoardScript = "view3.cgi?";
 constexpr std::string_view kPageExtension = ".msg";
 constexpr std::size_t kNumberSize = 4;
 
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) ==
-                      std::tolower(static_cast<unsigned char>(b));
-           });
+// `lowerPrefix` is in lower case.
+bool StartsWithNoCase(std::string_view text, std::string_view lowerPrefix) {
+    return AsciiLowerCase(text.substr(0, lowerPrefix.size())) == lowerPrefix;
 }
 
 bool IsDigit(char c) {
@@ -29,7 +28,7 @@ LinkTarget LinkTargetOf(std::string_view href) {
         href.substr(href.size() - kNumberSize - kBoardScript.size(), kBoardScript.size()) ==
             kBoardScript) {
         const std::string_view number = href.substr(href.size() - kNumberSize);
-        if (number.find_first_of(std::string_view("/\\\0", 3)) != std::string_view::npos) {
+        if (!NamesPageFile(number)) {
             return {};
         }
         return {LinkTarget::Kind::kBoardPage, std::string(number)};
