@@ -50,4 +50,7 @@ std::string JoinLines(const std::vector<std::string>& lines);
 // JoinLines(SplitLines(content)) without building the list.
 std::string WholeText(std::string_view content);
 
+// `text` without the blanks and TABs at its start and its end.
+std::string_view TrimBlanks(std::string_view text);
+
 }  // namespace teluri

@@ -2,25 +2,16 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <vector>
 
 #include "base/bytes.h"
 #include "base/display_text.h"
 #include "base/errors.h"
 #include "base/files.h"
+#include "htmlview/tag_name.h"
 
 namespace teluri {
 namespace {
-
-// The element name at the start of `text` (what follows "<" or "</").
-std::string_view TagName(std::string_view text) {
-    std::size_t end = 0;
-    while (end < text.size() && std::isalnum(static_cast<unsigned char>(text[end])) != 0) {
-        ++end;
-    }
-    return text.substr(0, end);
-}
 
 // Elements without content, and those that the next of their kind or their
 // container's end closes.

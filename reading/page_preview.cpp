@@ -1,11 +1,12 @@
 #include "reading/page_preview.h"
 
 #include <array>
-#include <cctype>
 #include <vector>
 
 #include "analysis/htmlanl.h"
+#include "base/bytes.h"
 #include "base/lines.h"
+#include "htmlview/tag_name.h"
 
 namespace teluri {
 namespace {
@@ -24,13 +25,7 @@ constexpr std::size_t kPreviewBytes = 64 * 1024;
 
 // True for the tags after which the text goes on on a new line.
 bool BreaksLine(std::string_view tag) {
-    std::string name;
-    for (const char c : tag.substr(tag.starts_with("</") ? 2 : 1)) {
-        if (!std::isalnum(static_cast<unsigned char>(c))) {
-            break;
-        }
-        name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
+    const std::string name = AsciiLowerCase(TagName(tag.substr(tag.starts_with("</") ? 2 : 1)));
     return name == "br" || name == "p" || name == "hr" || name == "div" || name == "li" ||
            name == "tr" || name == "pre";
 }
@@ -69,14 +64,6 @@ std::string PlainText(std::string_view markup) {
     return text;
 }
 
-std::string_view Trimmed(std::string_view line) {
-    const std::size_t first = line.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return line.substr(first, line.find_last_not_of(" \t") - first + 1);
-}
-
 }  // namespace
 
 std::string PagePreview(std::string_view number, std::string_view content, std::size_t maxLines) {
@@ -91,7 +78,7 @@ std::string PagePreview(std::string_view number, std::string_view content, std::
                                       : content.substr(firstLineEnd, kPreviewBytes);
     std::size_t taken = 0;
     ForEachLine(PlainText(body), [&](std::string_view line) {
-        line = Trimmed(line);
+        line = TrimBlanks(line);
         if (!line.empty() && taken < maxLines) {
             preview += "\n";
             preview += line;

@@ -15,15 +15,6 @@ namespace teluri {
 namespace {
 
 constexpr std::size_t kMaxValueLength = 1023;
-constexpr std::string_view kBlanks = " \t";
-
-std::string_view Trim(std::string_view text) {
-    const auto first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
 
 // One line of the file: where it stands and what it holds.
 struct IniLine {
@@ -51,18 +42,18 @@ std::vector<IniLine> ParseLines(std::string_view content) {
         } else if (line.next < content.size() && content[line.next] == '\n') {
             ++line.next;
         }
-        const std::string_view trimmed = Trim(text);
+        const std::string_view trimmed = TrimBlanks(text);
         const auto equals = trimmed.find('=');
         if (trimmed.empty()) {
             line.kind = IniLine::kBlank;
         } else if (trimmed.front() == '[' && trimmed.find(']') != std::string_view::npos) {
             line.kind = IniLine::kSection;
-            line.name = Trim(trimmed.substr(1, trimmed.find(']') - 1));
+            line.name = TrimBlanks(trimmed.substr(1, trimmed.find(']') - 1));
         } else if (trimmed.front() != ';' && equals != std::string_view::npos) {
             line.kind = IniLine::kEntry;
-            line.name = Trim(trimmed.substr(0, equals));
+            line.name = TrimBlanks(trimmed.substr(0, equals));
             const std::string_view afterEquals = trimmed.substr(equals + 1);
-            line.value = Trim(afterEquals);
+            line.value = TrimBlanks(afterEquals);
             // An empty value stands right after the "=".
             const char* valueAt = line.value.empty() ? afterEquals.data() : line.value.data();
             line.valueStart = static_cast<std::size_t>(valueAt - content.data());
@@ -81,7 +72,7 @@ struct SectionRange {
 // Names are matched with blanks around them removed, as the file's names are.
 std::optional<SectionRange> FindSection(const std::vector<IniLine>& lines,
                                         std::string_view section) {
-    section = Trim(section);
+    section = TrimBlanks(section);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].kind == IniLine::kSection && SameTextCp932(lines[i].name, section)) {
             std::size_t end = i + 1;
@@ -96,7 +87,7 @@ std::optional<SectionRange> FindSection(const std::vector<IniLine>& lines,
 
 std::optional<std::size_t> FindEntry(const std::vector<IniLine>& lines, const SectionRange& range,
                                      std::string_view key) {
-    key = Trim(key);
+    key = TrimBlanks(key);
     for (std::size_t i = range.header + 1; i < range.end; ++i) {
         if (lines[i].kind == IniLine::kEntry && SameTextCp932(lines[i].name, key)) {
             return i;
@@ -154,8 +145,8 @@ void TIniFile::WriteText(std::string_view section, std::string_view key, std::st
     const auto refuse = [this] {
         return IoError(msg::Format(msg::kCannotWriteSettings, fileName_));
     };
-    section = Trim(section);
-    key = Trim(key);
+    section = TrimBlanks(section);
+    key = TrimBlanks(key);
     // A name or value that would not read back as the same entry (a line
     // break, a "]" in a section name, a "=" in a key, a key that reads as a
     // comment) is refused rather than written as other entries.
