@@ -40,6 +40,7 @@
 #include "base/ui/center_on_screen.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/fonts.h"
+#include "base/ui/frozen_tree.h"
 #include "base/ui/guard.h"
 #include "base/ui/pictures.h"
 #include "base/ui/qtext.h"
@@ -71,18 +72,6 @@ QFrame* CaptionStrip(QWidget* parent, const char* name, QLabel* label, QPoint at
     label->move(at);
     return strip;
 }
-
-// Redraw of a tree view off for the length of a scope.
-class BatchUpdate {
-  public:
-    explicit BatchUpdate(QTreeWidget& tree) : tree_(tree) { tree_.setUpdatesEnabled(false); }
-    ~BatchUpdate() { tree_.setUpdatesEnabled(true); }
-    BatchUpdate(const BatchUpdate&) = delete;
-    BatchUpdate& operator=(const BatchUpdate&) = delete;
-
-  private:
-    QTreeWidget& tree_;
-};
 
 // The analysis run in the window: the tree view receives the nodes, the
 // file list the folder's names, the progress window and the gauge the
@@ -123,7 +112,7 @@ class AnalysisRun : public TreeViewSink {
   private:
     TfrmMain& window_;
     QTreeWidget& tree_;
-    std::optional<BatchUpdate> batch_;
+    std::optional<FrozenTree> batch_;
     TfrmBar* bar_ = nullptr;
 };
 
@@ -426,7 +415,7 @@ void TfrmMain::QuickOpen1Click() {
     BusyCursor busy;
     const std::optional<std::string> content = ReadFileIfExists(treeFile);
     {
-        BatchUpdate batch(*trvTeluri_);
+        FrozenTree batch(*trvTeluri_);
         trvTeluri_->clear();
         // No pictures: the saved tree does not keep them.
         TreeViewSink sink(*trvTeluri_, {});

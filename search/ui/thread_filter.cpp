@@ -9,6 +9,7 @@
 
 #include "base/errors.h"
 #include "base/ui/busy_cursor.h"
+#include "base/ui/frozen_tree.h"
 #include "base/ui/guard.h"
 #include "search/page_texts.h"
 #include "search/ui/document_text.h"
@@ -26,27 +27,6 @@ constexpr int kPagesPerStep = 16;
 
 // How many texts typed last keep their answers.
 constexpr std::size_t kRecentTexts = 32;
-
-// Redraw of the tree off for the length of a scope, and its items laid out
-// once afterwards: a change of a row's hidden state, even to the state it
-// has, makes the view note that it lays its items out anew later, so that
-// every expansion and collapse until then only records the item's state
-// instead of laying out the rows below it at once.
-class FrozenTree {
-  public:
-    explicit FrozenTree(QTreeWidget& tree) : tree_(tree) {
-        tree_.setUpdatesEnabled(false);
-        if (QTreeWidgetItem* first = tree_.topLevelItem(0)) {
-            first->setHidden(first->isHidden());
-        }
-    }
-    ~FrozenTree() { tree_.setUpdatesEnabled(true); }
-    FrozenTree(const FrozenTree&) = delete;
-    FrozenTree& operator=(const FrozenTree&) = delete;
-
-  private:
-    QTreeWidget& tree_;
-};
 
 }  // namespace
 
