@@ -2,8 +2,12 @@
 #pragma once
 
 #include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include "app/ui/frmmain.h"
 #include "tests/ui/ui_support.h"
@@ -17,6 +21,22 @@ inline void OpenDataFolder(TfrmMain& window, UiFixture& fixture) {
     window.findChild<QAction*>("Open1")->trigger();
     QVERIFY(WaitFor([&window] { return !window.findChild<QTimer*>("tmrAnalyze")->isActive(); }));
     QTest::qWait(20);
+}
+
+// Types a text into the search window, runs the search and double-clicks
+// the first row; -1 when there is no row.
+inline int SearchAndOpenFirstHit(QDialog& dialog, const QString& text) {
+    dialog.show();
+    dialog.findChild<QComboBox*>("cmbFind")->setEditText(text);
+    dialog.findChild<QPushButton*>("BitBtn1")->click();
+    auto* list = dialog.findChild<QTreeWidget*>("lsvFInd");
+    if (list->topLevelItemCount() == 0) {
+        return -1;
+    }
+    QTreeWidgetItem* row = list->topLevelItem(0);
+    list->setCurrentItem(row);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(row).center());
+    return dialog.result();
 }
 
 }  // namespace teluri::test

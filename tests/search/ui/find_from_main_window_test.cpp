@@ -22,22 +22,6 @@ namespace {
 using test::FirstLine;
 using test::WriteFile;
 
-// Types a text into the search window, runs the search and double-clicks
-// the first row.
-int SearchAndOpenFirstHit(QDialog& dialog, const QString& text) {
-    dialog.show();
-    dialog.findChild<QComboBox*>("cmbFind")->setEditText(text);
-    dialog.findChild<QPushButton*>("BitBtn1")->click();
-    auto* list = dialog.findChild<QTreeWidget*>("lsvFInd");
-    if (list->topLevelItemCount() == 0) {
-        return -1;
-    }
-    QTreeWidgetItem* row = list->topLevelItem(0);
-    list->setCurrentItem(row);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(row).center());
-    return dialog.result();
-}
-
 }  // namespace
 
 class FindFromMainWindowTest : public QObject {
@@ -83,7 +67,7 @@ class FindFromMainWindowTest : public QObject {
         QList<QDialog*> shown;
         fixture().onDialog = [&](QDialog& dialog) {
             shown.append(&dialog);
-            return SearchAndOpenFirstHit(dialog, shown.size() == 1 ? "DELPHI" : "builder");
+            return test::SearchAndOpenFirstHit(dialog, shown.size() == 1 ? "DELPHI" : "builder");
         };
         QCOMPARE(action("Find1").shortcut(), QKeySequence(Qt::Key_F3));
         action("Find1").trigger();

@@ -25,18 +25,6 @@ using test::FirstLine;
 using test::Sjis;
 using test::WriteFile;
 
-// Searches in the search window and opens the first hit with a double click.
-int SearchAndOpenFirstHit(QDialog& dialog, const QString& text) {
-    dialog.show();
-    dialog.findChild<QComboBox*>("cmbFind")->setEditText(text);
-    dialog.findChild<QPushButton*>("BitBtn1")->click();
-    auto* list = dialog.findChild<QTreeWidget*>("lsvFInd");
-    QTreeWidgetItem* row = list->topLevelItem(0);
-    list->setCurrentItem(row);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(row).center());
-    return dialog.result();
-}
-
 }  // namespace
 
 class FindingTest : public QObject {
@@ -127,7 +115,7 @@ class FindingTest : public QObject {
     void anOpenedSearchHitIsMarkedUnlessOnlyItsMarkupHoldsTheText() {
         QStringList texts = {"zyxwvut", "MarkupOnly"};
         fixture().onDialog = [&texts](QDialog& dialog) {
-            return SearchAndOpenFirstHit(dialog, texts.takeFirst());
+            return test::SearchAndOpenFirstHit(dialog, texts.takeFirst());
         };
         action("Find1").trigger();
         QVERIFY(page().DocumentUrl().endsWith("/1001.msg"));
