@@ -2,7 +2,8 @@
 # The performance benchmark: installs what is missing, builds in Release
 # into build-release/, makes the synthetic archives once (cached under
 # build-release/bench/) and prints one table of medians, each row beside a
-# reference measured in the same run.
+# reference measured in the same run: the table that docs/performance.md
+# shows, pasted there under "The figures".
 #
 #   bench/run.sh [--runs N]     (default 5 counted runs after one warm-up)
 set -euo pipefail
