@@ -61,8 +61,8 @@ void DrawTrack(Pixels& track, int position, Rgb color, const Pixels& forward,
     }
 }
 
-std::optional<GaugeRect> CalcGaugeRect(const std::vector<int>& panelWidths, int statusBarHeight,
-                                       std::uint32_t gaugeIndex) {
+std::optional<GaugeRect> PanelRect(const std::vector<int>& panelWidths, int statusBarHeight,
+                                   std::uint32_t gaugeIndex) {
     // Compared as signed numbers: an index of 2^31 or more is negative and
     // so below any count; it is then taken as out of range all the same.
     const auto index = static_cast<std::int32_t>(gaugeIndex);

@@ -76,8 +76,8 @@ int BandLeft(int position);
 // given widths and height: left = widths before it + inset (1 for the first
 // panel, 3 for the others), top 3, right = that + width - 1, bottom = height
 // - 1. Nothing when the index is not below the panel count.
-std::optional<GaugeRect> CalcGaugeRect(const std::vector<int>& panelWidths, int statusBarHeight,
-                                       std::uint32_t gaugeIndex);
+std::optional<GaugeRect> PanelRect(const std::vector<int>& panelWidths, int statusBarHeight,
+                                   std::uint32_t gaugeIndex);
 
 // The area the track is drawn into: the panel rectangle shrunk by one pixel
 // on every side.

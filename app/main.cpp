@@ -10,9 +10,9 @@
 
 #include "app/command_line.h"
 #include "app/ui/desktop_program.h"
-#include "app/ui/frmlogo.h"
-#include "app/ui/frmmain.h"
+#include "app/ui/main_window.h"
 #include "app/ui/program_folder_lock.h"
+#include "app/ui/version_box.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/fonts.h"
 
@@ -31,12 +31,12 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    auto splash = std::make_unique<teluri::TfrmLogo>();
+    auto splash = std::make_unique<teluri::VersionBox>();
     splash->show();
     splash->repaint();
     QApplication::processEvents();
 
-    teluri::TfrmMain mainWindow(nullptr, teluri::TutorialLoad::kAfterFirstPaint);
+    teluri::MainWindow mainWindow(nullptr, teluri::TutorialLoad::kAfterFirstPaint);
     mainWindow.show();
     splash.reset();
     return QApplication::exec();

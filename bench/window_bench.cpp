@@ -44,8 +44,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/ui/frmlogo.h"
-#include "app/ui/frmmain.h"
+#include "app/ui/main_window.h"
+#include "app/ui/version_box.h"
 #include "base/files.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/fonts.h"
@@ -202,7 +202,7 @@ int CountNodes(QTreeWidget& tree) {
     return count;
 }
 
-QTreeWidget& TreeOf(teluri::TfrmMain& window) {
+QTreeWidget& TreeOf(teluri::MainWindow& window) {
     auto* tree = window.findChild<QTreeWidget*>("trvTeluri");
     if (tree == nullptr) {
         Fail("no tree view");
@@ -210,7 +210,7 @@ QTreeWidget& TreeOf(teluri::TfrmMain& window) {
     return *tree;
 }
 
-void TriggerAction(teluri::TfrmMain& window, const char* name) {
+void TriggerAction(teluri::MainWindow& window, const char* name) {
     auto* action = window.findChild<QAction*>(name);
     if (action == nullptr) {
         Fail(std::string("no action ") + name);
@@ -223,7 +223,7 @@ void TriggerAction(teluri::TfrmMain& window, const char* name) {
 // the first paint of the tree view after it.
 int Analyze(const std::string& folder) {
     InstallDialogAnswers(folder);
-    teluri::TfrmMain window;
+    teluri::MainWindow window;
     window.show();
     WaitShown(window);
     Settle(250);
@@ -268,7 +268,7 @@ void PrepareDraft(const fs::path& home, const std::string& treeFile, const std::
 // The draft open of `treeFile`, copied into the program folder as Tree.dat.
 int Draft(const fs::path& home, const std::string& treeFile, const std::string& folder) {
     PrepareDraft(home, treeFile, folder);
-    teluri::TfrmMain window;
+    teluri::MainWindow window;
     ShowAndSettle(window);
     QTreeWidget& tree = TreeOf(window);
     EventWatch painted(*tree.viewport(), QEvent::Paint);
@@ -291,7 +291,7 @@ int Draft(const fs::path& home, const std::string& treeFile, const std::string& 
 int Search(const std::string& folder, const std::string& text) {
     InstallDialogAnswers(folder);
     fs::current_path(folder);
-    teluri::TfrmMain window;
+    teluri::MainWindow window;
     window.show();
     WaitShown(window);
     Settle(250);
@@ -340,11 +340,11 @@ int Search(const std::string& folder, const std::string& text) {
 int Filter(const fs::path& home, const std::string& treeFile, const std::string& folder,
            const std::vector<std::string>& words) {
     PrepareDraft(home, treeFile, folder);
-    teluri::TfrmMain window;
+    teluri::MainWindow window;
     ShowAndSettle(window);
     TriggerAction(window, "QuickOpen1");
     QTreeWidget& tree = TreeOf(window);
-    auto* filter = window.findChild<teluri::TThreadFilter*>("edtFilter");
+    auto* filter = window.findChild<teluri::ThreadFilter*>("edtFilter");
     if (filter == nullptr) {
         Fail("no thread filter");
     }
@@ -394,11 +394,11 @@ int Startup(const fs::path& home, const std::string& bookmarkFile) {
     }
     QApplication::setApplicationName(teluri::kApplicationTitle);
     QApplication::setFont(teluri::WindowFont());
-    auto splash = std::make_unique<teluri::TfrmLogo>();
+    auto splash = std::make_unique<teluri::VersionBox>();
     splash->show();
     splash->repaint();
     QApplication::processEvents();
-    teluri::TfrmMain window(nullptr, teluri::TutorialLoad::kAfterFirstPaint);
+    teluri::MainWindow window(nullptr, teluri::TutorialLoad::kAfterFirstPaint);
     window.show();
     splash.reset();
     WaitShown(window);
@@ -415,9 +415,10 @@ int Bare() {
 }
 
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: teluri_window_bench analyze DIR | draft TREE_DAT [DIR] | search DIR TEXT | "
-                 "filter TREE_DAT DIR WORD... | startup [BOOKMARK_DAT] | bare\n");
+    std::fprintf(
+        stderr,
+        "usage: teluri_window_bench analyze DIR | draft TREE_DAT [DIR] | search DIR TEXT | "
+        "filter TREE_DAT DIR WORD... | startup [BOOKMARK_DAT] | bare\n");
     return 2;
 }
 

@@ -5,10 +5,6 @@
 #include <optional>
 #include <ostream>
 
-#include "app/filelist.h"
-#include "app/thread_tree.h"
-#include "app/treebuilder.h"
-#include "app/treedat.h"
 #include "base/cp932.h"
 #include "base/errors.h"
 #include "base/files.h"
@@ -16,9 +12,13 @@
 #include "base/paths.h"
 #include "base/strtoint.h"
 #include "base/version.h"
-#include "search/findfiles.h"
-#include "search/pagesearch.h"
-#include "settings/inifile.h"
+#include "search/page_search.h"
+#include "search/search_logs.h"
+#include "settings/settings_file.h"
+#include "threads/page_file_list.h"
+#include "threads/thread_tree.h"
+#include "threads/tree_builder.h"
+#include "threads/tree_file.h"
 
 namespace teluri::cli {
 namespace {
@@ -132,7 +132,7 @@ Output Ini(const std::vector<std::string>& args) {
     if (args.size() != 5) {
         throw UsageError();
     }
-    TIniFile ini(args[0]);
+    SettingsFile ini(args[0]);
     const std::string& operation = args[1];
     const std::string& section = args[2];
     const std::string& key = args[3];

@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "analysis/htmlanl.h"
+#include "analysis/page_reader.h"
 #include "base/bytes.h"
 #include "base/lines.h"
 #include "htmlview/tag_name.h"
@@ -67,9 +67,9 @@ std::string PlainText(std::string_view markup) {
 }  // namespace
 
 std::string PagePreview(std::string_view number, std::string_view content, std::size_t maxLines) {
-    THtmlAnl page;
+    PageReader page;
     page.LoadContent(std::string(number) + ".msg", content);
-    std::string preview = std::string(number) + " " + page.GetTitle();
+    std::string preview = std::string(number) + " " + page.Title();
 
     content = ContentBeforeNul(content);
     const std::size_t firstLineEnd = content.find_first_of("\r\n");

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "base/paths.h"
-#include "settings/inifile.h"
+#include "settings/settings_file.h"
 
 namespace teluri {
 namespace {
@@ -18,7 +18,7 @@ std::string WindowStateFilePath() {
     return ProgramFile(kWindowStateFileName);
 }
 
-std::optional<WindowState> ReadWindowState(const TIniFile& ini) {
+std::optional<WindowState> ReadWindowState(const SettingsFile& ini) {
     WindowState state;
     state.normal.width = ini.ReadNumber(kSection, "Width", 0);
     state.normal.height = ini.ReadNumber(kSection, "Height", 0);
@@ -33,7 +33,7 @@ std::optional<WindowState> ReadWindowState(const TIniFile& ini) {
     return state;
 }
 
-void WriteWindowState(TIniFile& ini, const WindowState& state) {
+void WriteWindowState(SettingsFile& ini, const WindowState& state) {
     ini.WriteNumber(kSection, "Left", state.normal.left);
     ini.WriteNumber(kSection, "Top", state.normal.top);
     ini.WriteNumber(kSection, "Width", state.normal.width);

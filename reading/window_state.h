@@ -11,7 +11,7 @@
 
 namespace teluri {
 
-class TIniFile;
+class SettingsFile;
 
 inline constexpr std::string_view kWindowStateFileName = "Window.ini";
 
@@ -34,8 +34,8 @@ struct WindowState {
 
 // The saved state; nothing when the file holds no usable size (missing, or
 // a width or height of 0 or below).
-std::optional<WindowState> ReadWindowState(const TIniFile& ini);
-void WriteWindowState(TIniFile& ini, const WindowState& state);
+std::optional<WindowState> ReadWindowState(const SettingsFile& ini);
+void WriteWindowState(SettingsFile& ini, const WindowState& state);
 
 // True when enough of `window` lies on one of `screens` to be seen and moved
 // (at least a 48 x 24 pixel piece of it).

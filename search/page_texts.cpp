@@ -9,7 +9,7 @@
 #include "base/files.h"
 #include "base/lines.h"
 #include "base/paths.h"
-#include "search/textmatch.h"
+#include "search/text_match.h"
 
 namespace teluri {
 namespace {

@@ -13,14 +13,10 @@
 #include "base/messages.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/qtext.h"
-#include "htmlview/ihtml.h"
+#include "htmlview/ui/page_display.h"
 
 namespace teluri {
 namespace {
-
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 QString DocumentsFolder() {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -30,7 +26,7 @@ QString DocumentsFolder() {
 // The page printed into PDF bytes. The printer writes to a file of its own
 // in a private temporary folder, so that the file chosen is only ever
 // replaced whole.
-QByteArray PdfOf(IHTML& html) {
+QByteArray PdfOf(PageDisplay& html) {
     QTemporaryDir folder;
     if (!folder.isValid()) {
         throw IoError(msg::Format(msg::kCannotCreateFile, folder.path().toStdString()));
@@ -59,7 +55,7 @@ QString ProposedPdfPath(const QString& documentUrl) {
     return QDir(DocumentsFolder()).filePath(name + ".pdf");
 }
 
-void SavePageAsPdf(QWidget* parent, IHTML& html) {
+void SavePageAsPdf(QWidget* parent, PageDisplay& html) {
     const std::optional<QString> chosen =
         Dialogs().chooseSaveFile(parent, Text("PDF として保存"),
                                  ProposedPdfPath(html.DocumentUrl()), Text("PDF ファイル (*.pdf)"));
@@ -73,7 +69,7 @@ void SavePageAsPdf(QWidget* parent, IHTML& html) {
     }
 }
 
-bool OfferPdfInsteadOfPrinting(QWidget* parent, IHTML& html) {
+bool OfferPdfInsteadOfPrinting(QWidget* parent, PageDisplay& html) {
     if (!Dialogs().askYesNo(parent, Text("印刷"),
                             Text("プリンタがありません。このページを PDF として保存しますか?"))) {
         return false;

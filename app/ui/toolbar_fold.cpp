@@ -1,11 +1,9 @@
 #include "app/ui/toolbar_fold.h"
 
-#include <QApplication>
-#include <QCursor>
+#include <QEvent>
 #include <QImage>
-#include <QTimer>
 
-#include "app/ui/timage.h"
+#include "app/ui/clickable_picture.h"
 #include "app/ui/top_line_panel.h"
 #include "base/ui/guard.h"
 
@@ -20,8 +18,8 @@ const QRgb kBlue = qRgb(96, 96, 200);
 const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kBlack = qRgb(0, 0, 0);
 
-// The grip, 9 x 28: a face with a white top row and a shadowed right
-// column and bottom row, a small triangle pointing down, then dots.
+}  // namespace
+
 QPixmap GripPicture(bool lit) {
     QImage image(9, 28, QImage::Format_RGB32);
     image.fill(lit ? kLitFace : kFace);
@@ -49,10 +47,6 @@ QPixmap GripPicture(bool lit) {
     return QPixmap::fromImage(image);
 }
 
-// The tab, 37 x 10: black top and bottom edges, a white highlight along the
-// inner top and the left edge, a shadow line along the inner bottom, a small
-// triangle pointing right, a row of dots, and the right end cut off by an
-// edge slanting from the top right down to the left.
 QPixmap TabPicture(bool lit) {
     QImage image(37, 10, QImage::Format_RGB32);
     image.fill(lit ? kLitFace : kFace);
@@ -86,14 +80,7 @@ QPixmap TabPicture(bool lit) {
     return QPixmap::fromImage(image);
 }
 
-QLabel* HiddenPicture(QWidget* parent, const char* name, const QPixmap& picture) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setPixmap(picture);
-    label->resize(picture.size());
-    label->hide();
-    return label;
-}
+namespace {
 
 QWidget* Holder(QWidget* parent, const char* name, const QRect& geometry) {
     auto* holder = new QWidget(parent);
@@ -104,72 +91,62 @@ QWidget* Holder(QWidget* parent, const char* name, const QRect& geometry) {
 
 }  // namespace
 
-TToolBarFold::TToolBarFold(QWidget* window, QWidget* panel1)
-    : QObject(window), window_(window), Panel1_(panel1) {
-    imgBar1_ = HiddenPicture(panel1, "imgBar1", GripPicture(false));
-    imgBar2_ = HiddenPicture(panel1, "imgBar2", GripPicture(true));
-    imgBar3_ = HiddenPicture(panel1, "imgBar3", TabPicture(false));
-    imgBar4_ = HiddenPicture(panel1, "imgBar4", TabPicture(true));
+ToolBarFold::ToolBarFold(QWidget* window, QWidget* toolBar)
+    : QObject(window),
+      window_(window),
+      toolBar_(toolBar),
+      gripPicture_(GripPicture(false)),
+      litGripPicture_(GripPicture(true)),
+      tabPicture_(TabPicture(false)),
+      litTabPicture_(TabPicture(true)) {
+    gripHolder_ = Holder(toolBar, "pnlWaitBar", QRect(2, 2, 9, 33));
+    grip_ = new ClickablePicture(gripHolder_);
+    grip_->setObjectName("Image1");
+    grip_->setGeometry(0, -1, 9, 32);
+    grip_->setPixmap(gripPicture_);
+    connect(grip_, &ClickablePicture::clicked, this,
+            [this] { Guarded(window_, [this] { FoldToolBar(); }); });
 
-    QWidget* waitBar = Holder(panel1, "pnlWaitBar", QRect(2, 2, 9, 33));
-    Image1_ = new TImage(waitBar);
-    Image1_->setObjectName("Image1");
-    Image1_->setGeometry(0, -1, 9, 32);
-    Image1_->setPixmap(imgBar1_->pixmap());
-    Image1_->onClick = [this] { Guarded(window_, [this] { Image1Click(); }); };
+    strip_ = new TopLinePanel(window, "pnlSleepBar", "Bevel5", 12);
+    strip_->hide();
+    tabHolder_ = Holder(strip_, "pnlBar2", QRect(0, 2, 40, 10));
+    tab_ = new ClickablePicture(tabHolder_);
+    tab_->setObjectName("Image2");
+    tab_->setPixmap(tabPicture_);
+    tab_->setGeometry(0, 0, 37, 10);
+    connect(tab_, &ClickablePicture::clicked, this,
+            [this] { Guarded(window_, [this] { UnfoldToolBar(); }); });
 
-    pnlSleepBar_ = new TopLinePanel(window, "pnlSleepBar", "Bevel5", 12);
-    pnlSleepBar_->hide();
-    QWidget* tabHolder = Holder(pnlSleepBar_, "pnlBar2", QRect(0, 2, 40, 10));
-    Image2_ = new TImage(tabHolder);
-    Image2_->setObjectName("Image2");
-    Image2_->setPixmap(imgBar3_->pixmap());
-    Image2_->setGeometry(0, 0, 37, 10);
-    Image2_->onClick = [this] { Guarded(window_, [this] { Image2Click(); }); };
-
-    tmrBarCheck_ = new QTimer(window);
-    tmrBarCheck_->setObjectName("tmrBarCheck");
-    tmrBarCheck_->setInterval(100);
-    connect(tmrBarCheck_, &QTimer::timeout, this,
-            [this] { Guarded(window_, [this] { tmrBarCheckTimer(); }); });
-    tmrBarCheck_->start();
+    gripHolder_->installEventFilter(this);
+    tabHolder_->installEventFilter(this);
 }
 
-void TToolBarFold::Image1Click() {
-    pnlSleepBar_->show();
-    Panel1_->hide();
+void ToolBarFold::FoldToolBar() {
+    strip_->show();
+    toolBar_->hide();
 }
 
-void TToolBarFold::Image2Click() {
-    Panel1_->show();
-    pnlSleepBar_->hide();
+void ToolBarFold::UnfoldToolBar() {
+    toolBar_->show();
+    strip_->hide();
 }
 
-void TToolBarFold::tmrBarCheckTimer() {
-    QWidget* control = QApplication::widgetAt(QCursor::pos());
-    // Pictures and labels have no window of their own: over them the
-    // control found is the panel that holds them.
-    while (control != nullptr && qobject_cast<QLabel*>(control) != nullptr) {
-        control = control->parentWidget();
+bool ToolBarFold::IsFolded() const {
+    return !strip_->isHidden();
+}
+
+bool ToolBarFold::eventFilter(QObject* watched, QEvent* event) {
+    // The pointer over the holder or the picture in it lights the picture.
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Enter || type == QEvent::Leave) {
+        const bool lit = type == QEvent::Enter;
+        if (watched == gripHolder_) {
+            grip_->setPixmap(lit ? litGripPicture_ : gripPicture_);
+        } else if (watched == tabHolder_) {
+            tab_->setPixmap(lit ? litTabPicture_ : tabPicture_);
+        }
     }
-    if (control == nullptr) {
-        return;  // over another program or the desktop
-    }
-    const QString name = control->objectName();
-    if (name == QLatin1String("pnlWaitBar")) {
-        BarHover_ = true;
-        Image1_->setPixmap(imgBar2_->pixmap());
-    } else if (BarHover_ && Panel1_->isVisible()) {
-        Image1_->setPixmap(imgBar1_->pixmap());
-        BarHover_ = false;
-    }
-    if (name == QLatin1String("pnlBar2")) {
-        BarHover_ = true;
-        Image2_->setPixmap(imgBar4_->pixmap());
-    } else if (BarHover_ && pnlSleepBar_->isVisible()) {
-        Image2_->setPixmap(imgBar3_->pixmap());
-        BarHover_ = false;
-    }
+    return QObject::eventFilter(watched, event);
 }
 
 }  // namespace teluri

@@ -1,50 +1,55 @@
 // The collapsible tool bar. A narrow grip at the left end of the tool bar
 // folds it away; a thin strip with a small tab then takes its place at the
 // top of the window, and a click on the tab brings the tool bar back. Grip
-// and tab light up while the mouse pointer rests on them: a 100 ms timer
-// checks which of the program's controls lies under the pointer.
+// and tab light up while the mouse pointer rests on them.
 #pragma once
 
 #include <QObject>
 #include <QPixmap>
 
-class QLabel;
-class QTimer;
 class QWidget;
 
 namespace teluri {
 
-class TImage;
+class ClickablePicture;
 
-class TToolBarFold : public QObject {
+// The grip, 9 x 28: a face with a white top row and a shadowed right column
+// and bottom row, a small triangle pointing down, then dots.
+QPixmap GripPicture(bool lit);
+// The tab, 37 x 10: black top and bottom edges, a white highlight along the
+// inner top and the left edge, a shadow line along the inner bottom, a small
+// triangle pointing right, a row of dots, and the right end cut off by an
+// edge slanting from the top right down to the left.
+QPixmap TabPicture(bool lit);
+
+class ToolBarFold : public QObject {
   public:
-    // Puts the grip into the tool bar `panel1` and makes the strip, a child
-    // of `window`, for the caller to place right below the tool bar.
-    TToolBarFold(QWidget* window, QWidget* panel1);
+    // Puts the grip into `toolBar` and makes the strip, a child of `window`,
+    // for the caller to place right below the tool bar.
+    ToolBarFold(QWidget* window, QWidget* toolBar);
 
-    QWidget* SleepBar() const { return pnlSleepBar_; }
-    bool BarHover() const { return BarHover_; }
+    QWidget* Strip() const { return strip_; }
+    bool IsFolded() const;
+    // The strip shows, the tool bar hides.
+    void FoldToolBar();
+    // The tool bar shows, the strip hides.
+    void UnfoldToolBar();
 
-    // Click on the grip: the strip shows, the tool bar hides.
-    void Image1Click();
-    // Click on the tab: the tool bar shows, the strip hides.
-    void Image2Click();
-    // The hover check, on every tick of tmrBarCheck.
-    void tmrBarCheckTimer();
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QWidget* window_;
-    QWidget* Panel1_;
-    QWidget* pnlSleepBar_;
-    TImage* Image1_;
-    TImage* Image2_;
-    QLabel* imgBar1_;
-    QLabel* imgBar2_;
-    QLabel* imgBar3_;
-    QLabel* imgBar4_;
-    QTimer* tmrBarCheck_;
-    // A lit picture may be showing and has to be put back.
-    bool BarHover_ = false;
+    QWidget* toolBar_;
+    QWidget* strip_;
+    QWidget* gripHolder_;
+    QWidget* tabHolder_;
+    ClickablePicture* grip_;
+    ClickablePicture* tab_;
+    QPixmap gripPicture_;
+    QPixmap litGripPicture_;
+    QPixmap tabPicture_;
+    QPixmap litTabPicture_;
 };
 
 }  // namespace teluri

@@ -9,6 +9,11 @@
 
 namespace teluri {
 
+// The program's own texts, written in UTF-8 in the source.
+inline QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
 // cp932 bytes for display; bytes that do not convert become U+FFFD.
 QString FromCp932(std::string_view bytes);
 

@@ -8,17 +8,17 @@
 #include <filesystem>
 #include <memory>
 
-#include "analysis/htmlanl.h"
+#include "analysis/page_reader.h"
 #include "base/bytes.h"
 #include "base/errors.h"
 #include "base/paths.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/guard.h"
 #include "base/ui/qtext.h"
+#include "bookmarks/ui/add_bookmark_dialog.h"
+#include "bookmarks/ui/bookmark_editor.h"
 #include "bookmarks/ui/bookmark_pictures.h"
-#include "bookmarks/ui/frmbmadd.h"
-#include "bookmarks/ui/frmbookmark.h"
-#include "htmlview/ihtml.h"
+#include "htmlview/ui/page_display.h"
 
 namespace teluri {
 namespace {
@@ -50,7 +50,7 @@ std::string PageFileOfUrl(const QString& url) {
 }
 
 // Loads a page; false when its file does not exist or cannot be read.
-bool LoadPage(THtmlAnl& page, const std::string& file) {
+bool LoadPage(PageReader& page, const std::string& file) {
     try {
         return page.Load(file);
     } catch (const IoError&) {
@@ -61,9 +61,9 @@ bool LoadPage(THtmlAnl& page, const std::string& file) {
 // False for a page whose number is below 0: an empty file (-1) or a page that
 // names no page file. A number that is no integer counts as present: it is
 // reported when the bookmark is made.
-bool HasPageNumber(const THtmlAnl& page) {
+bool HasPageNumber(const PageReader& page) {
     try {
-        return page.GetNumber() >= 0;
+        return page.Number() >= 0;
     } catch (const ConvertError&) {
         return true;
     }
@@ -71,23 +71,23 @@ bool HasPageNumber(const THtmlAnl& page) {
 
 }  // namespace
 
-TBookmarkMenu::TBookmarkMenu(QWidget& window, QMenu& menu, QAction& add, QAction& edit, IHTML& html,
-                             std::function<std::string()> dataPath)
+BookmarkMenu::BookmarkMenu(QWidget& window, QMenu& menu, QAction& add, QAction& edit,
+                           PageDisplay& html, const Archive& archive)
     : QObject(&window),
       window_(window),
       menu_(menu),
       edit_(edit),
       html_(html),
-      dataPath_(std::move(dataPath)),
-      frmBMAdd_(new TfrmBMAdd(&window)),
-      frmBookmark_(new TfrmBookmark(&window)) {
+      archive_(archive),
+      addDialog_(new AddBookmarkDialog(&window)),
+      editor_(new BookmarkEditor(&window)) {
     connect(&add, &QAction::triggered, this,
-            [this] { Guarded(&window_, [this] { BMAdd1Click(); }); });
+            [this] { Guarded(&window_, [this] { AddBookmark(); }); });
     connect(&edit, &QAction::triggered, this,
-            [this] { Guarded(&window_, [this] { BMEdit1Click(); }); });
+            [this] { Guarded(&window_, [this] { EditBookmarks(); }); });
 }
 
-void TBookmarkMenu::LoadBookmarks() {
+void BookmarkMenu::LoadBookmarks() {
     std::optional<BookmarkList> lines;
     try {
         lines = ReadBookmarkDat(ProgramFile(kBookmarkFileName));
@@ -98,18 +98,18 @@ void TBookmarkMenu::LoadBookmarks() {
     if (!lines) {
         return;
     }
-    BMList_ = std::move(*lines);
-    RebuildBMMenu();
+    bookmarks_ = std::move(*lines);
+    SaveAndRebuildMenu();
 }
 
-void TBookmarkMenu::RebuildBMMenu() {
+void BookmarkMenu::SaveAndRebuildMenu() {
     const std::string file = ProgramFile(kBookmarkFileName);
     if (setUnreadableAside_ &&
         std::filesystem::symlink_status(file).type() != std::filesystem::file_type::not_found) {
         SetUnreadableFileAside(file);
     }
     setUnreadableAside_ = false;
-    WriteBookmarkDat(file, BMList_);
+    WriteBookmarkDat(file, bookmarks_);
 
     const QList<QAction*> old = menu_.actions();
     for (qsizetype i = kFixedItems; i < old.size(); ++i) {
@@ -122,17 +122,18 @@ void TBookmarkMenu::RebuildBMMenu() {
     }
     edit_.setVisible(true);
 
-    const std::size_t direct = std::min(BMList_.size(), kDirectEntries);
-    AddEntries(menu_, BMList_, 0, direct);
-    if (BMList_.size() > direct) {
+    const std::size_t direct = std::min(bookmarks_.size(), kDirectEntries);
+    AddEntries(menu_, bookmarks_, 0, direct);
+    if (bookmarks_.size() > direct) {
         // The groups make their content when first opened, from the lines as
-        // they are now: a failed save later changes BMList_, not this menu.
-        AddGroups(menu_, std::make_shared<const BookmarkList>(BMList_), direct, BMList_.size());
+        // they are now: a failed save later changes bookmarks_, not this menu.
+        AddGroups(menu_, std::make_shared<const BookmarkList>(bookmarks_), direct,
+                  bookmarks_.size());
     }
 }
 
-void TBookmarkMenu::AddGroups(QMenu& menu, const std::shared_ptr<const BookmarkList>& lines,
-                              std::size_t first, std::size_t end) {
+void BookmarkMenu::AddGroups(QMenu& menu, const std::shared_ptr<const BookmarkList>& lines,
+                             std::size_t first, std::size_t end) {
     std::size_t span = kEntriesPerGroup;
     while ((end - first + span - 1) / span > kGroupsPerMenu) {
         span *= kGroupsPerMenu;
@@ -155,8 +156,8 @@ void TBookmarkMenu::AddGroups(QMenu& menu, const std::shared_ptr<const BookmarkL
     }
 }
 
-void TBookmarkMenu::AddEntries(QMenu& menu, const BookmarkList& lines, std::size_t first,
-                               std::size_t end) {
+void BookmarkMenu::AddEntries(QMenu& menu, const BookmarkList& lines, std::size_t first,
+                              std::size_t end) {
     QList<QAction*> entries;
     entries.reserve(static_cast<qsizetype>(end - first));
     for (std::size_t i = first; i < end; ++i) {
@@ -170,7 +171,7 @@ void TBookmarkMenu::AddEntries(QMenu& menu, const BookmarkList& lines, std::size
         connect(entry, &QAction::triggered, this, [this, entry] {
             // A click would uncheck the entry; the mark stays on.
             entry->setChecked(true);
-            Guarded(&window_, [this, entry] { Jump1Click(*entry); });
+            Guarded(&window_, [this, entry] { JumpToBookmark(*entry); });
         });
         entries.append(entry);
     }
@@ -181,11 +182,11 @@ void TBookmarkMenu::AddEntries(QMenu& menu, const BookmarkList& lines, std::size
     }
 }
 
-void TBookmarkMenu::Refuse() {
+void BookmarkMenu::Refuse() {
     ShowErrorMessage(&window_, QString::fromUtf8("このページは追加できません。"));
 }
 
-void TBookmarkMenu::BMAdd1Click() {
+void BookmarkMenu::AddBookmark() {
     const QString url = html_.DocumentUrl();
     if (AsciiLowerCase(url.right(kPageNameLength).toStdString()).find(".msg") ==
         std::string::npos) {
@@ -193,30 +194,30 @@ void TBookmarkMenu::BMAdd1Click() {
         return;
     }
     const std::string file = PageFileOfUrl(url);
-    THtmlAnl page;
+    PageReader page;
     if (file.empty() || !LoadPage(page, file) || !HasPageNumber(page)) {
         Refuse();
         return;
     }
-    QLineEdit& name = frmBMAdd_->edtName();
-    name.setText(FromCp932(page.GetTitle()));
-    if (Dialogs().execDialog(*frmBMAdd_) != QDialog::Accepted) {
+    QLineEdit& name = addDialog_->nameField();
+    name.setText(FromCp932(page.Title()));
+    if (Dialogs().execDialog(*addDialog_) != QDialog::Accepted) {
         return;
     }
-    BMList_.push_back(MakeBookmarkLine(page.GetNumber(), ToCp932(name.text())));
-    RebuildBMMenu();
+    bookmarks_.push_back(MakeBookmarkLine(page.Number(), ToCp932(name.text())));
+    SaveAndRebuildMenu();
 }
 
-void TBookmarkMenu::BMEdit1Click() {
-    frmBookmark_->SetLines(BMList_);
-    Dialogs().execDialog(*frmBookmark_);
-    BMList_ = frmBookmark_->Lines();
-    RebuildBMMenu();
+void BookmarkMenu::EditBookmarks() {
+    editor_->SetLines(bookmarks_);
+    Dialogs().execDialog(*editor_);
+    bookmarks_ = editor_->Lines();
+    SaveAndRebuildMenu();
 }
 
-void TBookmarkMenu::Jump1Click(const QAction& entry) {
+void BookmarkMenu::JumpToBookmark(const QAction& entry) {
     const std::string line = entry.data().toByteArray().toStdString();
-    const std::string page = PageFile(dataPath_(), PageNumberOf(line));
+    const std::string page = PageFile(archive_.dataFolder, PageNumberOf(line));
     html_.LoadUrl(QString::fromStdString(PageUrl(page)));
 }
 

@@ -1,17 +1,18 @@
-// The bookmarks of the main window: the list BMList, its file Bookmark.dat,
+// The bookmarks of the main window: the list Bookmarks, its file Bookmark.dat,
 // the entries at the end of the Bookmark menu, and the add, edit and jump
 // commands. The main window hands over its Bookmark menu with the add and
-// edit items, its page display and its data folder; this object lives as
+// edit items and its page display, and the archive whose data folder the
+// bookmarks' pages are in; this object lives as
 // long as the window and owns the add dialog and the editor, created once.
 #pragma once
 
 #include <QObject>
 
-#include <functional>
 #include <memory>
 #include <string>
 
 #include "bookmarks/bookmark_list.h"
+#include "threads/archive.h"
 
 class QAction;
 class QMenu;
@@ -19,37 +20,37 @@ class QWidget;
 
 namespace teluri {
 
-class IHTML;
-class TfrmBMAdd;
-class TfrmBookmark;
+class PageDisplay;
+class AddBookmarkDialog;
+class BookmarkEditor;
 
-class TBookmarkMenu : public QObject {
+class BookmarkMenu : public QObject {
   public:
     // `menu` holds `add` (BMAdd1) and `edit` (BMEdit1) as its first two items.
-    TBookmarkMenu(QWidget& window, QMenu& menu, QAction& add, QAction& edit, IHTML& html,
-                  std::function<std::string()> dataPath);
+    BookmarkMenu(QWidget& window, QMenu& menu, QAction& add, QAction& edit, PageDisplay& html,
+                 const Archive& archive);
 
-    // The start-up load: when Bookmark.dat exists, its lines become BMList
+    // The start-up load: when Bookmark.dat exists, its lines become Bookmarks
     // and the menu is rebuilt (which writes the file straight back). A file
     // that cannot be read throws IoError "ﾌｧｲﾙ %s は開けません": the list
     // stays empty, and the window's creation steps after this one do not run
     // (no start-up draft open in that run).
     void LoadBookmarks();
 
-    // Saves BMList to Bookmark.dat, then replaces the menu's entries by one
+    // Saves Bookmarks to Bookmark.dat, then replaces the menu's entries by one
     // per line: the first 256 in the menu itself, the rest in submenus
     // captioned with their positions ("257～512"), of at most 256 entries or
     // 16 submenus each, whose content is made when first shown. A failed save throws
     // IoError "ﾌｧｲﾙ %s を作成できません" before the menu is touched: the menu keeps its entries,
-    // BMList its change.
-    void RebuildBMMenu();
+    // Bookmarks its change.
+    void SaveAndRebuildMenu();
 
     // The commands; they throw, and their callers run them guarded.
-    void BMAdd1Click();
-    void BMEdit1Click();
-    void Jump1Click(const QAction& entry);
+    void AddBookmark();
+    void EditBookmarks();
+    void JumpToBookmark(const QAction& entry);
 
-    const BookmarkList& BMList() const { return BMList_; }
+    const BookmarkList& Bookmarks() const { return bookmarks_; }
 
   private:
     void Refuse();
@@ -63,14 +64,14 @@ class TBookmarkMenu : public QObject {
     QWidget& window_;
     QMenu& menu_;
     QAction& edit_;
-    IHTML& html_;
-    std::function<std::string()> dataPath_;
-    BookmarkList BMList_;
+    PageDisplay& html_;
+    const Archive& archive_;
+    BookmarkList bookmarks_;
     // Bookmark.dat could not be read at start-up: it is set aside before the
     // list is first written, so that its bookmarks are not lost.
     bool setUnreadableAside_ = false;
-    TfrmBMAdd* frmBMAdd_;
-    TfrmBookmark* frmBookmark_;
+    AddBookmarkDialog* addDialog_;
+    BookmarkEditor* editor_;
 };
 
 }  // namespace teluri

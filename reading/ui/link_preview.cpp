@@ -8,7 +8,7 @@
 #include "base/errors.h"
 #include "base/files.h"
 #include "base/ui/qtext.h"
-#include "htmlview/thtml.h"
+#include "htmlview/ui/page_view.h"
 #include "reading/link_target.h"
 #include "reading/page_preview.h"
 
@@ -18,7 +18,7 @@ QString MissingPageNote(const std::string& number) {
     return FromCp932(number) + QString::fromUtf8(".msg はありません");
 }
 
-LinkPreview::LinkPreview(THTML& html,
+LinkPreview::LinkPreview(PageView& html,
                          std::function<std::string(const std::string& number)> pageFile)
     : QObject(&html), html_(html), pageFile_(std::move(pageFile)), timer_(new QTimer(this)) {
     timer_->setSingleShot(true);

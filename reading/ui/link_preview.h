@@ -14,14 +14,14 @@ class QUrl;
 
 namespace teluri {
 
-class THTML;
+class PageView;
 
 class LinkPreview : public QObject {
   public:
     static constexpr int kRestDelay = 400;  // milliseconds
 
     // `pageFile`: the file a board link's number names.
-    LinkPreview(THTML& html, std::function<std::string(const std::string& number)> pageFile);
+    LinkPreview(PageView& html, std::function<std::string(const std::string& number)> pageFile);
 
     // The tooltip's text for a board link's number: the preview (rich text,
     // its lines wrapping), or the note that the page does not exist (plain
@@ -32,7 +32,7 @@ class LinkPreview : public QObject {
     void Hovered(const QUrl& link);
     void Rested();
 
-    THTML& html_;
+    PageView& html_;
     std::function<std::string(const std::string&)> pageFile_;
     QTimer* timer_;
     std::string number_;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
@@ -17,23 +18,26 @@
 #include "base/paths.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/guard.h"
-#include "htmlview/thtml.h"
+#include "base/ui/qtext.h"
+#include "htmlview/ui/page_view.h"
 #include "reading/link_target.h"
 #include "reading/ui/link_preview.h"
 #include "reading/ui/read_mark_file.h"
 #include "reading/ui/tree_walk.h"
 #include "reading/ui/unread_delegate.h"
-#include "settings/inifile.h"
+#include "settings/settings_file.h"
+#include "threads/ui/tree_view_sink.h"
 
 namespace teluri {
 namespace {
 
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 std::string FolderOfUrl(const QString& url) {
     return FolderOfPath(LocalPathOfUrl(url.toStdString()));
+}
+
+// The four bytes of the page number a tree node names.
+std::string NodeNumber(const QModelIndex& node) {
+    return PageNumberOf(NodeBytes(node).toStdString());
 }
 
 // The tool bar's buttons beside the specified ones, which end at left 150.
@@ -42,33 +46,40 @@ constexpr int kButtonSize = 23;
 
 }  // namespace
 
-ReadingController::ReadingController(ReadingParts parts)
-    : QObject(&parts.window), parts_(std::move(parts)), marks_(new ReadMarkFile(parts_.window)) {
+ReadingController::ReadingController(QMainWindow& window, QTreeView& tree, PageView& page,
+                                     QMenu& viewMenu, QWidget& toolBar, const Archive& archive)
+    : QObject(&window),
+      window_(window),
+      tree_(tree),
+      page_(page),
+      menu_(viewMenu),
+      toolBar_(toolBar),
+      archive_(archive),
+      marks_(new ReadMarkFile(window)) {
     BuildCommands();
-    parts_.html.SetOnPageShown([this](const QString& url) { PageShown(url); });
-    connect(&parts_.html, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) {
-        Guarded(&parts_.window, [this, &link] { FollowLink(link); });
+    connect(&page_, &PageView::pageShown, this, &ReadingController::PageShown);
+    connect(&page_, &QTextBrowser::anchorClicked, this,
+            [this](const QUrl& link) { Guarded(&window_, [this, &link] { FollowLink(link); }); });
+    new LinkPreview(page_, [this](const std::string& number) {
+        return FolderOfUrl(page_.DocumentUrl()) + number + ".msg";
     });
-    new LinkPreview(parts_.html, [this](const std::string& number) {
-        return FolderOfUrl(parts_.html.DocumentUrl()) + number + ".msg";
-    });
-    parts_.tree.setItemDelegate(new UnreadDelegate(
-        [this](const QModelIndex& node) { return IsUnread(node); }, &parts_.tree));
-    htmlViewport_ = parts_.html.viewport();
-    treeViewport_ = parts_.tree.viewport();
-    parts_.html.installEventFilter(this);
-    parts_.html.viewport()->installEventFilter(this);
-    parts_.tree.viewport()->installEventFilter(this);
+    tree_.setItemDelegate(
+        new UnreadDelegate([this](const QModelIndex& node) { return IsUnread(node); }, &tree_));
+    htmlViewport_ = page_.viewport();
+    treeViewport_ = tree_.viewport();
+    page_.installEventFilter(this);
+    page_.viewport()->installEventFilter(this);
+    tree_.viewport()->installEventFilter(this);
 }
 
 QAction* ReadingController::AddCommand(const char* name, const char* caption,
                                        QList<QKeySequence> keys,
                                        void (ReadingController::*command)()) {
-    QAction* action = parts_.menu.addAction(Text(caption));
+    QAction* action = menu_.addAction(Text(caption));
     action->setObjectName(name);
     action->setShortcuts(keys);
     connect(action, &QAction::triggered, this,
-            [this, command] { Guarded(&parts_.window, [this, command] { (this->*command)(); }); });
+            [this, command] { Guarded(&window_, [this, command] { (this->*command)(); }); });
     return action;
 }
 
@@ -78,23 +89,23 @@ void ReadingController::BuildCommands() {
         AddCommand("Forward1", "進む", {QKeySequence("Alt+Right")}, &ReadingController::GoForward);
     AddCommand("ShowInTree1", "ツリーで表示", {QKeySequence("Ctrl+T")},
                &ReadingController::ShowInTree);
-    parts_.menu.addSeparator();
+    menu_.addSeparator();
     AddCommand("NextUnread1", "次の未読", {QKeySequence("N")}, &ReadingController::NextUnread);
     AddCommand("MarkAllRead1", "すべて既読にする", {}, &ReadingController::MarkAllRead);
-    parts_.menu.addSeparator();
+    menu_.addSeparator();
     AddCommand("ZoomIn1", "拡大", {QKeySequence("Ctrl++"), QKeySequence("Ctrl+=")},
                &ReadingController::ZoomIn);
     AddCommand("ZoomOut1", "縮小", {QKeySequence("Ctrl+-")}, &ReadingController::ZoomOut);
     AddCommand("ZoomReset1", "標準の大きさ", {QKeySequence("Ctrl+0")},
                &ReadingController::ZoomReset);
-    back_->setIcon(parts_.window.style()->standardIcon(QStyle::SP_ArrowBack));
-    forward_->setIcon(parts_.window.style()->standardIcon(QStyle::SP_ArrowForward));
+    back_->setIcon(window_.style()->standardIcon(QStyle::SP_ArrowBack));
+    forward_->setIcon(window_.style()->standardIcon(QStyle::SP_ArrowForward));
     back_->setEnabled(false);
     forward_->setEnabled(false);
 
     int left = kFirstButtonLeft;
     for (auto [action, name] : {std::pair{back_, "btnBack"}, std::pair{forward_, "btnForward"}}) {
-        auto* button = new QToolButton(&parts_.toolBar);
+        auto* button = new QToolButton(&toolBar_);
         button->setObjectName(name);
         button->setDefaultAction(action);
         button->setGeometry(left, 4, kButtonSize, kButtonSize);
@@ -105,12 +116,12 @@ void ReadingController::BuildCommands() {
 
     // F10 opens the menu bar's first menu, from where the arrow keys reach
     // every menu.
-    auto* menuKey = new QAction(&parts_.window);
+    auto* menuKey = new QAction(&window_);
     menuKey->setObjectName("MenuKey1");
     menuKey->setShortcut(QKeySequence("F10"));
-    parts_.window.addAction(menuKey);
+    window_.addAction(menuKey);
     connect(menuKey, &QAction::triggered, this,
-            [this] { parts_.menuBar.setActiveAction(parts_.menuBar.actions().value(0)); });
+            [this] { window_.menuBar()->setActiveAction(window_.menuBar()->actions().value(0)); });
 }
 
 void ReadingController::PageShown(const QString& url) {
@@ -124,7 +135,7 @@ void ReadingController::PageShown(const QString& url) {
     const std::optional<std::string> number = PageNumberOfPath(path);
     const std::optional<int> value = number ? PageNumberValue(*number) : std::nullopt;
     if (value && FileExists(path) && marks_->MarkRead(FolderOfPath(path), *value)) {
-        parts_.tree.viewport()->update();
+        tree_.viewport()->update();
     }
 }
 
@@ -142,7 +153,7 @@ void ReadingController::ShowFromHistory(const std::optional<std::string>& url) {
     }
     replaying_ = true;
     try {
-        parts_.html.LoadUrl(QString::fromStdString(*url));
+        page_.LoadUrl(QString::fromStdString(*url));
     } catch (...) {
         replaying_ = false;
         throw;
@@ -151,7 +162,7 @@ void ReadingController::ShowFromHistory(const std::optional<std::string>& url) {
 }
 
 const std::string& ReadingController::DataFolder() const {
-    const std::string dataPath = parts_.dataPath();
+    const std::string dataPath = archive_.dataFolder;
     if (dataPath != dataPath_ || dataFolder_.empty()) {
         dataPath_ = dataPath;
         dataFolder_ = FolderOfPath(LocalPathOfUrl(PageUrl(PageFile(dataPath, "0000"))));
@@ -160,30 +171,30 @@ const std::string& ReadingController::DataFolder() const {
 }
 
 bool ReadingController::IsUnread(const QModelIndex& node) const {
-    const std::optional<int> value = PageNumberValue(parts_.nodeNumber(node));
+    const std::optional<int> value = PageNumberValue(NodeNumber(node));
     return value && !marks_->Marks().IsRead(DataFolder(), *value);
 }
 
 QModelIndex ReadingController::NodeOfNumber(const std::string& number) const {
-    return FindInTreeOrder(*parts_.tree.model(), {}, [this, &number](const QModelIndex& node) {
-        return parts_.nodeNumber(node) == number && IsShown(parts_.tree, node);
+    return FindInTreeOrder(*tree_.model(), {}, [this, &number](const QModelIndex& node) {
+        return NodeNumber(node) == number && IsShown(tree_, node);
     });
 }
 
 void ReadingController::ShowNode(const QModelIndex& node) {
-    if (node == parts_.tree.currentIndex()) {
+    if (node == tree_.currentIndex()) {
         // Selecting it again would not show it: show it as a click would.
-        const std::string page = PageFile(parts_.dataPath(), parts_.nodeNumber(node));
-        parts_.html.LoadUrl(QString::fromStdString(PageUrl(page)));
+        const std::string page = PageFile(archive_.dataFolder, NodeNumber(node));
+        page_.LoadUrl(QString::fromStdString(PageUrl(page)));
     }
-    SelectNode(parts_.tree, node);
+    SelectNode(tree_, node);
 }
 
 void ReadingController::FollowLink(const QUrl& link) {
     const LinkTarget target = LinkTargetOf(link.toEncoded().toStdString());
     switch (target.kind) {
         case LinkTarget::Kind::kAnchor:
-            parts_.html.scrollToAnchor(link.fragment());
+            page_.scrollToAnchor(link.fragment());
             return;
         case LinkTarget::Kind::kWeb:
             Dialogs().openUrl(link);
@@ -193,10 +204,10 @@ void ReadingController::FollowLink(const QUrl& link) {
         case LinkTarget::Kind::kBoardPage:
             break;
     }
-    const std::string folder = FolderOfUrl(parts_.html.DocumentUrl());
+    const std::string folder = FolderOfUrl(page_.DocumentUrl());
     const std::string page = folder + target.value + ".msg";
     if (!FileExists(page)) {
-        QToolTip::showText(QCursor::pos(), MissingPageNote(target.value), parts_.html.viewport());
+        QToolTip::showText(QCursor::pos(), MissingPageNote(target.value), page_.viewport());
         return;
     }
     if (folder == DataFolder()) {
@@ -205,26 +216,26 @@ void ReadingController::FollowLink(const QUrl& link) {
             return;
         }
     }
-    parts_.html.LoadUrl(QString::fromStdString(PageUrl(page)));
+    page_.LoadUrl(QString::fromStdString(PageUrl(page)));
 }
 
 void ReadingController::ShowInTree() {
     const std::optional<std::string> number =
-        PageNumberOfPath(LocalPathOfUrl(parts_.html.DocumentUrl().toStdString()));
+        PageNumberOfPath(LocalPathOfUrl(page_.DocumentUrl().toStdString()));
     if (!number) {
         return;
     }
     if (const QModelIndex node = NodeOfNumber(*number); node.isValid()) {
-        SelectNode(parts_.tree, node);
+        SelectNode(tree_, node);
     }
 }
 
 void ReadingController::NextUnread() {
-    const std::string dataPath = parts_.dataPath();
-    const QModelIndex node = FindInTreeOrder(
-        *parts_.tree.model(), parts_.tree.currentIndex(), [&](const QModelIndex& at) {
-            return IsShown(parts_.tree, at) && IsUnread(at) &&
-                   FileExists(PageFile(dataPath, parts_.nodeNumber(at)));
+    const std::string dataPath = archive_.dataFolder;
+    const QModelIndex node =
+        FindInTreeOrder(*tree_.model(), tree_.currentIndex(), [&](const QModelIndex& at) {
+            return IsShown(tree_, at) && IsUnread(at) &&
+                   FileExists(PageFile(dataPath, NodeNumber(at)));
         });
     if (node.isValid()) {
         ShowNode(node);
@@ -233,43 +244,43 @@ void ReadingController::NextUnread() {
 
 void ReadingController::MarkAllRead() {
     std::vector<int> numbers;
-    const QAbstractItemModel& model = *parts_.tree.model();
+    const QAbstractItemModel& model = *tree_.model();
     for (QModelIndex node = NextInTreeOrder(model, {}); node.isValid();
          node = NextInTreeOrder(model, node)) {
-        if (const std::optional<int> value = PageNumberValue(parts_.nodeNumber(node))) {
+        if (const std::optional<int> value = PageNumberValue(NodeNumber(node))) {
             numbers.push_back(*value);
         }
     }
     if (marks_->MarkAllRead(DataFolder(), numbers)) {
-        parts_.tree.viewport()->update();
+        tree_.viewport()->update();
     }
 }
 
 void ReadingController::Zoom(int step) {
-    THTML& html = parts_.html;
+    PageView& html = page_;
     html.SetFontSize(std::max(1, html.FontSize() + step));
     html.SetFixedFontSize(std::max(1, html.FixedFontSize() + step));
     ReloadKeepingPlace();
 }
 
 void ReadingController::ZoomReset() {
-    const TIniFile ini(SettingsFilePath());
-    parts_.html.SetFontSize(ini.ReadNumber("Font", "Size", 10));
-    parts_.html.SetFixedFontSize(ini.ReadNumber("Font", "FixSize", 10));
+    const SettingsFile ini(SettingsFilePath());
+    page_.SetFontSize(ini.ReadNumber("Font", "Size", 10));
+    page_.SetFixedFontSize(ini.ReadNumber("Font", "FixSize", 10));
     ReloadKeepingPlace();
 }
 
 void ReadingController::ReloadKeepingPlace() {
     // New sizes take effect when the page is laid out anew; the place in it
     // is kept as a share of its length.
-    QScrollBar& bar = *parts_.html.verticalScrollBar();
+    QScrollBar& bar = *page_.verticalScrollBar();
     const double share = bar.maximum() > 0 ? static_cast<double>(bar.value()) / bar.maximum() : 0;
-    parts_.html.LoadUrl(parts_.html.DocumentUrl());
+    page_.LoadUrl(page_.DocumentUrl());
     QTimer::singleShot(0, &bar, [&bar, share] { bar.setValue(qRound(share * bar.maximum())); });
 }
 
 void ReadingController::ScrollOrNextUnread(bool up) {
-    QScrollBar& bar = *parts_.html.verticalScrollBar();
+    QScrollBar& bar = *page_.verticalScrollBar();
     if (up) {
         bar.triggerAction(QAbstractSlider::SliderPageStepSub);
     } else if (bar.value() >= bar.maximum()) {
@@ -281,10 +292,10 @@ void ReadingController::ScrollOrNextUnread(bool up) {
 
 bool ReadingController::eventFilter(QObject* watched, QEvent* event) {
     const auto guarded = [this](auto body) {
-        Guarded(&parts_.window, body);
+        Guarded(&window_, body);
         return true;
     };
-    if (watched == &parts_.html && event->type() == QEvent::KeyPress) {
+    if (watched == &page_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
         if (key->key() == Qt::Key_Space &&

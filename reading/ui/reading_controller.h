@@ -3,21 +3,21 @@
 // node in the tree, read marks (unread nodes in bold, the next unread page,
 // all read), zooming the page, and F10 for the menu bar. Every page the
 // display shows, whoever asked for it, passes through here: it joins the
-// history and counts as read. The main window hands over its parts; the
-// commands are added to its View menu and at the end of its tool bar.
+// history and counts as read. The commands are added to the main window's
+// View menu and at the end of its tool bar.
 #pragma once
 
 #include <QObject>
 
-#include <functional>
 #include <optional>
 #include <string>
 
 #include "reading/page_history.h"
+#include "threads/archive.h"
 
 class QAction;
 class QMenu;
-class QMenuBar;
+class QMainWindow;
 class QModelIndex;
 class QTreeView;
 class QUrl;
@@ -26,25 +26,15 @@ class QWidget;
 namespace teluri {
 
 class ReadMarkFile;
-class THTML;
-
-struct ReadingParts {
-    QWidget& window;
-    QMenuBar& menuBar;
-    QTreeView& tree;
-    THTML& html;
-    // The View menu, and the tool bar whose specified buttons end at left 150.
-    QMenu& menu;
-    QWidget& toolBar;
-    // The data folder, ending with the delimiter.
-    std::function<std::string()> dataPath;
-    // The four bytes of the page number of a tree node.
-    std::function<std::string(const QModelIndex& node)> nodeNumber;
-};
+class PageView;
 
 class ReadingController : public QObject {
   public:
-    explicit ReadingController(ReadingParts parts);
+    // Adds the commands to `viewMenu` and the back and forward buttons to
+    // `toolBar`, whose other buttons end at left 150; pages of the tree are
+    // those of the archive's data folder.
+    ReadingController(QMainWindow& window, QTreeView& tree, PageView& page, QMenu& viewMenu,
+                      QWidget& toolBar, const Archive& archive);
 
     // The commands; they throw, and their callers run them guarded.
     void GoBack();
@@ -78,7 +68,12 @@ class ReadingController : public QObject {
     void ZoomIn() { Zoom(1); }
     void ZoomOut() { Zoom(-1); }
 
-    ReadingParts parts_;
+    QMainWindow& window_;
+    QTreeView& tree_;
+    PageView& page_;
+    QMenu& menu_;
+    QWidget& toolBar_;
+    const Archive& archive_;
     // The views' viewports, kept from the start: the filter also sees
     // events while the views are destroyed, when asking them is no longer
     // allowed.

@@ -8,7 +8,7 @@
 #include "base/cp932.h"
 #include "base/errors.h"
 #include "base/ui/qtext.h"
-#include "search/textmatch.h"
+#include "search/text_match.h"
 
 namespace teluri {
 namespace {

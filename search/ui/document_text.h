@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "htmlview/highlights.h"
+#include "htmlview/ui/highlights.h"
 
 class QString;
 class QTextDocument;

@@ -7,12 +7,15 @@
 
 #include <algorithm>
 
+#include "activity/ui/busy_gauge.h"
 #include "base/errors.h"
+#include "base/paths.h"
 #include "base/ui/busy_cursor.h"
 #include "base/ui/frozen_tree.h"
 #include "base/ui/guard.h"
 #include "search/page_texts.h"
 #include "search/ui/document_text.h"
+#include "threads/ui/tree_view_sink.h"
 
 namespace teluri {
 namespace {
@@ -30,15 +33,16 @@ constexpr std::size_t kRecentTexts = 32;
 
 }  // namespace
 
-TThreadFilter::TThreadFilter(QTreeWidget& tree, FilterHost host, QWidget* parent)
-    : QLineEdit(parent), tree_(tree), host_(std::move(host)) {
+ThreadFilter::ThreadFilter(QTreeWidget& tree, const Archive& archive, BusyGauge& gauge,
+                           QWidget* parent)
+    : QLineEdit(parent), tree_(tree), archive_(archive), gauge_(gauge) {
     setObjectName("edtFilter");
     setPlaceholderText(QString::fromUtf8(kPlaceholder));
     setClearButtonEnabled(false);
-    lblFilterCount_ = new QLabel(this);
-    lblFilterCount_->setObjectName("lblFilterCount");
-    lblFilterCount_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblFilterCount_->setForegroundRole(QPalette::PlaceholderText);
+    countLabel_ = new QLabel(this);
+    countLabel_->setObjectName("lblFilterCount");
+    countLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    countLabel_->setForegroundRole(QPalette::PlaceholderText);
     setTextMargins(0, 0, kCountWidth, 0);
     tree_.installEventFilter(this);
     connect(this, &QLineEdit::textChanged, this,
@@ -53,29 +57,29 @@ TThreadFilter::TThreadFilter(QTreeWidget& tree, FilterHost host, QWidget* parent
     });
 }
 
-TThreadFilter::~TThreadFilter() = default;
+ThreadFilter::~ThreadFilter() = default;
 
-QString TThreadFilter::CountText() const {
-    return lblFilterCount_->text();
+QString ThreadFilter::CountText() const {
+    return countLabel_->text();
 }
 
-std::size_t TThreadFilter::HeldBytes() const {
+std::size_t ThreadFilter::HeldBytes() const {
     return texts_ ? texts_->HeldBytes() : 0;
 }
 
-void TThreadFilter::resizeEvent(QResizeEvent* event) {
+void ThreadFilter::resizeEvent(QResizeEvent* event) {
     QLineEdit::resizeEvent(event);
-    lblFilterCount_->setGeometry(width() - kCountWidth - 6, 0, kCountWidth, height());
+    countLabel_->setGeometry(width() - kCountWidth - 6, 0, kCountWidth, height());
 }
 
-bool TThreadFilter::eventFilter(QObject* watched, QEvent* event) {
+bool ThreadFilter::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &tree_ && active_ && event->type() == QEvent::KeyPress) {
         return StartAtFirstShownNode(static_cast<const QKeyEvent&>(*event));
     }
     return QLineEdit::eventFilter(watched, event);
 }
 
-bool TThreadFilter::StartAtFirstShownNode(const QKeyEvent& key) {
+bool ThreadFilter::StartAtFirstShownNode(const QKeyEvent& key) {
     if ((key.key() != Qt::Key_Down && key.key() != Qt::Key_Up) ||
         (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
         return false;
@@ -100,7 +104,7 @@ bool TThreadFilter::StartAtFirstShownNode(const QKeyEvent& key) {
     return false;
 }
 
-void TThreadFilter::keyPressEvent(QKeyEvent* event) {
+void ThreadFilter::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         clear();
         return;
@@ -112,7 +116,7 @@ void TThreadFilter::keyPressEvent(QKeyEvent* event) {
     QLineEdit::keyPressEvent(event);
 }
 
-void TThreadFilter::TextChange(const QString& text) {
+void ThreadFilter::TextChange(const QString& text) {
     if (text.isEmpty()) {
         End();
         return;
@@ -126,8 +130,8 @@ void TThreadFilter::TextChange(const QString& text) {
     }
 }
 
-void TThreadFilter::Begin() {
-    const std::string folder = host_.dataPath();
+void ThreadFilter::Begin() {
+    const std::string folder = archive_.dataFolder;
     if (!texts_ || texts_->Folder() != folder) {
         texts_ = std::make_unique<PageTexts>(folder);
         recent_.clear();
@@ -146,7 +150,7 @@ void TThreadFilter::Begin() {
         const std::size_t root =
             parent < 0 ? nodes_.size() : nodes_[static_cast<std::size_t>(parent)].root;
         nodes_.push_back({item, parent, root, 0});
-        numbers.push_back(host_.pageNumber(*item));
+        numbers.push_back(PageNumberOf(NodeBytes(*item).toStdString()));
         for (int i = item->childCount() - 1; i >= 0; --i) {
             pending.emplace_back(item->child(i), index);
         }
@@ -155,11 +159,11 @@ void TThreadFilter::Begin() {
     int read = 0;
     texts_->ReadPages(numbers, [this, &read] {
         if (read++ % kPagesPerStep == 0) {
-            host_.stepGauge();
+            gauge_.Step();
         }
     });
     if (read > 0) {
-        host_.resetGauge();
+        gauge_.Reset();
     }
     for (std::size_t i = 0; i < nodes_.size(); ++i) {
         nodes_[i].slot = texts_->Slot(numbers[i]);
@@ -178,7 +182,7 @@ void TThreadFilter::Begin() {
     active_ = true;
 }
 
-void TThreadFilter::Apply(const std::string& needle) {
+void ThreadFilter::Apply(const std::string& needle) {
     const auto known = std::find_if(recent_.begin(), recent_.end(),
                                     [&needle](const auto& entry) { return entry.first == needle; });
     if (known != recent_.end()) {
@@ -247,10 +251,10 @@ void TThreadFilter::Apply(const std::string& needle) {
     }
     marked_ = std::move(marked);
     expanded_ = std::move(expanded);
-    lblFilterCount_->setText(QString::fromUtf8("%1 件").arg(pages));
+    countLabel_->setText(QString::fromUtf8("%1 件").arg(pages));
 }
 
-void TThreadFilter::End() {
+void ThreadFilter::End() {
     if (active_) {
         FrozenTree frozen(tree_);
         for (std::size_t i = 0; i < nodes_.size(); ++i) {
@@ -286,7 +290,7 @@ void TThreadFilter::End() {
     // The texts stay for the next use.
 }
 
-void TThreadFilter::Forget() {
+void ThreadFilter::Forget() {
     active_ = false;
     currentAtBegin_ = nullptr;
     nodes_.clear();
@@ -296,10 +300,10 @@ void TThreadFilter::Forget() {
     hidden_.clear();
     needle_.clear();
     matching_.clear();
-    lblFilterCount_->clear();
+    countLabel_->clear();
 }
 
-void TThreadFilter::ShowFirstMatch() {
+void ThreadFilter::ShowFirstMatch() {
     for (std::size_t i = 0; i < nodes_.size(); ++i) {
         if (marked_[i]) {
             QTreeWidgetItem* item = nodes_[i].item;

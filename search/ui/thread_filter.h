@@ -10,11 +10,12 @@
 
 #include <QLineEdit>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "threads/archive.h"
 
 class QLabel;
 class QTreeWidget;
@@ -22,23 +23,15 @@ class QTreeWidgetItem;
 
 namespace teluri {
 
+class BusyGauge;
 class PageTexts;
 
-// What the filter takes from the main window.
-struct FilterHost {
-    // The data folder (ending with the delimiter) the tree's pages are in.
-    std::function<std::string()> dataPath;
-    // The four-digit page number a node names.
-    std::function<std::string(const QTreeWidgetItem&)> pageNumber;
-    // The busy gauge: one step per page read, and back to rest.
-    std::function<void()> stepGauge;
-    std::function<void()> resetGauge;
-};
-
-class TThreadFilter : public QLineEdit {
+class ThreadFilter : public QLineEdit {
   public:
-    TThreadFilter(QTreeWidget& tree, FilterHost host, QWidget* parent);
-    ~TThreadFilter() override;
+    // Filters `tree`, whose nodes name pages of the archive's data folder;
+    // the first use steps the gauge once per page read.
+    ThreadFilter(QTreeWidget& tree, const Archive& archive, BusyGauge& gauge, QWidget* parent);
+    ~ThreadFilter() override;
 
     // The count shown in the field, "" when the filter is off.
     QString CountText() const;
@@ -71,8 +64,9 @@ class TThreadFilter : public QLineEdit {
     bool StartAtFirstShownNode(const QKeyEvent& key);
 
     QTreeWidget& tree_;
-    FilterHost host_;
-    QLabel* lblFilterCount_ = nullptr;
+    const Archive& archive_;
+    BusyGauge& gauge_;
+    QLabel* countLabel_ = nullptr;
     std::unique_ptr<PageTexts> texts_;
     // While filtering: every node in pre-order and its state before and now.
     bool active_ = false;

@@ -90,13 +90,13 @@ TEST(GaugeTrackTest, HeadLeadsInTheDirectionOfTravel) {
 
 TEST(GaugeRectTest, PanelRectanglesAndInsets) {
     const std::vector<int> widths = {75, 80, 50};
-    EXPECT_EQ(CalcGaugeRect(widths, 19, 0), (GaugeRect{1, 3, 74, 18}));
-    EXPECT_EQ(CalcGaugeRect(widths, 19, 1), (GaugeRect{78, 3, 154, 18}));
-    EXPECT_EQ(DrawnArea(*CalcGaugeRect(widths, 19, 0)), (GaugeRect{2, 4, 73, 17}));
-    EXPECT_EQ(DrawnArea(*CalcGaugeRect(widths, 19, 1)), (GaugeRect{79, 4, 153, 17}));
-    EXPECT_FALSE(CalcGaugeRect(widths, 19, 3).has_value());
-    EXPECT_FALSE(CalcGaugeRect(widths, 19, 0x80000000u).has_value());
-    EXPECT_FALSE(CalcGaugeRect({}, 19, 0).has_value());
+    EXPECT_EQ(PanelRect(widths, 19, 0), (GaugeRect{1, 3, 74, 18}));
+    EXPECT_EQ(PanelRect(widths, 19, 1), (GaugeRect{78, 3, 154, 18}));
+    EXPECT_EQ(DrawnArea(*PanelRect(widths, 19, 0)), (GaugeRect{2, 4, 73, 17}));
+    EXPECT_EQ(DrawnArea(*PanelRect(widths, 19, 1)), (GaugeRect{79, 4, 153, 17}));
+    EXPECT_FALSE(PanelRect(widths, 19, 3).has_value());
+    EXPECT_FALSE(PanelRect(widths, 19, 0x80000000u).has_value());
+    EXPECT_FALSE(PanelRect({}, 19, 0).has_value());
 }
 
 }  // namespace

@@ -8,11 +8,11 @@
 #include <sstream>
 #include <streambuf>
 
-#include "app/treebuilder.h"
 #include "base/version.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/pages.h"
 #include "tests/support/temp_folder.h"
+#include "threads/tree_builder.h"
 
 namespace teluri {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "base/bytes.h"
 #include "base/lines.h"
-#include "search/findfiles.h"
-#include "search/pagesearch.h"
+#include "search/page_search.h"
+#include "search/search_logs.h"
 #include "tests/fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -6,7 +6,7 @@
 
 #include "base/errors.h"
 #include "base/files.h"
-#include "settings/inifile.h"
+#include "settings/settings_file.h"
 #include "tests/fuzz/fuzz_input.h"
 
 namespace {
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (teluri::WriteFileAtomically(path, parts[0])) {
         __builtin_trap();
     }
-    teluri::TIniFile ini(path);
+    teluri::SettingsFile ini(path);
     const std::string before = ini.ReadText("Font", "Size", "?");
     ini.ReadNumber(parts[1], parts[2], 7);
     ini.ReadFlag(parts[1], parts[2], true);

@@ -2,8 +2,8 @@
 // level error, and what it read is written and read back unchanged.
 #include <cstdint>
 
-#include "app/thread_tree.h"
-#include "app/treedat.h"
+#include "threads/thread_tree.h"
+#include "threads/tree_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     teluri::ThreadTree tree;

@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "settings/inifile.h"
+#include "settings/settings_file.h"
 #include "tests/support/temp_folder.h"
 
 namespace teluri {
@@ -16,7 +16,7 @@ using test::WriteFile;
 
 TEST(WindowStateTest, WrittenAndReadBack) {
     TempFolder folder;
-    TIniFile ini(folder / "Window.ini");
+    SettingsFile ini(folder / "Window.ini");
     EXPECT_FALSE(ReadWindowState(ini));
     WriteWindowState(ini, {{-8, 20, 900, 700}, true, 300, true});
     EXPECT_EQ(ReadFile(folder / "Window.ini"),
@@ -37,14 +37,14 @@ TEST(WindowStateTest, AFileWithoutAUsableSizeIsNoState) {
     TempFolder folder;
     const std::string path = folder / "Window.ini";
     WriteFile(path, "[Window]\r\nWidth=800\r\n");
-    EXPECT_FALSE(ReadWindowState(TIniFile(path)));
+    EXPECT_FALSE(ReadWindowState(SettingsFile(path)));
     WriteFile(path, "[Window]\r\nWidth=800\r\nHeight=0\r\n");
-    EXPECT_FALSE(ReadWindowState(TIniFile(path)));
+    EXPECT_FALSE(ReadWindowState(SettingsFile(path)));
     WriteFile(path, "[Window]\r\nWidth=wide\r\nHeight=600\r\n");
-    EXPECT_FALSE(ReadWindowState(TIniFile(path)));
+    EXPECT_FALSE(ReadWindowState(SettingsFile(path)));
     // The other keys have their defaults.
     WriteFile(path, "[window]\r\nwidth=800\r\nheight=600\r\n");
-    const std::optional<WindowState> state = ReadWindowState(TIniFile(path));
+    const std::optional<WindowState> state = ReadWindowState(SettingsFile(path));
     ASSERT_TRUE(state);
     EXPECT_EQ(state->normal.left, 0);
     EXPECT_FALSE(state->maximized);

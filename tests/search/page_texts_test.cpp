@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "base/errors.h"
-#include "search/pagesearch.h"
-#include "search/textmatch.h"
+#include "search/page_search.h"
+#include "search/text_match.h"
 #include "tests/support/pages.h"
 #include "tests/support/temp_folder.h"
 

@@ -1,6 +1,6 @@
 #include "tests/support/pages.h"
 
-#include "analysis/htmlanl.h"
+#include "analysis/page_reader.h"
 #include "base/cp932.h"
 
 namespace teluri::test {
@@ -20,7 +20,9 @@ std::string Link(std::string_view leadIn, std::string_view number, LinkForm form
 
 }  // namespace
 
-std::string Sjis(std::string_view utf8) { return Utf8ToCp932(utf8); }
+std::string Sjis(std::string_view utf8) {
+    return Utf8ToCp932(utf8);
+}
 
 std::string FirstLine(std::string_view number, std::string_view title) {
     return "<html><head><!-- " + std::string(number) + " --></head><body> <b><font>" +

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/thread_tree.h"
+#include "threads/thread_tree.h"
 
 namespace teluri::test {
 

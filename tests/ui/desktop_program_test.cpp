@@ -12,10 +12,10 @@
 #include <filesystem>
 
 #include "app/ui/desktop_program.h"
-#include "app/ui/frmmain.h"
+#include "app/ui/main_window.h"
 #include "app/ui/pdf_export.h"
 #include "base/ui/dialogs.h"
-#include "htmlview/ihtml.h"
+#include "htmlview/ui/page_display.h"
 #include "tests/support/pages.h"
 #include "tests/ui/main_window_support.h"
 #include "tests/ui/ui_support.h"
@@ -27,7 +27,7 @@ class DesktopProgramTest : public QObject {
 
   private:
     std::unique_ptr<test::UiFixture> fixture_;
-    std::unique_ptr<TfrmMain> window_;
+    std::unique_ptr<MainWindow> window_;
 
     test::UiFixture& fixture() { return *fixture_; }
     QAction& action(const char* name) { return *window_->findChild<QAction*>(name); }
@@ -35,12 +35,12 @@ class DesktopProgramTest : public QObject {
     // The window showing page 1004 of a small data folder.
     void showPage() {
         test::WriteFile(fixture().DataFile("1004.msg"), test::Page("1004", "Delphi"));
-        window_ = std::make_unique<TfrmMain>();
+        window_ = std::make_unique<MainWindow>();
         window_->show();
         test::OpenDataFolder(*window_, *fixture_);
         auto* tree = window_->findChild<QTreeWidget*>("trvTeluri");
         tree->setCurrentItem(tree->topLevelItem(0));
-        QVERIFY(window_->Html().DocumentUrl().endsWith("/1004.msg"));
+        QVERIFY(window_->Page().DocumentUrl().endsWith("/1004.msg"));
     }
 
     static bool IsPdf(const std::string& path) {

@@ -9,14 +9,14 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include "app/ui/frmmain.h"
+#include "app/ui/main_window.h"
 #include "tests/ui/ui_support.h"
 
 namespace teluri::test {
 
 // Chooses the fixture's data folder with the open command and waits until
 // the analysis run has ended.
-inline void OpenDataFolder(TfrmMain& window, UiFixture& fixture) {
+inline void OpenDataFolder(MainWindow& window, UiFixture& fixture) {
     fixture.folderAnswers.push_back(QString::fromStdString(fixture.Data()));
     window.findChild<QAction*>("Open1")->trigger();
     QVERIFY(WaitFor([&window] { return !window.findChild<QTimer*>("tmrAnalyze")->isActive(); }));

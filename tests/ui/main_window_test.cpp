@@ -14,17 +14,17 @@
 
 #include <filesystem>
 
-#include "activity/ui/dmcgauge.h"
-#include "activity/ui/statusbar.h"
-#include "app/treebuilder.h"
-#include "app/ui/filelistbox.h"
-#include "app/ui/frmmain.h"
+#include "activity/ui/busy_gauge.h"
+#include "activity/ui/panel_status_bar.h"
+#include "app/ui/main_window.h"
+#include "app/ui/toolbar_fold.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/fonts.h"
-#include "htmlview/ihtml.h"
+#include "htmlview/ui/page_display.h"
 #include "tests/support/pages.h"
 #include "tests/ui/main_window_support.h"
 #include "tests/ui/ui_support.h"
+#include "threads/tree_builder.h"
 
 namespace teluri {
 namespace {
@@ -145,7 +145,7 @@ class MainWindowTest : public QObject {
 
   private:
     std::unique_ptr<test::UiFixture> fixture_;
-    std::unique_ptr<TfrmMain> window_;
+    std::unique_ptr<MainWindow> window_;
 
     test::UiFixture& fixture() { return *fixture_; }
     QTreeWidget& tree() { return *window_->findChild<QTreeWidget*>("trvTeluri"); }
@@ -161,7 +161,7 @@ class MainWindowTest : public QObject {
     }
 
     void createWindow() {
-        window_ = std::make_unique<TfrmMain>();
+        window_ = std::make_unique<MainWindow>();
         window_->show();
     }
 
@@ -185,36 +185,36 @@ class MainWindowTest : public QObject {
         createWindow();
         QVERIFY(window_->windowState() & Qt::WindowMaximized);
         QCOMPARE(window_->windowTitle(), QString::fromUtf8("Orvak Teluri Explorer"));
-        QCOMPARE(window_->Html().DocumentUrl(),
+        QCOMPARE(window_->Page().DocumentUrl(),
                  QString::fromStdString("file://" + fixture().HomeFile("tutor.htm")));
-        QCOMPARE(window_->Html().FontSize(), 10);
-        QCOMPARE(window_->Html().FixedFontSize(), 10);
-        QCOMPARE(window_->DataPath(), fixture().Home());
+        QCOMPARE(window_->Page().FontSize(), 10);
+        QCOMPARE(window_->Page().FixedFontSize(), 10);
+        QCOMPARE(window_->CurrentArchive().dataFolder, fixture().Home());
         QVERIFY(fixture().messages.empty());
     }
 
     void programStartShowsTheWindowBeforeTheTutorial() {
-        window_ = std::make_unique<TfrmMain>(nullptr, TutorialLoad::kAfterFirstPaint);
-        QVERIFY(window_->Html().DocumentUrl().isEmpty());
+        window_ = std::make_unique<MainWindow>(nullptr, TutorialLoad::kAfterFirstPaint);
+        QVERIFY(window_->Page().DocumentUrl().isEmpty());
         window_->show();
-        QTRY_COMPARE(window_->Html().DocumentUrl(),
+        QTRY_COMPARE(window_->Page().DocumentUrl(),
                      QString::fromStdString("file://" + fixture().HomeFile("tutor.htm")));
         // A page shown before the first picture is not replaced.
-        window_ = std::make_unique<TfrmMain>(nullptr, TutorialLoad::kAfterFirstPaint);
+        window_ = std::make_unique<MainWindow>(nullptr, TutorialLoad::kAfterFirstPaint);
         const std::string page = fixture().HomeFile("tutor.htm") + "#other";
-        window_->Html().LoadUrl(QString::fromStdString("file://" + page));
+        window_->Page().LoadUrl(QString::fromStdString("file://" + page));
         window_->show();
         QTest::qWait(50);
-        QCOMPARE(window_->Html().DocumentUrl(), QString::fromStdString("file://" + page));
+        QCOMPARE(window_->Page().DocumentUrl(), QString::fromStdString("file://" + page));
     }
 
     void startUpReadsSettings() {
         WriteFile(fixture().HomeFile("Teluri.ini"),
                   "[Font]\r\nSize=0x0C\r\nFixSize=-3\r\n[Option]\r\nPath=/nowhere/\r\n");
         createWindow();
-        QCOMPARE(window_->Html().FontSize(), 12);
-        QCOMPARE(window_->Html().FixedFontSize(), -3);
-        QCOMPARE(window_->DataPath(), std::string("/nowhere/"));
+        QCOMPARE(window_->Page().FontSize(), 12);
+        QCOMPARE(window_->Page().FixedFontSize(), -3);
+        QCOMPARE(window_->CurrentArchive().dataFolder, std::string("/nowhere/"));
     }
 
     void analysisRunFillsTreeAndWritesTreeDat() {
@@ -239,7 +239,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(ReadFile(fixture().HomeFile("Tree.dat")),
                  Sjis("1001:C++Builderの質問\r\n\t1002:Re: 質問\r\n\t1003:Re: 質問\r\n"
                       "\t\t1004:Delphi\r\n1005:Delphiの話\r\n"));
-        QCOMPARE(window_->Filelist().Names().size(), std::size_t{5});
+        QCOMPARE(window_->CurrentArchive().files.Names().size(), std::size_t{5});
     }
 
     void openFolderCommand() {
@@ -255,7 +255,7 @@ class MainWindowTest : public QObject {
         const std::string missing = fixture().Data() + "missing";
         fixture().folderAnswers.push_back(QString::fromStdString(missing));
         action("Open1").trigger();
-        QCOMPARE(window_->DataPath(), missing + "/");
+        QCOMPARE(window_->CurrentArchive().dataFolder, missing + "/");
         QVERIFY(ReadFile(fixture().HomeFile("Teluri.ini")).find("Path=" + missing + "/\r\n") !=
                 std::string::npos);
         QVERIFY(test::WaitFor([this] { return !fixture().messages.empty(); }));
@@ -316,13 +316,13 @@ class MainWindowTest : public QObject {
         action("Open1").trigger();
         QVERIFY(test::WaitFor([this] { return tree().topLevelItemCount() == 2; }));
         tree().setCurrentItem(tree().topLevelItem(1));
-        QCOMPARE(window_->Html().DocumentUrl(),
+        QCOMPARE(window_->Page().DocumentUrl(),
                  QString::fromStdString("file://" + fixture().Data()) +
                      "%E8%A1%A8%E7%A4%BA%E3%83%87%E3%83%BC%E3%82%BF/1001.msg");
         // A number below 1000 opens the page file with four digits.
         tree().setCurrentItem(tree().topLevelItem(0));
         QCOMPARE(tree().topLevelItem(0)->text(0), QString("42:small"));
-        QVERIFY(window_->Html().DocumentUrl().endsWith("/0042.msg"));
+        QVERIFY(window_->Page().DocumentUrl().endsWith("/0042.msg"));
         auto* html = window_->findChild<QWidget*>("HTML1");
         QVERIFY(!static_cast<QTextEdit*>(html)->toPlainText().contains(
             QString::fromUtf8("見つかりません")));
@@ -342,7 +342,7 @@ class MainWindowTest : public QObject {
         action("QuickOpen1").trigger();
         QCOMPARE(ItemTexts(tree()), QStringList({"1001:a", "\t1002:b", "\t\t1003:c", "1005:d"}));
         QVERIFY(tree().topLevelItem(0)->icon(0).isNull());
-        QCOMPARE(window_->Filelist().Names().size(), std::size_t{5});
+        QCOMPARE(window_->CurrentArchive().files.Names().size(), std::size_t{5});
         // An invalid level: the error names the line; the nodes before stay.
         WriteFile(fixture().HomeFile("Tree.dat"), "1001:a\r\n\t\t1002:b\r\n1003:c\r\n");
         action("QuickOpen1").trigger();
@@ -413,7 +413,7 @@ class MainWindowTest : public QObject {
     void gaugeStepsOncePerFileAndRests() {
         writeThread();
         createWindow();
-        auto* gauge = window_->findChild<TDynamicGauge*>("DynamicGauge1");
+        auto* gauge = window_->findChild<BusyGauge*>("DynamicGauge1");
         QList<int> paintedPositions;
         EventSpy spy("DynamicGauge1View", QEvent::Paint,
                      [&] { paintedPositions.append(gauge->Position()); });
@@ -474,23 +474,28 @@ class MainWindowTest : public QObject {
     void gripAndTabLightUnderThePointer() {
         createWindow();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-        const auto picture = [this](const char* name) {
-            return window_->findChild<QLabel*>(name)->pixmap().toImage();
+        const auto shows = [this](const char* name, const QPixmap& picture) {
+            return window_->findChild<QLabel*>(name)->pixmap().toImage() == picture.toImage();
+        };
+        const auto pointAt = [this](QWidget* widget, QPoint at) {
+            QTest::mouseMove(window_->windowHandle(), widget->mapTo(window_.get(), at));
         };
         auto* grip = window_->findChild<QWidget*>("pnlWaitBar");
-        QCursor::setPos(grip->mapToGlobal(QPoint(4, 12)));
-        QVERIFY(test::WaitFor([&] { return picture("Image1") == picture("imgBar2"); }, 1000));
+        pointAt(grip, QPoint(4, 12));
+        QTRY_VERIFY(shows("Image1", GripPicture(true)));
         // Anywhere else in the program the normal picture comes back.
-        QCursor::setPos(tree().viewport()->mapToGlobal(QPoint(20, 20)));
-        QVERIFY(test::WaitFor([&] { return picture("Image1") == picture("imgBar1"); }, 1000));
+        pointAt(tree().viewport(), QPoint(20, 20));
+        QTRY_VERIFY(shows("Image1", GripPicture(false)));
         // Folded: the tab lights the same way.
         QTest::mouseClick(window_->findChild<QWidget*>("Image1"), Qt::LeftButton);
-        QTest::qWait(20);  // the strip takes its place in the layout
         auto* tab = window_->findChild<QWidget*>("pnlBar2");
-        QCursor::setPos(tab->mapToGlobal(QPoint(5, 5)));
-        QVERIFY(test::WaitFor([&] { return picture("Image2") == picture("imgBar4"); }, 1000));
-        QCursor::setPos(tree().viewport()->mapToGlobal(QPoint(20, 20)));
-        QVERIFY(test::WaitFor([&] { return picture("Image2") == picture("imgBar3"); }, 1000));
+        auto* strip = window_->findChild<QWidget*>("pnlSleepBar");
+        // The strip takes the tool bar's place in the layout.
+        QTRY_COMPARE(strip->y(), window_->findChild<QWidget*>("Panel1")->y());
+        pointAt(tab, QPoint(5, 5));
+        QTRY_VERIFY(shows("Image2", TabPicture(true)));
+        pointAt(tree().viewport(), QPoint(20, 20));
+        QTRY_VERIFY(shows("Image2", TabPicture(false)));
     }
 
     void accessKeysFocusThePanes() {

@@ -6,11 +6,11 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "app/ui/frmmain.h"
+#include "app/ui/main_window.h"
 #include "base/files.h"
-#include "htmlview/ihtml.h"
-#include "settings/ui/optiondlg.h"
-#include "settings/ui/tspinedit.h"
+#include "htmlview/ui/page_display.h"
+#include "settings/ui/options_dialog.h"
+#include "settings/ui/spin_field.h"
 #include "tests/ui/ui_support.h"
 
 namespace teluri {
@@ -20,22 +20,22 @@ class OptionDialogTest : public QObject {
 
   private:
     std::unique_ptr<test::UiFixture> fixture_;
-    std::unique_ptr<TfrmMain> window_;
+    std::unique_ptr<MainWindow> window_;
 
     std::string iniFile() const { return fixture_->HomeFile("Teluri.ini"); }
 
     // Opens the options dialog; `answer` looks at it and returns its result.
-    void runOptions(const std::function<int(TfrmOption&)>& answer) {
+    void runOptions(const std::function<int(OptionsDialog&)>& answer) {
         if (!window_) {
-            window_ = std::make_unique<TfrmMain>();
+            window_ = std::make_unique<MainWindow>();
         }
         fixture_->onDialog = [&answer](QDialog& dialog) {
-            return answer(static_cast<TfrmOption&>(dialog));
+            return answer(static_cast<OptionsDialog&>(dialog));
         };
         window_->findChild<QAction*>("Option1")->trigger();
     }
 
-    static int accept(TfrmOption&) { return QDialog::Accepted; }
+    static int accept(OptionsDialog&) { return QDialog::Accepted; }
 
   private slots:
     void init() { fixture_ = std::make_unique<test::UiFixture>(); }
@@ -46,7 +46,7 @@ class OptionDialogTest : public QObject {
     }
 
     void freshFolderShowsDefaults() {
-        runOptions([](TfrmOption& dialog) {
+        runOptions([](OptionsDialog& dialog) {
             [&] {
                 QCOMPARE(dialog.windowTitle(), QString::fromUtf8("環境設定"));
                 QCOMPARE(dialog.size(), QSize(376, 235));
@@ -54,10 +54,10 @@ class OptionDialogTest : public QObject {
                 QCOMPARE(tabs->currentIndex(), 0);
                 QCOMPARE(tabs->tabText(0), QString::fromUtf8("フォント"));
                 QCOMPARE(tabs->tabText(1), QString::fromUtf8("その他"));
-                QCOMPARE(dialog.spnSize1()->Text(), QString("10"));
-                QCOMPARE(dialog.spnSize2()->Text(), QString("10"));
-                QVERIFY(dialog.chkFindSave()->isChecked());
-                QVERIFY(!dialog.chkDraftOpen()->isChecked());
+                QCOMPARE(dialog.proportionalSize()->Text(), QString("10"));
+                QCOMPARE(dialog.fixedSize()->Text(), QString("10"));
+                QVERIFY(dialog.saveResults()->isChecked());
+                QVERIFY(!dialog.draftOpenAtStart()->isChecked());
                 QCOMPARE(dialog.findChild<QLabel*>("lblEx1")->text(), QString("Delphi"));
                 QCOMPARE(dialog.findChild<QLabel*>("lblEx2")->text(), QString("C++Builder"));
             }();
@@ -75,8 +75,8 @@ class OptionDialogTest : public QObject {
 
     void draftOpenEntryIsReplacedInPlace() {
         test::WriteFile(iniFile(), "[Startup]\r\nDraftOpen=0\r\n[Font]\r\nSize=12\r\n");
-        runOptions([](TfrmOption& dialog) {
-            dialog.chkDraftOpen()->setChecked(true);
+        runOptions([](OptionsDialog& dialog) {
+            dialog.draftOpenAtStart()->setChecked(true);
             return QDialog::Accepted;
         });
         QCOMPARE(test::ReadFile(iniFile()),
@@ -85,29 +85,29 @@ class OptionDialogTest : public QObject {
     }
 
     void okAppliesSizesAndReloadsThePage() {
-        runOptions([](TfrmOption& dialog) {
-            dialog.spnSize1()->SetText("14");
-            dialog.spnSize2()->SetText("0");
+        runOptions([](OptionsDialog& dialog) {
+            dialog.proportionalSize()->SetText("14");
+            dialog.fixedSize()->SetText("0");
             return QDialog::Accepted;
         });
-        QCOMPARE(window_->Html().FontSize(), 14);
-        QCOMPARE(window_->Html().FixedFontSize(), 0);
-        QVERIFY(window_->Html().DocumentUrl().endsWith("tutor.htm"));
+        QCOMPARE(window_->Page().FontSize(), 14);
+        QCOMPARE(window_->Page().FixedFontSize(), 0);
+        QVERIFY(window_->Page().DocumentUrl().endsWith("tutor.htm"));
         QVERIFY(fixture_->messages.empty());
     }
 
     void cancelChangesNothing() {
         test::WriteFile(iniFile(), "[Font]\r\nSize=11\r\n");
-        runOptions([](TfrmOption& dialog) {
-            dialog.spnSize1()->SetText("30");
-            dialog.spnSize2()->SetText("31");
+        runOptions([](OptionsDialog& dialog) {
+            dialog.proportionalSize()->SetText("30");
+            dialog.fixedSize()->SetText("31");
             return QDialog::Rejected;
         });
-        QCOMPARE(window_->Html().FontSize(), 11);
+        QCOMPARE(window_->Page().FontSize(), 11);
         QCOMPARE(test::ReadFile(iniFile()), std::string("[Font]\r\nSize=11\r\n"));
         // The next use shows the stored sizes again.
-        runOptions([](TfrmOption& dialog) {
-            [&] { QCOMPARE(dialog.spnSize1()->Text(), QString("11")); }();
+        runOptions([](OptionsDialog& dialog) {
+            [&] { QCOMPARE(dialog.proportionalSize()->Text(), QString("11")); }();
             return QDialog::Rejected;
         });
     }
@@ -116,12 +116,12 @@ class OptionDialogTest : public QObject {
         const std::pair<const char*, const char*> cases[] = {
             {"0x0C", "12"}, {"$0C", "12"}, {"12pt", "10"}};
         // Started without settings: the display's size, the default, is 10.
-        window_ = std::make_unique<TfrmMain>();
+        window_ = std::make_unique<MainWindow>();
         for (const auto& [stored, shown] : cases) {
             test::WriteFile(iniFile(), std::string("[Font]\r\nSize=") + stored + "\r\n");
             QString seen;
-            runOptions([&seen](TfrmOption& dialog) {
-                seen = dialog.spnSize1()->Text();
+            runOptions([&seen](OptionsDialog& dialog) {
+                seen = dialog.proportionalSize()->Text();
                 return QDialog::Rejected;
             });
             QCOMPARE(seen, QString(shown));
@@ -129,20 +129,21 @@ class OptionDialogTest : public QObject {
     }
 
     void spinFieldFiltersKeysAndSteps() {
-        runOptions([](TfrmOption& dialog) {
+        runOptions([](OptionsDialog& dialog) {
             [&] {
-                QLineEdit* edit = dialog.spnSize1()->Edit();
+                QLineEdit* edit = dialog.proportionalSize()->Edit();
                 edit->clear();
                 QTest::keyClicks(edit, "1a2.-+x");
                 QCOMPARE(edit->text(), QString("12.-+"));
-                QCOMPARE(dialog.spnSize1()->Value(), 0);
+                QCOMPARE(dialog.proportionalSize()->Value(), 0);
                 QTest::keyClick(edit, Qt::Key_Up);
                 QCOMPARE(edit->text(), QString("1"));
                 edit->setText("-1");
                 QTest::keyClick(edit, Qt::Key_Down);
                 QCOMPARE(edit->text(), QString("-2"));
-                dialog.spnSize1()->findChild<QWidget*>("btnUp")->setFocus();
-                QTest::mouseClick(dialog.spnSize1()->findChild<QWidget*>("btnUp"), Qt::LeftButton);
+                dialog.proportionalSize()->findChild<QWidget*>("btnUp")->setFocus();
+                QTest::mouseClick(dialog.proportionalSize()->findChild<QWidget*>("btnUp"),
+                                  Qt::LeftButton);
                 QCOMPARE(edit->text(), QString("-1"));
                 // Every change resizes the sample at once.
                 edit->setText("40");
@@ -153,37 +154,37 @@ class OptionDialogTest : public QObject {
     }
 
     void notAnIntegerStopsTheCommand() {
-        runOptions([](TfrmOption& dialog) {
-            dialog.spnSize1()->SetText("-");
+        runOptions([](OptionsDialog& dialog) {
+            dialog.proportionalSize()->SetText("-");
             return QDialog::Accepted;
         });
         QCOMPARE(fixture_->messages.size(), std::size_t{1});
         QCOMPARE(fixture_->messages[0].text, QString::fromUtf8("'-' は整数ではありません"));
-        QCOMPARE(window_->Html().FontSize(), 10);
+        QCOMPARE(window_->Page().FontSize(), 10);
         QVERIFY(!FileExists(iniFile()));
         // Only the second bad: the first size is applied, nothing written.
-        runOptions([](TfrmOption& dialog) {
-            dialog.spnSize1()->SetText("13");
-            dialog.spnSize2()->SetText("");
+        runOptions([](OptionsDialog& dialog) {
+            dialog.proportionalSize()->SetText("13");
+            dialog.fixedSize()->SetText("");
             return QDialog::Accepted;
         });
         QCOMPARE(fixture_->messages.back().text, QString::fromUtf8("'' は整数ではありません"));
-        QCOMPARE(window_->Html().FontSize(), 13);
-        QCOMPARE(window_->Html().FixedFontSize(), 10);
+        QCOMPARE(window_->Page().FontSize(), 13);
+        QCOMPARE(window_->Page().FixedFontSize(), 10);
         QVERIFY(!FileExists(iniFile()));
     }
 
     void refusedWriteKeepsTheSizesApplied() {
         SetAtomicWriteFailureForTesting(true);
-        runOptions([](TfrmOption& dialog) {
-            dialog.spnSize1()->SetText("15");
+        runOptions([](OptionsDialog& dialog) {
+            dialog.proportionalSize()->SetText("15");
             return QDialog::Accepted;
         });
         SetAtomicWriteFailureForTesting(false);
         QCOMPARE(fixture_->messages.size(), std::size_t{1});
         QCOMPARE(fixture_->messages[0].text,
                  QString::fromStdString(iniFile()) + QString::fromUtf8(" に書き込めません"));
-        QCOMPARE(window_->Html().FontSize(), 15);
+        QCOMPARE(window_->Page().FontSize(), 15);
         QVERIFY(!FileExists(iniFile()));
     }
 };

@@ -3,12 +3,12 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "app/ui/frmabout.h"
-#include "app/ui/frmlogo.h"
-#include "app/ui/frmmain.h"
+#include "app/ui/about_box.h"
+#include "app/ui/main_window.h"
+#include "app/ui/version_box.h"
 #include "base/ui/fonts.h"
-#include "settings/ui/optiondlg.h"
-#include "settings/ui/tspinedit.h"
+#include "settings/ui/options_dialog.h"
+#include "settings/ui/spin_field.h"
 #include "tests/ui/ui_support.h"
 
 namespace teluri {
@@ -21,7 +21,7 @@ class ScreenshotTest : public QObject {
         test::UiFixture fixture;
         test::WriteFile(fixture.HomeFile("Teluri.ini"),
                         "[Option]\r\nPath=" TELURI_SOURCE_DIR "/sample/\r\n");
-        TfrmMain window;
+        MainWindow window;
         window.resize(1000, 640);
         window.setWindowState(Qt::WindowNoState);
         window.show();
@@ -39,15 +39,15 @@ class ScreenshotTest : public QObject {
 
     void optionsAndAboutDialogs() {
         test::UiFixture fixture;
-        TfrmOption options(nullptr);
-        options.spnSize1()->SetText("24");
-        options.spnSize2()->SetText("10");
+        OptionsDialog options(nullptr);
+        options.proportionalSize()->SetText("24");
+        options.fixedSize()->SetText("10");
         options.show();
         QVERIFY(options.grab().save(QCoreApplication::applicationDirPath() + "/options.png"));
-        TfrmAbout about(nullptr);
+        AboutBox about(nullptr);
         about.show();
         QVERIFY(about.grab().save(QCoreApplication::applicationDirPath() + "/about.png"));
-        TfrmLogo logo(nullptr);
+        VersionBox logo(nullptr);
         logo.show();
         QVERIFY(logo.grab().save(QCoreApplication::applicationDirPath() + "/logo.png"));
     }

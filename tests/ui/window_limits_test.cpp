@@ -8,16 +8,16 @@
 #include <QTextBrowser>
 #include <QTreeWidget>
 
-#include "app/ui/frmmain.h"
-#include "app/ui/tree_depth_guard.h"
-#include "app/ui/tree_view_sink.h"
+#include "app/ui/main_window.h"
 #include "base/display_text.h"
-#include "htmlview/ihtml.h"
 #include "htmlview/page_excerpt.h"
+#include "htmlview/ui/page_display.h"
 #include "reading/ui/tree_walk.h"
 #include "tests/support/pages.h"
 #include "tests/ui/main_window_support.h"
 #include "tests/ui/ui_support.h"
+#include "threads/ui/tree_depth_guard.h"
+#include "threads/ui/tree_view_sink.h"
 
 namespace teluri {
 namespace {
@@ -51,14 +51,14 @@ class WindowLimitsTest : public QObject {
 
   private:
     std::unique_ptr<test::UiFixture> fixture_;
-    std::unique_ptr<TfrmMain> window_;
+    std::unique_ptr<MainWindow> window_;
 
     test::UiFixture& fixture() { return *fixture_; }
     QTreeWidget& tree() { return *window_->findChild<QTreeWidget*>("trvTeluri"); }
     QTextBrowser& html() { return *window_->findChild<QTextBrowser*>("HTML1"); }
 
     void createWindow() {
-        window_ = std::make_unique<TfrmMain>();
+        window_ = std::make_unique<MainWindow>();
         window_->show();
     }
 
@@ -186,7 +186,7 @@ class WindowLimitsTest : public QObject {
         WriteFile(fixture().DataFile("1002.msg"), Page("1002", "small"));
         createWindow();
         const auto show = [this](const char* name) {
-            window_->Html().LoadUrl(QString::fromStdString("file://" + fixture().DataFile(name)));
+            window_->Page().LoadUrl(QString::fromStdString("file://" + fixture().DataFile(name)));
             return html().toPlainText();
         };
         const QString big = show("1001.msg");
@@ -197,7 +197,7 @@ class WindowLimitsTest : public QObject {
         const QString small = show("1002.msg");
         QVERIFY(!small.contains(QString::fromUtf8("大きすぎる")));
         QCOMPARE(html().wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
-        QCOMPARE(window_->Html().DocumentUrl(),
+        QCOMPARE(window_->Page().DocumentUrl(),
                  QString::fromStdString("file://" + fixture().DataFile("1002.msg")));
         // Markup nested too deep is shown as its source, with a note.
         std::string nested;

@@ -14,13 +14,13 @@
 
 #include <filesystem>
 
-#include "app/ui/frmmain.h"
+#include "app/ui/main_window.h"
 #include "base/paths.h"
 #include "base/ui/dialogs.h"
+#include "bookmarks/ui/add_bookmark_dialog.h"
+#include "bookmarks/ui/bookmark_editor.h"
 #include "bookmarks/ui/bookmark_pictures.h"
-#include "bookmarks/ui/frmbmadd.h"
-#include "bookmarks/ui/frmbookmark.h"
-#include "htmlview/ihtml.h"
+#include "htmlview/ui/page_display.h"
 #include "tests/support/pages.h"
 #include "tests/ui/ui_support.h"
 
@@ -47,7 +47,7 @@ class BookmarkMenuTest : public QObject {
 
   private:
     std::unique_ptr<test::UiFixture> fixture_;
-    std::unique_ptr<TfrmMain> window_;
+    std::unique_ptr<MainWindow> window_;
 
     test::UiFixture& fixture() { return *fixture_; }
     std::string bookmarkFile() { return fixture().HomeFile("Bookmark.dat"); }
@@ -60,24 +60,24 @@ class BookmarkMenuTest : public QObject {
         }
         return texts;
     }
-    TfrmBookmark& editor() { return *window_->findChild<TfrmBookmark*>("frmBookmark"); }
+    BookmarkEditor& editor() { return *window_->findChild<BookmarkEditor*>("frmBookmark"); }
     void click(const char* button) { editor().findChild<QToolButton*>(button)->click(); }
     void enter(const QString& title) {
-        editor().edtTitle().setText(title);
-        QTest::keyClick(&editor().edtTitle(), Qt::Key_Return);
+        editor().titleField().setText(title);
+        QTest::keyClick(&editor().titleField(), Qt::Key_Return);
     }
 
     void createWindow() {
-        window_ = std::make_unique<TfrmMain>();
+        window_ = std::make_unique<MainWindow>();
         window_->show();
     }
 
     // Shows the page file, then runs the add command, the dialog answered by
     // `answer`.
-    void addPage(const std::string& file, const std::function<int(TfrmBMAdd&)>& answer) {
-        window_->Html().LoadUrl(UrlOf(file));
+    void addPage(const std::string& file, const std::function<int(AddBookmarkDialog&)>& answer) {
+        window_->Page().LoadUrl(UrlOf(file));
         fixture().onDialog = [answer](QDialog& dialog) {
-            return answer(static_cast<TfrmBMAdd&>(dialog));
+            return answer(static_cast<AddBookmarkDialog&>(dialog));
         };
         action("BMAdd1").trigger();
     }
@@ -117,8 +117,8 @@ class BookmarkMenuTest : public QObject {
         WriteFile(fixture().HomeFile("Teluri.ini"), "[Option]\r\nPath=" + folder + "\r\n");
         createWindow();
         QString proposed;
-        addPage(folder + "1234.msg", [&](TfrmBMAdd& dialog) {
-            proposed = dialog.edtName().text();
+        addPage(folder + "1234.msg", [&](AddBookmarkDialog& dialog) {
+            proposed = dialog.nameField().text();
             return QDialog::Accepted;
         });
         QCOMPARE(fixture().dialogsShown, QStringList({Utf8("ブックマークに追加")}));
@@ -133,11 +133,11 @@ class BookmarkMenuTest : public QObject {
         // The entry opens its number in the data folder and stays checked.
         action("Tutorial1").trigger();
         entry.trigger();
-        QCOMPARE(window_->Html().DocumentUrl(), UrlOf(folder + "1234.msg"));
+        QCOMPARE(window_->Page().DocumentUrl(), UrlOf(folder + "1234.msg"));
         QVERIFY(entry.isChecked());
         // Typed names, empty names and duplicates are taken as they are.
-        addPage(folder + "1234.msg", [](TfrmBMAdd& dialog) {
-            dialog.edtName().setText("");
+        addPage(folder + "1234.msg", [](AddBookmarkDialog& dialog) {
+            dialog.nameField().setText("");
             return QDialog::Accepted;
         });
         QCOMPARE(captions(), QStringList({Utf8("1234 Re: 質問"), "1234 "}));
@@ -151,17 +151,19 @@ class BookmarkMenuTest : public QObject {
         createWindow();
         action("BMAdd1").trigger();                          // the tutorial page
         for (const char* name : {"9999.msg", "0000.msg"}) {  // missing, empty
-            addPage(fixture().DataFile(name), [](TfrmBMAdd&) { return QDialog::Accepted; });
+            addPage(fixture().DataFile(name), [](AddBookmarkDialog&) { return QDialog::Accepted; });
         }
-        window_->Html().LoadUrl("http://example.org/1234.msg");
+        window_->Page().LoadUrl("http://example.org/1234.msg");
         action("BMAdd1").trigger();
         QCOMPARE(messageTexts(ErrorCaption()),
                  QStringList(4, Utf8("このページは追加できません。")));
         QCOMPARE(fixture().dialogsShown, QStringList());
-        addPage(fixture().DataFile("1234.msg"), [](TfrmBMAdd&) { return QDialog::Rejected; });
-        addPage(fixture().DataFile("5678.msg"), [](TfrmBMAdd&) { return QDialog::Accepted; });
-        addPage(fixture().DataFile("1234.msg"), [](TfrmBMAdd& dialog) {
-            dialog.edtName().setText(Utf8("絵文字 😀"));  // no cp932 form
+        addPage(fixture().DataFile("1234.msg"),
+                [](AddBookmarkDialog&) { return QDialog::Rejected; });
+        addPage(fixture().DataFile("5678.msg"),
+                [](AddBookmarkDialog&) { return QDialog::Accepted; });
+        addPage(fixture().DataFile("1234.msg"), [](AddBookmarkDialog& dialog) {
+            dialog.nameField().setText(Utf8("絵文字 😀"));  // no cp932 form
             return QDialog::Accepted;
         });
         QCOMPARE(messageTexts(kApplicationTitle).size(), 2);
@@ -189,7 +191,8 @@ class BookmarkMenuTest : public QObject {
                  "1237 Delphi\r\n\r\n1238 R&D\r\n42 small\r\n");
         // A page below 1000 opens under its four-digit file name.
         all[6]->trigger();
-        QCOMPARE(window_->Html().DocumentUrl(), UrlOf(window_->DataPath() + "0042.msg"));
+        QCOMPARE(window_->Page().DocumentUrl(),
+                 UrlOf(window_->CurrentArchive().dataFolder + "0042.msg"));
     }
 
     void hundredBookmarksHaveHundredEntries() {
@@ -243,10 +246,11 @@ class BookmarkMenuTest : public QObject {
         const QList<QMenu*> last = items.back()->menu<QMenu*>()->findChildren<QMenu*>();
         QCOMPARE(last.back()->title(), QString("99841～100000"));
         last.back()->actions().back()->trigger();
-        QCOMPARE(window_->Html().DocumentUrl(), UrlOf(window_->DataPath() + "1999.msg"));
+        QCOMPARE(window_->Page().DocumentUrl(),
+                 UrlOf(window_->CurrentArchive().dataFolder + "1999.msg"));
         // Rebuilding replaces the groups; a short list has no group.
         fixture().onDialog = [](QDialog& dialog) {
-            static_cast<TfrmBookmark&>(dialog).SetLines({"1234 only"});
+            static_cast<BookmarkEditor&>(dialog).SetLines({"1234 only"});
             return QDialog::Accepted;
         };
         action("BMEdit1").trigger();
@@ -266,7 +270,8 @@ class BookmarkMenuTest : public QObject {
         QVERIFY(std::filesystem::is_symlink(bookmarkFile()));
         // The first save sets the unreadable file aside instead of losing it.
         WriteFile(fixture().DataFile("5678.msg"), Page("5678", "second"));
-        addPage(fixture().DataFile("5678.msg"), [](TfrmBMAdd&) { return QDialog::Accepted; });
+        addPage(fixture().DataFile("5678.msg"),
+                [](AddBookmarkDialog&) { return QDialog::Accepted; });
         QVERIFY(std::filesystem::is_symlink(bookmarkFile() + ".unreadable"));
         QCOMPARE(ReadFile(bookmarkFile()), std::string("5678 second\r\n"));
     }
@@ -312,7 +317,8 @@ class BookmarkMenuTest : public QObject {
         // A folder in the file's place: the replacement fails, also for root.
         std::filesystem::remove(bookmarkFile());
         std::filesystem::create_directories(bookmarkFile() + "/keep");
-        addPage(fixture().DataFile("5678.msg"), [](TfrmBMAdd&) { return QDialog::Accepted; });
+        addPage(fixture().DataFile("5678.msg"),
+                [](AddBookmarkDialog&) { return QDialog::Accepted; });
         QCOMPARE(messageTexts(kApplicationTitle),
                  QStringList({Utf8("ﾌｧｲﾙ %1 を作成できません").arg(bookmarkFile().c_str())}));
         QCOMPARE(captions(), QStringList({"1234 first"}));
@@ -325,15 +331,15 @@ class BookmarkMenuTest : public QObject {
     void editorMovesRetitlesAndDeletes() {
         WriteFile(bookmarkFile(), "1111 L1\r\n2222 L2\r\n3333 L3\r\n");
         createWindow();
-        editor().edtTitle().setText("kept");
+        editor().titleField().setText("kept");
         fixture().onDialog = [this](QDialog&) {
             // Opened with the list, nothing selected, the title kept.
-            if (editor().SelectedIndex() != -1 || editor().edtTitle().text() != "kept") {
+            if (editor().SelectedIndex() != -1 || editor().titleField().text() != "kept") {
                 return QDialog::Rejected;
             }
-            editor().lstBookmark().setCurrentRow(0);
+            editor().list().setCurrentRow(0);
             click("btnUp");  // the first goes to the end
-            if (editor().SelectedIndex() != 2 || editor().edtTitle().text() != "L1") {
+            if (editor().SelectedIndex() != 2 || editor().titleField().text() != "L1") {
                 return QDialog::Rejected;
             }
             click("btnDown");  // the last comes to the front
@@ -349,9 +355,9 @@ class BookmarkMenuTest : public QObject {
             enter("x");  // nothing selected
             click("btnUp");
             click("btnDown");
-            editor().lstBookmark().setCurrentRow(1);
+            editor().list().setCurrentRow(1);
             enter("");
-            QTest::keyClick(&editor().lstBookmark(), Qt::Key_Down);  // by keyboard
+            QTest::keyClick(&editor().list(), Qt::Key_Down);  // by keyboard
             click("btnDelete");
             click("btnDelete");  // nothing selected: only the title empties
             return QDialog::Rejected;
@@ -361,7 +367,7 @@ class BookmarkMenuTest : public QObject {
         QCOMPARE(messageTexts(kApplicationTitle), QStringList(3, indexError));
         QCOMPARE(messageTexts(ErrorCaption()), QStringList({Utf8("タイトルを入力してください。")}));
         QCOMPARE(captions(), QStringList({"2222 L2", "1111   New"}));
-        QCOMPARE(editor().edtTitle().text(), QString());
+        QCOMPARE(editor().titleField().text(), QString());
         QCOMPARE(editor().SelectedIndex(), -1);
     }
 };

@@ -17,9 +17,9 @@
 
 #include <filesystem>
 
-#include "app/ui/frmmain.h"
+#include "app/ui/main_window.h"
 #include "base/paths.h"
-#include "htmlview/ihtml.h"
+#include "htmlview/ui/page_display.h"
 #include "tests/support/pages.h"
 #include "tests/ui/main_window_support.h"
 #include "tests/ui/ui_support.h"
@@ -59,13 +59,13 @@ class ReadingWindowTest : public QObject {
 
   private:
     std::unique_ptr<test::UiFixture> fixture_;
-    std::unique_ptr<TfrmMain> window_;
+    std::unique_ptr<MainWindow> window_;
 
     test::UiFixture& fixture() { return *fixture_; }
     QTreeWidget& tree() { return *window_->findChild<QTreeWidget*>("trvTeluri"); }
     QTextBrowser& html() { return *window_->findChild<QTextBrowser*>("HTML1"); }
     QAction& action(const char* name) { return *window_->findChild<QAction*>(name); }
-    QString shown() { return window_->Html().DocumentUrl(); }
+    QString shown() { return window_->Page().DocumentUrl(); }
     QString page(const char* number) {
         return UrlOf(fixture().DataFile(number + std::string(".msg")));
     }
@@ -83,7 +83,7 @@ class ReadingWindowTest : public QObject {
     }
 
     void createWindow() {
-        window_ = std::make_unique<TfrmMain>();
+        window_ = std::make_unique<MainWindow>();
         window_->show();
         QApplication::setActiveWindow(window_.get());
     }
@@ -153,7 +153,7 @@ class ReadingWindowTest : public QObject {
         QCOMPARE(shown(), page("1002"));
         QCOMPARE(current(), QString("1002"));
         // The absolute form too; a node below a collapsed one is expanded.
-        window_->Html().LoadUrl(page("1003"));
+        window_->Page().LoadUrl(page("1003"));
         tree().collapseAll();
         emit html().anchorClicked(QUrl("http://www.orvak.example/teluri/view3.cgi?1004"));
         QCOMPARE(shown(), page("1004"));
@@ -180,7 +180,7 @@ class ReadingWindowTest : public QObject {
             longPage += "line<br>\r\n";
         }
         WriteFile(fixture().DataFile("1010.msg"), longPage + "<a name=\"end\">here</a>\r\n");
-        window_->Html().LoadUrl(page("1010"));
+        window_->Page().LoadUrl(page("1010"));
         QCOMPARE(html().verticalScrollBar()->value(), 0);
         emit html().anchorClicked(QUrl("#end"));
         QVERIFY(html().verticalScrollBar()->value() > 0);
@@ -214,7 +214,7 @@ class ReadingWindowTest : public QObject {
         QToolButton& forward = *window_->findChild<QToolButton*>("btnForward");
         const QString tutorial = shown();
         tree().setCurrentItem(node("1001"));
-        window_->Html().LoadUrl(page("1005"));  // as a bookmark or a search hit shows it
+        window_->Page().LoadUrl(page("1005"));  // as a bookmark or a search hit shows it
         QVERIFY(back.isEnabled());
         QVERIFY(!forward.isEnabled());
         key(window_.get(), Qt::Key_Left, Qt::AltModifier);
@@ -243,7 +243,7 @@ class ReadingWindowTest : public QObject {
         openThread();
         tree().setCurrentItem(node("1005"));
         tree().collapseAll();
-        window_->Html().LoadUrl(page("1004"));
+        window_->Page().LoadUrl(page("1004"));
         QCOMPARE(current(), QString("1005"));
         key(window_.get(), Qt::Key_T, Qt::ControlModifier);
         QCOMPARE(current(), QString("1004"));
@@ -298,7 +298,7 @@ class ReadingWindowTest : public QObject {
         tree().topLevelItem(0)->setHidden(true);
         key(&tree(), Qt::Key_N);
         QCOMPARE(current(), QString("1005"));
-        window_->Html().LoadUrl(page("1004"));
+        window_->Page().LoadUrl(page("1004"));
         action("ShowInTree1").trigger();
         QCOMPARE(current(), QString("1005"));
         tree().topLevelItem(0)->setHidden(false);
@@ -335,7 +335,7 @@ class ReadingWindowTest : public QObject {
     void zoomChangesBothSizesForTheSession() {
         WriteFile(fixture().HomeFile("Teluri.ini"), "[Font]\r\nSize=14\r\nFixSize=8\r\n");
         createWindow();
-        IHTML& display = window_->Html();
+        PageDisplay& display = window_->Page();
         key(window_.get(), Qt::Key_Plus, Qt::ControlModifier);
         QCOMPARE(display.FontSize(), 15);
         QCOMPARE(display.FixedFontSize(), 9);
@@ -410,7 +410,7 @@ class ReadingWindowTest : public QObject {
 
     void samplePagesLayOutTheirBlocksInSourceOrder() {
         createWindow();
-        IHTML& display = window_->Html();
+        PageDisplay& display = window_->Page();
         for (const char* number : {"1001", "1002", "1004", "1008", "1052"}) {
             display.LoadUrl(UrlOf(TELURI_SOURCE_DIR "/sample/" + std::string(number) + ".msg"));
             const QStringList blocks = Blocks(*html().document());

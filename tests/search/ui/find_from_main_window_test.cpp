@@ -10,8 +10,8 @@
 
 #include <filesystem>
 
-#include "app/ui/frmmain.h"
-#include "htmlview/ihtml.h"
+#include "app/ui/main_window.h"
+#include "htmlview/ui/page_display.h"
 #include "tests/support/pages.h"
 #include "tests/ui/main_window_support.h"
 #include "tests/ui/ui_support.h"
@@ -29,7 +29,7 @@ class FindFromMainWindowTest : public QObject {
 
   private:
     std::unique_ptr<test::UiFixture> fixture_;
-    std::unique_ptr<TfrmMain> window_;
+    std::unique_ptr<MainWindow> window_;
 
     test::UiFixture& fixture() { return *fixture_; }
     QAction& action(const char* name) { return *window_->findChild<QAction*>(name); }
@@ -44,7 +44,7 @@ class FindFromMainWindowTest : public QObject {
     }
 
     void createWindow() {
-        window_ = std::make_unique<TfrmMain>();
+        window_ = std::make_unique<MainWindow>();
         window_->show();
     }
 
@@ -72,10 +72,10 @@ class FindFromMainWindowTest : public QObject {
         QCOMPARE(action("Find1").shortcut(), QKeySequence(Qt::Key_F3));
         action("Find1").trigger();
         QVERIFY(!shown[0]->isVisible());
-        QVERIFY(window_->Html().DocumentUrl().endsWith("/1002.msg"));
+        QVERIFY(window_->Page().DocumentUrl().endsWith("/1002.msg"));
         QCOMPARE(tree().currentItem(), selected);  // the tree keeps its selection
         window_->findChild<QToolButton*>("btnFind")->click();
-        QVERIFY(window_->Html().DocumentUrl().endsWith("/1001.msg"));
+        QVERIFY(window_->Page().DocumentUrl().endsWith("/1001.msg"));
         QCOMPARE(fixture().dialogsShown,
                  QStringList({QString::fromUtf8("検索"), QString::fromUtf8("検索")}));
         QCOMPARE(shown[0], shown[1]);

@@ -16,13 +16,15 @@
 
 #include <filesystem>
 
+#include "activity/ui/busy_gauge.h"
 #include "base/errors.h"
 #include "base/paths.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/pictures.h"
-#include "htmlview/thtml.h"
-#include "search/ui/frmfind.h"
+#include "htmlview/ui/page_view.h"
+#include "search/ui/search_window.h"
 #include "tests/support/pages.h"
+#include "tests/ui/counting_gauge.h"
 #include "tests/ui/ui_support.h"
 
 namespace teluri {
@@ -38,14 +40,14 @@ QString U(const char* utf8) {
 }
 
 // The main window's display, which can be told to fail.
-class Display : public THTML {
+class Display : public PageView {
   public:
-    explicit Display(QWidget* parent) : THTML(parent) {}
+    explicit Display(QWidget* parent) : PageView(parent) {}
     void LoadUrl(const QString& url) override {
         if (fail) {
             throw IoError("cannot show the page");
         }
-        THTML::LoadUrl(url);
+        PageView::LoadUrl(url);
     }
     bool fail = false;
 };
@@ -69,12 +71,9 @@ class FindWindowTest : public QObject {
     // The display's window, where a neighbour has the focus at first.
     std::unique_ptr<QWidget> htmlWindow_;
     Display* html_ = nullptr;
-    std::unique_ptr<TfrmFind> window_;
-    std::vector<std::string> names_;
-    std::string folder_;  // the file list's folder, without the delimiter
-    int steps_ = 0;
-    int resets_ = 0;
-    std::function<void()> onStep_;
+    std::unique_ptr<SearchWindow> window_;
+    Archive archive_;
+    std::unique_ptr<test::CountingGauge> gauge_;
 
     test::UiFixture& fixture() { return *fixture_; }
     QComboBox& combo() { return *window_->findChild<QComboBox*>("cmbFind"); }
@@ -82,18 +81,7 @@ class FindWindowTest : public QObject {
     QPushButton& button(const char* name) { return *window_->findChild<QPushButton*>(name); }
 
     void createWindow() {
-        FindHost host;
-        host.fileNames = [this] { return names_; };
-        host.fileFolder = [this] { return folder_; };
-        host.stepGauge = [this] {
-            ++steps_;
-            if (onStep_) {
-                onStep_();
-            }
-        };
-        host.resetGauge = [this] { ++resets_; };
-        host.html = [this]() -> IHTML& { return *html_; };
-        window_ = std::make_unique<TfrmFind>(host);
+        window_ = std::make_unique<SearchWindow>(archive_, *gauge_, *html_);
         window_->show();
         activate();
     }
@@ -111,8 +99,11 @@ class FindWindowTest : public QObject {
         WriteFile(fixture().DataFile("1002.bak"), Msg("1002", "backup"));
         WriteFile(fixture().DataFile("1003.MSG"), Msg("1003", "C++ only"));
         WriteFile(fixture().DataFile("1004.msg"), Msg("1004", "no hit"));
-        names_ = {"0042.msg", "1001.msg", "1002.bak", "1003.MSG", "1004.msg"};
+        listPages();
     }
+
+    // The file list takes the data folder's pages.
+    void listPages() { archive_.files.SetFolder(fixture().Data()); }
 
     // A text typed or pasted in one change.
     void type(const QString& text) { combo().setEditText(text); }
@@ -152,12 +143,8 @@ class FindWindowTest : public QObject {
         htmlWindow_ = std::make_unique<QWidget>();
         html_ = new Display(htmlWindow_.get());
         (new QLineEdit(htmlWindow_.get()))->setFocus();
-        folder_ = fixture().Data();
-        folder_.pop_back();
-        names_.clear();
-        steps_ = 0;
-        resets_ = 0;
-        onStep_ = nullptr;
+        archive_.files = PageFileList();
+        gauge_ = std::make_unique<test::CountingGauge>();
     }
 
     void cleanup() {
@@ -189,7 +176,8 @@ class FindWindowTest : public QObject {
         QVERIFY(test::WaitFor([this] { return window_->height() == window_->maximumHeight(); }));
         QCOMPARE(window_->geometry(),
                  QRect((screen.width() - 428) / 2, screen.top(), 428, screen.height()));
-        QCOMPARE(TfrmFind::MaximizedGeometry(QRect(0, 0, 1025, 768), 428), QRect(298, 0, 428, 768));
+        QCOMPARE(SearchWindow::MaximizedGeometry(QRect(0, 0, 1025, 768), 428),
+                 QRect(298, 0, 428, 768));
     }
 
     void searchShowsHitsAndSavesTheLog() {
@@ -202,8 +190,8 @@ class FindWindowTest : public QObject {
         QVERIFY(SameIcon(list().topLevelItem(0)->icon(0), BuildingsPicture(16)));
         QVERIFY(SameIcon(list().topLevelItem(1)->icon(0), TemplePicture(16)));
         QCOMPARE(window_->StatusText(), U("検索結果です"));
-        QCOMPARE(steps_, 5);
-        QCOMPARE(resets_, 1);
+        QCOMPARE(gauge_->steps, 5);
+        QCOMPARE(gauge_->resets, 1);
         QCOMPARE(ReadFile(fixture().HomeFile("Findc++.dat")),
                  Sjis("C++Builderの質問") + "\r\n1001\r\nBCB\r\nC++ only\r\n1003\r\nDLP\r\n");
         // The title column fits its widest entry; the number column the rest.
@@ -215,7 +203,7 @@ class FindWindowTest : public QObject {
         QString status;
         int rows = -1;
         Qt::CursorShape cursor = Qt::ArrowCursor;
-        onStep_ = [&] {
+        gauge_->onStep = [&] {
             status = window_->StatusText();
             rows = rows < 0 ? list().topLevelItemCount() : rows;
             cursor = QApplication::overrideCursor() ? QApplication::overrideCursor()->shape()
@@ -233,7 +221,7 @@ class FindWindowTest : public QObject {
         search("small");
         QCOMPARE(column(1), QStringList({"42"}));
         QVERIFY(!std::filesystem::exists(fixture().HomeFile("Findsmall.dat")));
-        names_.clear();
+        archive_.files = PageFileList();
         search("other");
         QCOMPARE(column(1), QStringList({"42"}));
         QVERIFY(fixture().messages.empty());
@@ -284,7 +272,7 @@ class FindWindowTest : public QObject {
     // is named after that line, so the drop-down leads back to it.
     void lineBreaksInTheTextBecomeBlanks() {
         WriteFile(fixture().DataFile("1001.msg"), Msg("1001", "Del phi"));
-        names_ = {"1001.msg"};
+        listPages();
         createWindow();
         search("Del\nphi");
         QCOMPARE(history(), QStringList({"Del phi"}));
@@ -377,7 +365,7 @@ class FindWindowTest : public QObject {
         QCOMPARE(column(1), QStringList({"1001", ""}));
         QCOMPARE(window_->StatusText(), QString());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
-        QCOMPARE(resets_, 1);
+        QCOMPARE(gauge_->resets, 1);
         QVERIFY(!std::filesystem::exists(fixture().HomeFile("FindC++.dat")));
         // That row opens nothing; the window goes on working.
         doubleClickRow(1);

@@ -10,9 +10,9 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "app/ui/frmmain.h"
-#include "htmlview/thtml.h"
-#include "search/ui/findbar.h"
+#include "app/ui/main_window.h"
+#include "htmlview/ui/page_view.h"
+#include "search/ui/find_bar.h"
 #include "search/ui/thread_filter.h"
 #include "tests/support/pages.h"
 #include "tests/ui/main_window_support.h"
@@ -32,16 +32,16 @@ class FindingTest : public QObject {
 
   private:
     std::unique_ptr<test::UiFixture> fixture_;
-    std::unique_ptr<TfrmMain> window_;
+    std::unique_ptr<MainWindow> window_;
 
     test::UiFixture& fixture() { return *fixture_; }
     QAction& action(const char* name) { return *window_->findChild<QAction*>(name); }
     QTreeWidget& tree() { return *window_->findChild<QTreeWidget*>("trvTeluri"); }
-    TFindBar& bar() { return *window_->findChild<TFindBar*>("pnlFindBar"); }
+    FindBar& bar() { return *window_->findChild<FindBar*>("pnlFindBar"); }
     QLineEdit& barField() { return *bar().findChild<QLineEdit*>("edtFindText"); }
-    TThreadFilter& filter() { return *window_->findChild<TThreadFilter*>("edtFilter"); }
-    THTML& page() { return *window_->findChild<THTML*>("HTML1"); }
-    QString selection() { return window_->Html().SelectionText(-1, 0); }
+    ThreadFilter& filter() { return *window_->findChild<ThreadFilter*>("edtFilter"); }
+    PageView& page() { return *window_->findChild<PageView*>("HTML1"); }
+    QString selection() { return window_->Page().SelectionText(-1, 0); }
 
     void writePages() {
         const auto page = [](const char* number, const char* title, const std::string& body) {
@@ -54,7 +54,7 @@ class FindingTest : public QObject {
     }
 
     void createWindow() {
-        window_ = std::make_unique<TfrmMain>();
+        window_ = std::make_unique<MainWindow>();
         window_->show();
     }
 

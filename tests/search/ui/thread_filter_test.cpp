@@ -6,14 +6,29 @@
 
 #include <filesystem>
 
+#include "base/ui/byte_text_item.h"
 #include "search/ui/thread_filter.h"
 #include "tests/support/pages.h"
+#include "tests/ui/counting_gauge.h"
 #include "tests/ui/ui_support.h"
 
 namespace teluri {
 
 using test::Sjis;
 using test::WriteFile;
+
+namespace {
+
+// A node of page `number`, as the tree view holds one: its text and bytes.
+template <typename Parent>
+QTreeWidgetItem* Node(Parent* parent, const char* number) {
+    auto* item = new QTreeWidgetItem(parent);
+    item->setText(0, QString(number) + ":title");
+    item->setData(0, kBytesRole, QByteArray(number) + ":title");
+    return item;
+}
+
+}  // namespace
 
 class ThreadFilterTest : public QObject {
     Q_OBJECT
@@ -22,9 +37,9 @@ class ThreadFilterTest : public QObject {
     std::unique_ptr<test::UiFixture> fixture_;
     std::unique_ptr<QWidget> window_;
     QTreeWidget* tree_ = nullptr;
-    TThreadFilter* filter_ = nullptr;
-    int steps_ = 0;
-    int resets_ = 0;
+    ThreadFilter* filter_ = nullptr;
+    Archive archive_;
+    std::unique_ptr<test::CountingGauge> gauge_;
 
     QTreeWidgetItem* node(const char* number) {
         const auto found = tree_->findItems(number, Qt::MatchStartsWith | Qt::MatchRecursive);
@@ -46,9 +61,7 @@ class ThreadFilterTest : public QObject {
     // Threads: 1001 (1002 (1003), 1004), 1005, 1006 (1007); 1007 has no page.
     void fillTree() {
         const auto add = [this](QTreeWidgetItem* parent, const char* number) {
-            auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree_);
-            item->setText(0, QString(number) + ":title");
-            return item;
+            return parent ? Node(parent, number) : Node(tree_, number);
         };
         QTreeWidgetItem* first = add(nullptr, "1001");
         add(add(first, "1002"), "1003");
@@ -70,21 +83,16 @@ class ThreadFilterTest : public QObject {
         auto* column = new QVBoxLayout(window_.get());
         tree_ = new QTreeWidget(window_.get());
         column->addWidget(tree_);
-        FilterHost host;
-        host.dataPath = [this] { return fixture_->Data(); };
-        host.pageNumber = [](const QTreeWidgetItem& item) {
-            return item.text(0).left(4).toStdString();
-        };
-        host.stepGauge = [this] { ++steps_; };
-        host.resetGauge = [this] { ++resets_; };
-        filter_ = new TThreadFilter(*tree_, std::move(host), window_.get());
+        archive_.dataFolder = fixture_->Data();
+        gauge_ = std::make_unique<test::CountingGauge>();
+        filter_ = new ThreadFilter(*tree_, archive_, *gauge_, window_.get());
         column->addWidget(filter_);
         fillTree();
         window_->show();
         window_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-        steps_ = 0;
-        resets_ = 0;
+        gauge_->steps = 0;
+        gauge_->resets = 0;
     }
 
     void cleanup() {
@@ -151,12 +159,12 @@ class ThreadFilterTest : public QObject {
         };
         const auto homeFiles = files(fixture_->Home());
         type("d");
-        QCOMPARE(steps_, 1);  // one step per 16 pages read, the missing one too
-        QCOMPARE(resets_, 1);
+        QCOMPARE(gauge_->steps, 1);  // one step per 16 pages read, the missing one too
+        QCOMPARE(gauge_->resets, 1);
         filter_->clear();
         type("k");
-        QCOMPARE(steps_, 1);  // the second use reads nothing
-        QCOMPARE(resets_, 1);
+        QCOMPARE(gauge_->steps, 1);  // the second use reads nothing
+        QCOMPARE(gauge_->resets, 1);
         QCOMPARE(shownThreads(), QStringList({"1006"}));
         // Nothing was written anywhere.
         QCOMPARE(files(fixture_->Data()), 6);
@@ -171,9 +179,9 @@ class ThreadFilterTest : public QObject {
         QCOMPARE(filter_->text(), QString());
         QCOMPARE(filter_->CountText(), QString());
         fillTree();
-        steps_ = 0;
+        gauge_->steps = 0;
         type("delphi");
-        QCOMPARE(steps_, 1);  // read anew
+        QCOMPARE(gauge_->steps, 1);  // read anew
         QCOMPARE(shownThreads(), QStringList({"1001", "1005", "1006"}));
     }
 
@@ -233,11 +241,11 @@ class ThreadFilterTest : public QObject {
 
     void aDeepChainIsFilteredWithoutRecursion() {
         tree_->clear();
-        QTreeWidgetItem* item = new QTreeWidgetItem(tree_, QStringList("1001:title"));
+        QTreeWidgetItem* item = Node(tree_, "1001");
         for (int depth = 1; depth < 5000; ++depth) {
-            item = new QTreeWidgetItem(item, QStringList("1004:title"));
+            item = Node(item, "1004");
         }
-        item = new QTreeWidgetItem(item, QStringList("1005:title"));
+        Node(item, "1005");
         type("delphi");
         QCOMPARE(shownThreads(), QStringList({"1001"}));
         QVERIFY(marked("1005"));

@@ -1,0 +1,224 @@
+#include "activity/ui/busy_gauge.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QPainter>
+#include <QPalette>
+#include <QWidget>
+
+#include "activity/ui/panel_status_bar.h"
+
+namespace teluri {
+
+// The gauge's drawing surface on the status bar: a child over the panel's
+// drawn area, showing the gauge's track scaled to its size, each track
+// column a vertical bar. The track is turned into an image when painted.
+class GaugeView : public QWidget {
+  public:
+    GaugeView(QWidget* parent, const BusyGauge& gauge) : QWidget(parent), gauge_(gauge) {
+        setObjectName("DynamicGauge1View");
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+    // Shows the track over `area`. A screen shows one picture per display
+    // frame, and runs step the gauge thousands of times a second while they
+    // hold the GUI thread: the view is drawn at once only when a frame has
+    // passed since its last drawing; otherwise it is marked for drawing when
+    // the event loop next runs, or by a later step after the frame, so that
+    // the last picture always reaches the screen.
+    void Show(const GaugeRect& area) {
+        const QRect rect(area.left, area.top, area.right - area.left, area.bottom - area.top);
+        if (geometry() != rect) {
+            setGeometry(rect);
+        }
+        if (isHidden()) {
+            show();
+        }
+        if (lastDrawn_.isValid() && lastDrawn_.elapsed() < kFrameMilliseconds) {
+            update();
+            return;
+        }
+        repaint();
+        lastDrawn_.start();
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        const Pixels& track = gauge_.Track();
+        if (image_.width() != track.width || image_.height() != track.height) {
+            image_ = QImage(track.width, track.height, QImage::Format_RGB32);
+        }
+        for (int y = 0; y < track.height; ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+            for (int x = 0; x < track.width; ++x) {
+                const Rgb& pixel = track.At(x, y);
+                line[x] = qRgb(pixel.red, pixel.green, pixel.blue);
+            }
+        }
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.drawImage(rect(), image_);
+    }
+
+  private:
+    static constexpr int kFrameMilliseconds = 16;
+
+    const BusyGauge& gauge_;
+    QImage image_;
+    QElapsedTimer lastDrawn_;
+};
+
+namespace {
+
+// Windows system colour indexes mapped to the roles of Qt's palette.
+QColor SystemColor(int index) {
+    const QPalette palette = QApplication::palette();
+    switch (index) {
+        case 5:
+            return palette.color(QPalette::Base);  // window
+        case 7:
+            return palette.color(QPalette::WindowText);  // menu text
+        case 8:
+            return palette.color(QPalette::Text);  // window text
+        case 13:
+            return palette.color(QPalette::Highlight);
+        case 14:
+            return palette.color(QPalette::HighlightedText);
+        case 16:
+            return palette.color(QPalette::Dark);  // button shadow
+        case 17:
+            return palette.color(QPalette::PlaceholderText);  // grey text
+        case 18:
+            return palette.color(QPalette::ButtonText);
+        case 20:
+            return palette.color(QPalette::Light);  // button highlight
+        case 21:
+            return palette.color(QPalette::Shadow);  // dark shadow
+        case 22:
+            return palette.color(QPalette::Midlight);
+        case 23:
+            return palette.color(QPalette::ToolTipText);
+        case 24:
+            return palette.color(QPalette::ToolTipBase);
+        case 15:
+            return palette.color(QPalette::Button);  // button face
+        default:
+            return palette.color(QPalette::Window);
+    }
+}
+
+}  // namespace
+
+BusyGauge::BusyGauge(QObject* owner) : QObject(owner) {
+    setObjectName("DynamicGauge1");
+    SetColor(1, clSilver);
+}
+
+BusyGauge::~BusyGauge() {
+    delete view_.data();
+}
+
+Rgb BusyGauge::Resolve(TColor color) const {
+    return ResolveColor(color, [](int index) {
+        const QColor system = SystemColor(index);
+        return Rgb{static_cast<std::uint8_t>(system.red()),
+                   static_cast<std::uint8_t>(system.green()),
+                   static_cast<std::uint8_t>(system.blue())};
+    });
+}
+
+std::optional<GaugeRect> BusyGauge::PanelRect() const {
+    if (control_.isNull()) {
+        return std::nullopt;
+    }
+    std::vector<int> widths;
+    for (int i = 0; i < control_->PanelCount(); ++i) {
+        widths.push_back(control_->PanelWidth(i));
+    }
+    return teluri::PanelRect(widths, control_->height(), gaugeIndex_);
+}
+
+void BusyGauge::SetPosition(int value) {
+    const std::optional<GaugeRect> panel = PanelRect();
+    if (!panel) {
+        return;
+    }
+    position_ = value % 1000;
+    DrawGauge(*panel);
+}
+
+void BusyGauge::Advance(int amount) {
+    SetPosition(position_ + amount);
+}
+
+void BusyGauge::SetControl(PanelStatusBar* statusBar) {
+    disconnect(controlDestroyed_);
+    delete view_.data();
+    control_ = statusBar;
+    if (statusBar == nullptr) {
+        return;
+    }
+    try {
+        controlDestroyed_ =
+            connect(statusBar, &QObject::destroyed, this, [this] { control_ = nullptr; });
+        view_ = new GaugeView(statusBar, *this);
+        DrawGauge();
+    } catch (...) {
+        // Attaching failed: the gauge stays detached and says nothing.
+        disconnect(controlDestroyed_);
+        control_ = nullptr;
+    }
+}
+
+void BusyGauge::SetColor(int index, TColor value) {
+    switch (index) {
+        case 1:
+            color_ = value;
+            break;
+        case 2:
+            graStartColor_ = value;
+            break;
+        case 3:
+            graMidwayColor_ = value;
+            break;
+        case 4:
+            graEndColor_ = value;
+            break;
+        default:
+            return;
+    }
+    BuildStrips();
+}
+
+void BusyGauge::BuildStrips() {
+    const GaugeRect strip{0, 0, kStripWidth, 1};
+    PaintGradient(forward_, strip, Resolve(graEndColor_), Resolve(graStartColor_));
+    PaintGradient(backward_, strip, Resolve(graStartColor_), Resolve(graEndColor_));
+    DrawGauge();
+}
+
+const Pixels& BusyGauge::Track() const {
+    if (trackOutdated_) {
+        DrawTrack(track_, position_, Resolve(color_), forward_, backward_);
+        trackOutdated_ = false;
+    }
+    return track_;
+}
+
+void BusyGauge::DrawGauge() {
+    if (const std::optional<GaugeRect> panel = PanelRect()) {
+        DrawGauge(*panel);
+    }
+}
+
+void BusyGauge::DrawGauge(const GaugeRect& panel) {
+    trackOutdated_ = true;
+    if (view_.isNull()) {
+        view_ = new GaugeView(control_, *this);
+    }
+    view_->Show(DrawnArea(panel));
+}
+
+}  // namespace teluri

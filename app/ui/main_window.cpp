@@ -1,0 +1,491 @@
+#include "app/ui/main_window.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCursor>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QSplitter>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "activity/ui/busy_gauge.h"
+#include "activity/ui/panel_status_bar.h"
+#include "app/ui/about_box.h"
+#include "app/ui/finding_commands.h"
+#include "app/ui/pdf_export.h"
+#include "app/ui/progress_window.h"
+#include "app/ui/toolbar_fold.h"
+#include "app/ui/top_line_panel.h"
+#include "app/ui/version_box.h"
+#include "app/ui/window_memory.h"
+#include "base/errors.h"
+#include "base/files.h"
+#include "base/paths.h"
+#include "base/ui/access_keys.h"
+#include "base/ui/after_first_paint.h"
+#include "base/ui/busy_cursor.h"
+#include "base/ui/center_on_screen.h"
+#include "base/ui/dialogs.h"
+#include "base/ui/fonts.h"
+#include "base/ui/frozen_tree.h"
+#include "base/ui/guard.h"
+#include "base/ui/pictures.h"
+#include "base/ui/qtext.h"
+#include "bookmarks/ui/bookmark_menu.h"
+#include "htmlview/ui/page_view.h"
+#include "reading/ui/reading_controller.h"
+#include "search/ui/search_window.h"
+#include "settings/settings_file.h"
+#include "settings/ui/options_dialog.h"
+#include "threads/thread_tree.h"
+#include "threads/tree_builder.h"
+#include "threads/tree_file.h"
+#include "threads/ui/tree_depth_guard.h"
+#include "threads/ui/tree_view_sink.h"
+
+namespace teluri {
+namespace {
+
+constexpr int kTimerInterval = 100;
+
+// A caption strip above a pane, with its label.
+QFrame* CaptionStrip(QWidget* parent, const char* name, QLabel* label, QPoint at) {
+    auto* strip = new QFrame(parent);
+    strip->setObjectName(name);
+    strip->setFixedHeight(18);
+    strip->setFrameShape(QFrame::Panel);
+    strip->setFrameShadow(QFrame::Raised);
+    label->setParent(strip);
+    label->move(at);
+    return strip;
+}
+
+// The analysis run in the window: the tree view receives the nodes, the
+// archive's file list the folder's names, the progress window and the gauge
+// the course of the run.
+class AnalysisRun : public TreeViewSink {
+  public:
+    AnalysisRun(QWidget& window, QTreeWidget& tree, const std::array<QIcon, 3>& pictures,
+                PageFileList& files, BusyGauge& gauge)
+        : TreeViewSink(tree, pictures),
+          window_(window),
+          tree_(tree),
+          files_(files),
+          gauge_(gauge) {}
+
+    void BeginRun() override {
+        batch_.emplace(tree_);
+        tree_.clear();
+        bar_ = new ProgressWindow(&window_);
+        bar_->Start();
+    }
+
+    std::vector<std::string> ListFolder(const std::string& folder) override {
+        files_.SetFolder(folder);
+        return files_.Names();
+    }
+
+    void Progress(int index, int count) override {
+        gauge_.Step();
+        bar_->Step(ProgressPercent(index, count));
+    }
+
+    void EndRun() noexcept override {
+        gauge_.Reset();
+        if (bar_ != nullptr) {
+            bar_->Stop();
+            bar_->deleteLater();
+            bar_ = nullptr;
+        }
+        Finish();
+        batch_.reset();
+    }
+
+  private:
+    QWidget& window_;
+    QTreeWidget& tree_;
+    PageFileList& files_;
+    BusyGauge& gauge_;
+    std::optional<FrozenTree> batch_;
+    ProgressWindow* bar_ = nullptr;
+};
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent, TutorialLoad tutorial)
+    : QMainWindow(parent), tutorialLoad_(tutorial) {
+    setObjectName("frmMain");
+    setWindowTitle(Text("Orvak Teluri Explorer"));
+    setFont(WindowFont());
+    nodePictures_ = {QIcon(TemplePicture(16)), QIcon(BuildingsPicture(16)),
+                     QIcon(MissingPagePicture(16))};
+
+    auto* client = new QWidget(this);
+    auto* column = new QVBoxLayout(client);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    QWidget* toolBar = BuildToolBar();
+    column->addWidget(toolBar);
+    toolBarFold_ = new ToolBarFold(this, toolBar);
+    column->addWidget(toolBarFold_->Strip());
+    column->addWidget(BuildPanes(), 1);
+    statusBar_ = new PanelStatusBar(client, {75, 80, 50});
+    column->addWidget(statusBar_);
+    // The gauge draws into the status bar's first panel.
+    gauge_ = new BusyGauge(this);
+    gauge_->SetControl(statusBar_);
+    gauge_->SetGaugeIndex(0);
+    setCentralWidget(client);
+    BuildMenus();
+    BuildComponents(*toolBar);
+    new LabelAccessKeys(this);
+
+    analyzeTimer_ = new QTimer(this);
+    analyzeTimer_->setObjectName("tmrAnalyze");
+    analyzeTimer_->setInterval(kTimerInterval);
+    connect(analyzeTimer_, &QTimer::timeout, this,
+            [this] { Handle(&MainWindow::AnalyzeDataFolder); });
+    startUpTimer_ = new QTimer(this);
+    startUpTimer_->setObjectName("tmrDefault");
+    startUpTimer_->setInterval(kTimerInterval);
+    connect(startUpTimer_, &QTimer::timeout, this,
+            [this] { Handle(&MainWindow::DraftOpenAtStartUp); });
+
+    // Designed at 714 x 508, centred; maximised by the creation steps.
+    resize(714, 508);
+    CenterOnScreen(*this);
+    Handle(&MainWindow::ApplySettingsAtStart);
+    Guarded(this, [this] { windowMemory_->Restore(); });
+
+    // The search window, made right after the main window and kept for the
+    // program's life.
+    searchWindow_ = new SearchWindow(archive_, *gauge_, *page_, this);
+    connect(searchWindow_, &SearchWindow::hitOpened, finding_, &FindingCommands::HitShown);
+}
+
+void MainWindow::Handle(void (MainWindow::*handler)()) {
+    Guarded(this, [this, handler] { (this->*handler)(); });
+}
+
+QWidget* MainWindow::BuildToolBar() {
+    auto* panel = new TopLinePanel(this, "Panel1", "Bevel3", 29);
+    struct Button {
+        const char* name;
+        int left;
+        const char* hint;
+        QPixmap glyph;
+        void (MainWindow::*handler)();
+    };
+    const Button buttons[] = {
+        {"btnOpen", 14, "Teluriﾃﾞｰﾀのﾌｫﾙﾀﾞを開く", OpenFolderGlyph(),
+         &MainWindow::ChooseDataFolder},
+        {"btnPrint", 37, "印刷", PrintGlyph(), &MainWindow::PrintPage},
+        {"btnCopy", 60, "ｺﾋﾟｰ", CopyGlyph(), &MainWindow::CopySelection},
+        {"btnFind", 91, "検索", FindGlyph(), &MainWindow::ShowSearchWindow},
+        {"btnHelp", 123, "ﾊﾞｰｼﾞｮﾝ情報", HelpGlyph(), &MainWindow::ShowVersionBox},
+    };
+    for (const Button& button : buttons) {
+        auto* tool = new QToolButton(panel);
+        tool->setObjectName(button.name);
+        tool->setGeometry(button.left, 4, 23, 23);
+        tool->setAutoRaise(true);
+        tool->setFocusPolicy(Qt::NoFocus);
+        tool->setIcon(QIcon(button.glyph));
+        tool->setToolTip(Text(button.hint));
+        if (button.handler != nullptr) {
+            const auto handler = button.handler;
+            connect(tool, &QToolButton::clicked, this, [this, handler] { Handle(handler); });
+        }
+    }
+    auto* divider = new QFrame(panel);
+    divider->setObjectName("Bevel4");
+    divider->setFrameShape(QFrame::VLine);
+    divider->setFrameShadow(QFrame::Sunken);
+    divider->setGeometry(150, 4, 2, 23);
+    return panel;
+}
+
+void MainWindow::BuildComponents(QWidget& toolBar) {
+    reading_ = new ReadingController(*this, *tree_, *page_, *viewMenu_, toolBar, archive_);
+    windowMemory_ = new WindowMemory(*this, *splitter_, *toolBarFold_);
+    bookmarks_ =
+        new BookmarkMenu(*this, *bookmarkMenu_, *bookmarkMenu_->findChild<QAction*>("BMAdd1"),
+                         *bookmarkMenu_->findChild<QAction*>("BMEdit1"), *page_, archive_);
+    finding_ = new FindingCommands(*this, *viewMenu_, toolBar, *toolBarFold_, *page_, *tree_,
+                                   archive_, *gauge_);
+}
+
+QWidget* MainWindow::BuildPanes() {
+    auto* splitter = splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter->setObjectName("Splitter1");
+    splitter->setHandleWidth(3);
+    splitter->setChildrenCollapsible(false);
+
+    auto* left = new QWidget(splitter);
+    left->setObjectName("Panel2");
+    auto* leftColumn = new QVBoxLayout(left);
+    leftColumn->setContentsMargins(0, 0, 0, 0);
+    leftColumn->setSpacing(0);
+    auto* label1 = new QLabel(Text("議題(&S)"));
+    label1->setObjectName("Label1");
+    leftColumn->addWidget(CaptionStrip(left, "Bevel1", label1, QPoint(8, 2)));
+    tree_ = new QTreeWidget(left);
+    tree_->setObjectName("trvTeluri");
+    tree_->setHeaderHidden(true);
+    tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tree_->setIndentation(19);
+    tree_->setRootIsDecorated(true);
+    tree_->setUniformRowHeights(true);
+    // Long titles scroll sideways instead of being cut short.
+    tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tree_->header()->setStretchLastSection(false);
+    tree_->setIconSize(QSize(16, 16));
+    new TreeDepthGuard(*tree_);
+    label1->setBuddy(tree_);
+    leftColumn->addWidget(tree_, 1);
+    connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
+        Guarded(this, [this, node] { ShowPageOfNode(node); });
+    });
+
+    auto* right = new QWidget(splitter);
+    right->setObjectName("Panel3");
+    auto* rightColumn = new QVBoxLayout(right);
+    rightColumn->setContentsMargins(0, 0, 0, 0);
+    rightColumn->setSpacing(0);
+    auto* label2 = new QLabel(Text(" 内容(&H)"));
+    label2->setObjectName("Label2");
+    rightColumn->addWidget(CaptionStrip(right, "Bevel2", label2, QPoint(9, 3)));
+    page_ = new PageView(right);
+    page_->setObjectName("HTML1");
+    connect(page_, &PageView::pressed, this, [this](Qt::MouseButton button) {
+        Guarded(this, [this, button] { PagePressed(button); });
+    });
+    label2->setBuddy(page_);
+    rightColumn->addWidget(page_, 1);
+
+    splitter->addWidget(left);
+    splitter->addWidget(right);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({281, 433});
+    return splitter;
+}
+
+void MainWindow::BuildMenus() {
+    struct Item {
+        const char* name;
+        const char* caption;
+        QKeySequence shortcut;
+        void (MainWindow::*handler)();
+    };
+    const auto addMenu = [this](QMenu* menu, std::initializer_list<Item> items) {
+        for (const Item& item : items) {
+            if (item.caption == nullptr) {
+                menu->addSeparator()->setObjectName(item.name);
+                continue;
+            }
+            QAction* action = menu->addAction(Text(item.caption));
+            action->setObjectName(item.name);
+            action->setShortcut(item.shortcut);
+            if (item.handler != nullptr) {
+                const auto handler = item.handler;
+                connect(action, &QAction::triggered, this, [this, handler] { Handle(handler); });
+            }
+        }
+    };
+    const auto menu = [this](const char* name, const char* caption) {
+        QMenu* result = menuBar()->addMenu(Text(caption));
+        result->setObjectName(name);
+        return result;
+    };
+    menuBar()->setObjectName("MainMenu1");
+    addMenu(menu("File1", "ファイル(&F)"),
+            {{"Open1", "開く(&O)...", QKeySequence("Ctrl+O"), &MainWindow::ChooseDataFolder},
+             {"QuickOpen1", "ドラフトオープン", {}, &MainWindow::DraftOpen},
+             {"Print2", "印刷(&P)", {}, &MainWindow::PrintPage},
+             {"N2", nullptr, {}, nullptr},
+             {"Exit1", "終了(&X)", {}, &MainWindow::Quit}});
+    addMenu(menu("Edit1", "編集(&E)"),
+            {{"Copy2", "コピー(&C)", QKeySequence("Ctrl+C"), &MainWindow::CopySelection},
+             {"Find1", "検索(&F)....", QKeySequence("F3"), &MainWindow::ShowSearchWindow},
+             {"N3", nullptr, {}, nullptr},
+             {"SelectAll2", "すべて選択(&A)", QKeySequence("Ctrl+A"), &MainWindow::SelectWholePage},
+             {"N6", nullptr, {}, nullptr},
+             {"Option1", "環境設定...", {}, &MainWindow::EditOptions}});
+    // The reading and finding commands that go beyond the original menus.
+    viewMenu_ = menu("View1", "表示(&V)");
+    bookmarkMenu_ = menu("Bookmark1", "ブックマーク(&B)");
+    addMenu(bookmarkMenu_, {{"BMAdd1", "このページを追加する", {}, nullptr},
+                            {"BMEdit1", "ブックマークの編集...", {}, nullptr}});
+    bookmarkMenu_->findChild<QAction*>("BMEdit1")->setVisible(false);
+    addMenu(menu("Help1", "ヘルプ(&H)"),
+            {{"Tutorial1", "使い方(&T)", {}, &MainWindow::ShowTutorial},
+             {"N4", "TeluriExplorerについて...", {}, &MainWindow::ShowAboutBox},
+             {"N5", nullptr, {}, nullptr},
+             {"About1", "バージョン情報(&A)...", {}, &MainWindow::ShowVersionBox}});
+
+    pagePopupMenu_ = new QMenu(this);
+    pagePopupMenu_->setObjectName("PopupMenu1");
+    addMenu(pagePopupMenu_,
+            {{"Copy1", "ｺﾋﾟｰ(&C)", QKeySequence("Ctrl+C"), &MainWindow::CopySelection},
+             {"SelectAll1", "すべて選択(&A)", QKeySequence("Ctrl+A"), &MainWindow::SelectWholePage},
+             {"N1", nullptr, {}, nullptr},
+             {"Print1", "印刷(&P)", {}, &MainWindow::PrintPage},
+             {"SavePdf1", "PDF として保存...", {}, &MainWindow::SaveAsPdf}});
+}
+
+PageDisplay& MainWindow::Page() {
+    return *page_;
+}
+
+void MainWindow::ApplySettingsAtStart() {
+    const SettingsFile ini(SettingsFilePath());
+    page_->SetFontSize(ini.ReadNumber("Font", "Size", 10));
+    page_->SetFixedFontSize(ini.ReadNumber("Font", "FixSize", 10));
+    setWindowState(windowState() | Qt::WindowMaximized);
+    archive_.dataFolder = ini.ReadText("Option", "Path", ExeFolder());
+    if (tutorialLoad_ == TutorialLoad::kAtOnce) {
+        ShowTutorial();
+    } else {
+        // Unless another page is shown by then.
+        AfterFirstPaint(*page_->viewport(), [this] {
+            if (page_->DocumentUrl().isEmpty()) {
+                Handle(&MainWindow::ShowTutorial);
+            }
+        });
+    }
+    bookmarks_->LoadBookmarks();
+    startUpTimer_->start();
+}
+
+void MainWindow::DraftOpenAtStartUp() {
+    startUpTimer_->stop();
+    const SettingsFile ini(SettingsFilePath());
+    if (ini.ReadFlag("Startup", "DraftOpen", false)) {
+        repaint();
+        DraftOpen();
+    }
+}
+
+void MainWindow::AnalyzeDataFolder() {
+    analyzeTimer_->stop();
+    BusyCursor busy;
+    {
+        AnalysisRun run(*this, *tree_, nodePictures_, archive_.files, *gauge_);
+        BuildTree(archive_.dataFolder, run);
+    }
+    WriteTreeDat(ProgramFile(kTreeFileName), TreeLinesOf(*tree_));
+}
+
+void MainWindow::DraftOpen() {
+    const std::string folder = SettingsFile(SettingsFilePath()).ReadText("Option", "Path", "");
+    const std::string treeFile = ProgramFile(kTreeFileName);
+    if (!FileExists(treeFile)) {
+        return;
+    }
+    BusyCursor busy;
+    const std::optional<std::string> content = ReadFileIfExists(treeFile);
+    {
+        FrozenTree batch(*tree_);
+        tree_->clear();
+        // No pictures: the saved tree does not keep them.
+        TreeViewSink sink(*tree_, {});
+        try {
+            ReadTreeDat(content.value_or(""), sink);
+        } catch (TreeLevelError& error) {
+            error.SetFile(treeFile);
+            throw;
+        }
+    }
+    if (!folder.empty()) {
+        archive_.files.SetFolder(folder);
+    }
+}
+
+void MainWindow::ChooseDataFolder() {
+    SettingsFile ini(SettingsFilePath());
+    std::string start = ini.ReadText("Option", "Path", "");
+    if (!DirectoryExists(start)) {
+        start.clear();
+    }
+    const std::optional<QString> chosen = Dialogs().chooseFolder(this, FromLocalPath(start));
+    if (!chosen) {
+        return;
+    }
+    archive_.dataFolder = IncludeTrailingDelimiter(ToLocalPath(*chosen));
+    ini.WriteText("Option", "Path", archive_.dataFolder);
+    analyzeTimer_->start();
+}
+
+void MainWindow::ShowPageOfNode(QTreeWidgetItem* node) {
+    if (node == nullptr) {
+        return;
+    }
+    const QByteArray text = NodeBytes(*node);
+    const std::string page = PageFile(archive_.dataFolder, PageNumberOf(text.toStdString()));
+    page_->LoadUrl(QString::fromStdString(PageUrl(page)));
+}
+
+void MainWindow::PagePressed(Qt::MouseButton button) {
+    if (button == Qt::RightButton) {
+        pagePopupMenu_->popup(QCursor::pos());
+    }
+}
+
+void MainWindow::CopySelection() {
+    QGuiApplication::clipboard()->setText(page_->SelectionText(-1, 0));
+}
+
+void MainWindow::ShowSearchWindow() {
+    Dialogs().execDialog(*searchWindow_);
+}
+
+void MainWindow::SelectWholePage() {
+    page_->SelectAllText();
+}
+
+void MainWindow::PrintPage() {
+    const std::unique_ptr<QPrinter> printer = Dialogs().printer();
+    if (!printer) {
+        if (!OfferPdfInsteadOfPrinting(this, *page_)) {
+            throw IoError("プリンタがありません。印刷できません。");
+        }
+        return;
+    }
+    page_->PrintDocument(*printer);
+}
+
+void MainWindow::SaveAsPdf() {
+    SavePageAsPdf(this, *page_);
+}
+
+void MainWindow::Quit() {
+    close();
+}
+
+void MainWindow::ShowVersionBox() {
+    VersionBox box(this);
+    Dialogs().execDialog(box);
+}
+
+void MainWindow::ShowAboutBox() {
+    AboutBox box(this);
+    Dialogs().execDialog(box);
+}
+
+void MainWindow::EditOptions() {
+    teluri::EditOptions(this, *page_);
+}
+
+void MainWindow::ShowTutorial() {
+    page_->LoadUrl(QString::fromStdString(PageUrl(DeliveredFile("tutor.htm"))));
+}
+
+}  // namespace teluri

@@ -1,0 +1,99 @@
+#include "app/ui/progress_window.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QThread>
+#include <QWindow>
+
+#include "base/ui/center_on_screen.h"
+#include "base/ui/fonts.h"
+#include "base/ui/pictures.h"
+
+namespace teluri {
+namespace {
+
+constexpr int kAnimationMilliseconds = 60;
+constexpr int kDisplayFrameMilliseconds = 16;
+constexpr int kExposeWaitMilliseconds = 500;
+
+}  // namespace
+
+ProgressWindow::ProgressWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
+    setObjectName("frmBar");
+    setWindowTitle(QString::fromUtf8("処理経過"));
+    setFont(WindowFont());
+    setFixedSize(325, 95);
+    CenterOnScreen(*this);
+    auto* label = new QLabel(QString::fromUtf8("Teluriデータの構造を解析中です．．．"), this);
+    label->setObjectName("Label1");
+    label->move(4, 4);
+    animation_ = new QLabel(this);
+    animation_->setObjectName("Animate1");
+    animation_->setGeometry(136, 24, 48, 50);
+    percentLabel_ = new QLabel(this);
+    percentLabel_->setObjectName("lblper");
+    percentLabel_->move(144, 80);
+}
+
+void ProgressWindow::Start() {
+    clock_.start();
+    frame_ = 0;
+    percent_ = -1;
+    animation_->setPixmap(FindFileFrame(frame_));
+    show();
+    // A new window can be drawn once the window system has mapped and
+    // exposed it; the run that follows holds the thread, so that is waited
+    // for here, without taking user input, for a short while at most.
+    QElapsedTimer waited;
+    waited.start();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    while (!IsExposed() && waited.elapsed() < kExposeWaitMilliseconds) {
+        QThread::msleep(1);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    repaint();
+    lastDrawnAt_ = -1;  // the first step is drawn at once
+}
+
+bool ProgressWindow::IsExposed() const {
+    return windowHandle() != nullptr && windowHandle()->isExposed();
+}
+
+void ProgressWindow::Step(int percent) {
+    // The percentage and the animation follow every step; the screen gets
+    // them at most once per display frame. Runs step thousands of times a
+    // second, so a step that changes nothing costs one clock reading.
+    if (percent != percent_) {
+        percent_ = percent;
+        percentLabel_->setText(QString::number(percent) + "%");
+        percentLabel_->adjustSize();
+        undrawn_ = true;
+    }
+    // The animation moves with the clock, not with the files, so that it
+    // keeps its pace on folders of any size.
+    const qint64 now = clock_.elapsed();
+    const int frame = static_cast<int>(now / kAnimationMilliseconds) % kFindFileFrames;
+    if (frame != frame_) {
+        frame_ = frame;
+        animation_->setPixmap(FindFileFrame(frame_));
+        undrawn_ = true;
+    }
+    if (undrawn_ && (lastDrawnAt_ < 0 || now - lastDrawnAt_ >= kDisplayFrameMilliseconds)) {
+        Draw();
+    }
+}
+
+void ProgressWindow::Stop() {
+    if (undrawn_) {
+        Draw();
+    }
+    close();
+}
+
+void ProgressWindow::Draw() {
+    repaint();
+    lastDrawnAt_ = clock_.elapsed();
+    undrawn_ = false;
+}
+
+}  // namespace teluri

@@ -1,0 +1,92 @@
+#include "app/ui/window_memory.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSplitter>
+#include <QWidget>
+
+#include "app/ui/toolbar_fold.h"
+#include "base/ui/guard.h"
+#include "reading/window_state.h"
+#include "settings/settings_file.h"
+
+namespace teluri {
+namespace {
+
+ScreenRect ToScreenRect(const QRect& rect) {
+    return {rect.left(), rect.top(), rect.width(), rect.height()};
+}
+
+std::vector<ScreenRect> AvailableScreens() {
+    std::vector<ScreenRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        screens.push_back(ToScreenRect(screen->availableGeometry()));
+    }
+    return screens;
+}
+
+}  // namespace
+
+WindowMemory::WindowMemory(QWidget& window, QSplitter& splitter, ToolBarFold& toolBar)
+    : QObject(&window), window_(window), splitter_(splitter), toolBar_(toolBar) {
+    window_.installEventFilter(this);
+}
+
+void WindowMemory::Restore() {
+    const std::optional<WindowState> state = ReadWindowState(SettingsFile(WindowStateFilePath()));
+    if (!state) {
+        return;
+    }
+    // The state first: a size given while the window is to be maximised
+    // does not make it normal again.
+    window_.setWindowState(window_.windowState() & ~Qt::WindowMaximized);
+    if (IsOnSomeScreen(state->normal, AvailableScreens())) {
+        // The place of the window's inside, not of its frame: a window
+        // system that has not yet drawn the frame knows no frame to add.
+        normal_ = state->normal;
+        window_.setGeometry(normal_.left, normal_.top, normal_.width, normal_.height);
+    }
+    if (state->maximized) {
+        window_.setWindowState(window_.windowState() | Qt::WindowMaximized);
+    }
+    if (state->treeWidth > 0) {
+        QList<int> sizes = splitter_.sizes();
+        if (sizes.size() == 2) {
+            const int total = std::max(sizes[0] + sizes[1], state->treeWidth + 1);
+            splitter_.setSizes({state->treeWidth, total - state->treeWidth});
+        }
+    }
+    if (state->toolBarFolded && !toolBar_.IsFolded()) {
+        toolBar_.FoldToolBar();
+    }
+}
+
+void WindowMemory::Save() {
+    WindowState state;
+    const bool maximized = window_.isMaximized();
+    state.normal = normal_.width > 0 ? normal_ : ToScreenRect(window_.normalGeometry());
+    state.maximized = maximized;
+    state.treeWidth = splitter_.sizes().value(0);
+    state.toolBarFolded = toolBar_.IsFolded();
+    SettingsFile ini(WindowStateFilePath());
+    WriteWindowState(ini, state);
+}
+
+bool WindowMemory::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != &window_) {
+        return QObject::eventFilter(watched, event);
+    }
+    const Qt::WindowStates notNormal =
+        Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen;
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && window_.isVisible() &&
+        !(window_.windowState() & notNormal)) {
+        normal_ = ToScreenRect(window_.geometry());
+    }
+    if (event->type() == QEvent::Close) {
+        Guarded(&window_, [this] { Save(); });
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace teluri

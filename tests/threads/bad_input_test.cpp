@@ -1,0 +1,140 @@
+// Bad input that the program must take without crashing, hanging or losing
+// anything: pages missing their markers, cut-off characters, very many
+// pages, folders that vanish during a run, extreme saved trees and
+// settings values.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "analysis/page_reader.h"
+#include "base/bytes.h"
+#include "base/cp932.h"
+#include "base/errors.h"
+#include "settings/settings_file.h"
+#include "tests/support/pages.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/trees.h"
+#include "threads/thread_tree.h"
+#include "threads/tree_builder.h"
+#include "threads/tree_file.h"
+
+namespace teluri {
+namespace {
+
+using test::FirstLine;
+using test::Outline;
+using test::ParentLink;
+using test::ReplyLink;
+using test::TempFolder;
+using test::WriteFile;
+
+TEST(BadPageTest, EveryCombinationOfMissingMarkers) {
+    TempFolder folder;
+    // Bit 0: the title's end marker; bit 1: a parent link; bit 2: a reply
+    // link; bit 3: a first line long enough for the number.
+    for (int markers = 0; markers < 16; ++markers) {
+        std::string first = (markers & 8) ? FirstLine("1234", "title") : std::string("<html>");
+        if (!(markers & 1) && (markers & 8)) {
+            first = first.substr(0, first.find("</font>"));
+        }
+        std::string page = first + "\r\n";
+        if (markers & 2) {
+            page += ParentLink("1001") + "\r\n";
+        }
+        if (markers & 4) {
+            page += ReplyLink("1002") + "\r\n";
+        }
+        const std::string file = folder / ("page" + std::to_string(markers));
+        WriteFile(file, page);
+        PageReader reader;
+        ASSERT_TRUE(reader.Load(file));
+        if (markers & 8) {
+            EXPECT_EQ(reader.Number(), 1234) << markers;
+        } else {
+            EXPECT_THROW(reader.Number(), ConvertError) << markers;
+        }
+        EXPECT_EQ(reader.Title(), (markers & 9) == 9 ? "title" : "") << markers;
+        EXPECT_EQ(reader.ParentNumber(), (markers & 2) ? 1001 : -1) << markers;
+        EXPECT_EQ(reader.Replies().size(), (markers & 4) ? 1u : 0u) << markers;
+    }
+}
+
+TEST(BadPageTest, CutOffDoubleByteCharacterAtTheEnd) {
+    TempFolder folder;
+    // The title and the file end with a lone lead byte.
+    const std::string title = test::Sjis("表") + "\x82";
+    WriteFile(folder / "1234.msg", FirstLine("1234", title) + "\r\n" + ReplyLink("1002") + "\x82");
+    PageReader reader;
+    ASSERT_TRUE(reader.Load(folder / "1234.msg"));
+    EXPECT_EQ(reader.Title(), title);
+    EXPECT_EQ(UpperCaseCp932(title), title);
+    EXPECT_EQ(Cp932ToUtf8(title), "表\xEF\xBF\xBD");
+    EXPECT_EQ(reader.Replies(), std::vector<std::string>({"1002"}));
+}
+
+TEST(BadFolderTest, TwentyThousandPages) {
+    TempFolder folder;
+    // 20,000 roots, numbered past 9999 as an archive never is: the names
+    // still sort, every page is read once and nothing overflows.
+    for (int i = 0; i < 20000; ++i) {
+        const std::string number = std::to_string(10000 + i);
+        WriteFile(folder / (number + ".msg"), FirstLine(number.substr(0, 4), "t") + "\r\n");
+    }
+    ThreadTree tree;
+    BuildTree(folder.Path(), tree);
+    EXPECT_EQ(tree.PreOrder().size(), 20000u);
+}
+
+// Removes the whole data folder as soon as the run reaches its second file.
+class FolderRemover : public ThreadTree {
+  public:
+    explicit FolderRemover(std::string folder) : folder_(std::move(folder)) {}
+    void Progress(int index, int) override {
+        if (index == 1) {
+            std::filesystem::remove_all(folder_);
+        }
+    }
+
+  private:
+    std::string folder_;
+};
+
+TEST(BadFolderTest, FolderThatVanishesDuringTheRun) {
+    TempFolder parent;
+    const std::string folder = parent / "data/";
+    std::filesystem::create_directory(folder);
+    for (const char* number : {"1001", "1002", "1003"}) {
+        WriteFile(folder + number + ".msg", test::Page(number, "t"));
+    }
+    FolderRemover tree(folder);
+    BuildTree(folder, tree);
+    // The first page was read; the others are gone and skipped.
+    EXPECT_EQ(Outline(tree.PreOrder()), std::vector<std::string>({"1001:t"}));
+}
+
+TEST(BadTreeFileTest, HundredThousandLevelsInOneLine) {
+    const std::string indent(100000, '\t');
+    ThreadTree tree;
+    // A first line at any level is a root.
+    ReadTreeDat(indent + "1001:a\r\n", tree);
+    EXPECT_EQ(Outline(tree.PreOrder()), std::vector<std::string>({"1001:a"}));
+    ThreadTree deeper;
+    EXPECT_THROW(ReadTreeDat("1001:a\r\n" + indent + "1002:b\r\n", deeper), TreeLevelError);
+    EXPECT_EQ(deeper.PreOrder().size(), 1u);
+}
+
+TEST(BadSettingsTest, TenThousandByteValues) {
+    TempFolder folder;
+    SettingsFile ini(folder / "Teluri.ini");
+    const std::string value(10000, 'x');
+    ini.WriteText("Option", "Path", value);
+    EXPECT_EQ(ini.ReadText("Option", "Path", ""), value.substr(0, 1023));
+    ini.WriteText("Font", "Size", std::string(10000, '9'));
+    EXPECT_EQ(ini.ReadNumber("Font", "Size", 10), 10);
+    // The long entry is replaced in place, the file stays readable.
+    ini.WriteText("Option", "Path", "/data/");
+    EXPECT_EQ(ini.ReadText("Option", "Path", ""), "/data/");
+}
+
+}  // namespace
+}  // namespace teluri

@@ -1,0 +1,72 @@
+#include "threads/ui/tree_view_sink.h"
+
+#include <QTreeWidget>
+
+#include "base/ui/byte_text_item.h"
+
+namespace teluri {
+
+QByteArray NodeBytes(const QTreeWidgetItem& item) {
+    return item.data(0, kBytesRole).toByteArray();
+}
+
+QByteArray NodeBytes(const QModelIndex& node) {
+    return node.data(kBytesRole).toByteArray();
+}
+
+std::vector<TreeLine> TreeLinesOf(const QTreeWidget& tree) {
+    std::vector<TreeLine> lines;
+    // An explicit stack: saved trees may be thousands of levels deep.
+    std::vector<std::pair<const QTreeWidgetItem*, std::size_t>> pending;
+    for (int i = tree.topLevelItemCount() - 1; i >= 0; --i) {
+        pending.emplace_back(tree.topLevelItem(i), 0);
+    }
+    while (!pending.empty()) {
+        const auto [item, depth] = pending.back();
+        pending.pop_back();
+        lines.push_back({depth, NodeBytes(*item).toStdString(), -1});
+        for (int i = item->childCount() - 1; i >= 0; --i) {
+            pending.emplace_back(item->child(i), depth + 1);
+        }
+    }
+    return lines;
+}
+
+TreeViewSink::TreeViewSink(QTreeWidget& tree, const std::array<QIcon, 3>& pictures)
+    : tree_(tree), pictures_(pictures) {}
+
+TreeViewSink::~TreeViewSink() {
+    Finish();
+}
+
+TreeSink::NodeId TreeViewSink::Add(QTreeWidgetItem* item) {
+    items_.push_back(item);
+    return items_.size() - 1;
+}
+
+TreeSink::NodeId TreeViewSink::AppendRoot(const std::string& text) {
+    auto* item = new ByteTextItem(text);
+    pendingRoots_.append(item);
+    return Add(item);
+}
+
+TreeSink::NodeId TreeViewSink::AppendChild(NodeId parent, const std::string& text) {
+    auto* item = new ByteTextItem(text);
+    items_[parent]->addChild(item);
+    return Add(item);
+}
+
+void TreeViewSink::SetPicture(NodeId node, int picture) {
+    if (picture >= 0 && picture < static_cast<int>(pictures_.size())) {
+        items_[node]->setIcon(0, pictures_[static_cast<std::size_t>(picture)]);
+    }
+}
+
+void TreeViewSink::Finish() {
+    if (!pendingRoots_.isEmpty()) {
+        tree_.addTopLevelItems(pendingRoots_);
+        pendingRoots_.clear();
+    }
+}
+
+}  // namespace teluri
