@@ -5,10 +5,6 @@
 namespace teluri {
 namespace {
 
-std::uint8_t Channel(TColor color, int shift) {
-    return static_cast<std::uint8_t>((static_cast<std::uint32_t>(color) >> shift) & 0xFF);
-}
-
 std::uint8_t Blend(std::uint8_t a, std::uint8_t b, double t) {
     // The difference is a signed 16-bit number; the sum is truncated.
     const auto difference = static_cast<std::int16_t>(b - a);
@@ -16,13 +12,6 @@ std::uint8_t Blend(std::uint8_t a, std::uint8_t b, double t) {
 }
 
 }  // namespace
-
-Rgb ResolveColor(TColor color, const SystemColors& systemColors) {
-    if (color < 0) {
-        return systemColors(color & 0xFF);
-    }
-    return {Channel(color, 0), Channel(color, 8), Channel(color, 16)};
-}
 
 void PaintGradient(Pixels& target, const GaugeRect& rect, Rgb a, Rgb b) {
     const int width = rect.right - rect.left;

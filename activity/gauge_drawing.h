@@ -1,27 +1,17 @@
-// The drawing logic of the busy gauge, free of any toolkit: colour values,
-// the two gradient strips, the 256-column track with the band at its place,
+// The drawing logic of the busy gauge, free of any toolkit: the two gradient
+// strips, the 256-column track with the band at its place,
 // and the panel rectangle the track is scaled into.
 //
 // The band sweeps across the track and back in a cycle of 1000 positions:
 // 0-499 to the right with the forward strip, 500-999 back to the left with
-// the backward strip; the head is the band's GraStartColor end.
+// the backward strip; the head is the band's darker end.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <vector>
 
 namespace teluri {
-
-// A colour value: for a plain colour the low three bytes are red (lowest),
-// green and blue; a negative value names a system colour whose index is the
-// low byte.
-using TColor = std::int32_t;
-
-inline constexpr TColor clSilver = 0x00C0C0C0;
-inline constexpr TColor clGray = 0x00808080;
-inline constexpr TColor clYellow = 0x0000FFFF;
 
 struct Rgb {
     std::uint8_t red = 0;
@@ -29,11 +19,6 @@ struct Rgb {
     std::uint8_t blue = 0;
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
-
-// Looks a system colour up by its index.
-using SystemColors = std::function<Rgb(int index)>;
-
-Rgb ResolveColor(TColor color, const SystemColors& systemColors);
 
 // Right and bottom exclusive.
 struct GaugeRect {

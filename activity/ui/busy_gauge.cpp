@@ -1,10 +1,8 @@
 #include "activity/ui/busy_gauge.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
-#include <QPalette>
 #include <QWidget>
 
 #include "activity/ui/panel_status_bar.h"
@@ -72,61 +70,20 @@ class GaugeView : public QWidget {
 
 namespace {
 
-// Windows system colour indexes mapped to the roles of Qt's palette.
-QColor SystemColor(int index) {
-    const QPalette palette = QApplication::palette();
-    switch (index) {
-        case 5:
-            return palette.color(QPalette::Base);  // window
-        case 7:
-            return palette.color(QPalette::WindowText);  // menu text
-        case 8:
-            return palette.color(QPalette::Text);  // window text
-        case 13:
-            return palette.color(QPalette::Highlight);
-        case 14:
-            return palette.color(QPalette::HighlightedText);
-        case 16:
-            return palette.color(QPalette::Dark);  // button shadow
-        case 17:
-            return palette.color(QPalette::PlaceholderText);  // grey text
-        case 18:
-            return palette.color(QPalette::ButtonText);
-        case 20:
-            return palette.color(QPalette::Light);  // button highlight
-        case 21:
-            return palette.color(QPalette::Shadow);  // dark shadow
-        case 22:
-            return palette.color(QPalette::Midlight);
-        case 23:
-            return palette.color(QPalette::ToolTipText);
-        case 24:
-            return palette.color(QPalette::ToolTipBase);
-        case 15:
-            return palette.color(QPalette::Button);  // button face
-        default:
-            return palette.color(QPalette::Window);
-    }
+Rgb ToRgb(const QColor& color) {
+    return {static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
+            static_cast<std::uint8_t>(color.blue())};
 }
 
 }  // namespace
 
 BusyGauge::BusyGauge(QObject* owner) : QObject(owner) {
     setObjectName("DynamicGauge1");
-    SetColor(1, clSilver);
+    BuildStrips();
 }
 
 BusyGauge::~BusyGauge() {
     delete view_.data();
-}
-
-Rgb BusyGauge::Resolve(TColor color) const {
-    return ResolveColor(color, [](int index) {
-        const QColor system = SystemColor(index);
-        return Rgb{static_cast<std::uint8_t>(system.red()),
-                   static_cast<std::uint8_t>(system.green()),
-                   static_cast<std::uint8_t>(system.blue())};
-    });
 }
 
 std::optional<GaugeRect> BusyGauge::PanelRect() const {
@@ -172,36 +129,23 @@ void BusyGauge::SetControl(PanelStatusBar* statusBar) {
     }
 }
 
-void BusyGauge::SetColor(int index, TColor value) {
-    switch (index) {
-        case 1:
-            color_ = value;
-            break;
-        case 2:
-            graStartColor_ = value;
-            break;
-        case 3:
-            graMidwayColor_ = value;
-            break;
-        case 4:
-            graEndColor_ = value;
-            break;
-        default:
-            return;
-    }
+void BusyGauge::SetColors(const QColor& track, const QColor& bandHead, const QColor& bandTail) {
+    trackColor_ = track;
+    bandHeadColor_ = bandHead;
+    bandTailColor_ = bandTail;
     BuildStrips();
 }
 
 void BusyGauge::BuildStrips() {
     const GaugeRect strip{0, 0, kStripWidth, 1};
-    PaintGradient(forward_, strip, Resolve(graEndColor_), Resolve(graStartColor_));
-    PaintGradient(backward_, strip, Resolve(graStartColor_), Resolve(graEndColor_));
+    PaintGradient(forward_, strip, ToRgb(bandTailColor_), ToRgb(bandHeadColor_));
+    PaintGradient(backward_, strip, ToRgb(bandHeadColor_), ToRgb(bandTailColor_));
     DrawGauge();
 }
 
 const Pixels& BusyGauge::Track() const {
     if (trackOutdated_) {
-        DrawTrack(track_, position_, Resolve(color_), forward_, backward_);
+        DrawTrack(track_, position_, ToRgb(trackColor_), forward_, backward_);
         trackOutdated_ = false;
     }
     return track_;

@@ -6,6 +6,7 @@
 // the event loop next runs.
 #pragma once
 
+#include <QColor>
 #include <QMetaObject>
 #include <QObject>
 #include <QPointer>
@@ -41,13 +42,13 @@ class BusyGauge : public QObject {
     std::uint32_t GaugeIndex() const { return gaugeIndex_; }
     void SetGaugeIndex(std::uint32_t index) { gaugeIndex_ = index; }
 
-    TColor Color() const { return color_; }
-    TColor GraStartColor() const { return graStartColor_; }
-    TColor GraMidwayColor() const { return graMidwayColor_; }
-    TColor GraEndColor() const { return graEndColor_; }
-    // The indexed colour writer: 1 Color, 2 GraStartColor, 3 GraMidwayColor,
-    // 4 GraEndColor; the strips are rendered anew. Other indexes do nothing.
-    void SetColor(int index, TColor value);
+    // The track's background, and the band's ends: it fades from the tail
+    // into the head.
+    const QColor& TrackColor() const { return trackColor_; }
+    const QColor& BandHeadColor() const { return bandHeadColor_; }
+    const QColor& BandTailColor() const { return bandTailColor_; }
+    // The strips are rendered anew.
+    void SetColors(const QColor& track, const QColor& bandHead, const QColor& bandTail);
 
     // The band as drawn on the track; made when asked for (by the view's
     // paint, or for inspection), not at every step.
@@ -59,16 +60,14 @@ class BusyGauge : public QObject {
     void DrawGauge();
     // `panel`: PanelRect's answer, already asked for.
     void DrawGauge(const GaugeRect& panel);
-    Rgb Resolve(TColor color) const;
 
     int position_ = 0;
     QPointer<PanelStatusBar> control_;
     QMetaObject::Connection controlDestroyed_;
     std::uint32_t gaugeIndex_ = 0;
-    TColor color_ = clSilver;
-    TColor graStartColor_ = clGray;
-    TColor graMidwayColor_ = clYellow;
-    TColor graEndColor_ = clSilver;
+    QColor trackColor_{192, 192, 192};
+    QColor bandHeadColor_{128, 128, 128};
+    QColor bandTailColor_{192, 192, 192};
     mutable Pixels track_{kTrackWidth, 1};
     mutable bool trackOutdated_ = false;
     Pixels forward_{kStripWidth, 1};

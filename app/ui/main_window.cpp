@@ -234,9 +234,9 @@ QWidget* MainWindow::BuildPanes() {
     auto* leftColumn = new QVBoxLayout(left);
     leftColumn->setContentsMargins(0, 0, 0, 0);
     leftColumn->setSpacing(0);
-    auto* label1 = new QLabel(Text("議題(&S)"));
-    label1->setObjectName("Label1");
-    leftColumn->addWidget(CaptionStrip(left, "Bevel1", label1, QPoint(8, 2)));
+    auto* treeCaption = new QLabel(Text("議題(&S)"));
+    treeCaption->setObjectName("Label1");
+    leftColumn->addWidget(CaptionStrip(left, "Bevel1", treeCaption, QPoint(8, 2)));
     tree_ = new QTreeWidget(left);
     tree_->setObjectName("trvTeluri");
     tree_->setHeaderHidden(true);
@@ -249,7 +249,7 @@ QWidget* MainWindow::BuildPanes() {
     tree_->header()->setStretchLastSection(false);
     tree_->setIconSize(QSize(16, 16));
     new TreeDepthGuard(*tree_);
-    label1->setBuddy(tree_);
+    treeCaption->setBuddy(tree_);
     leftColumn->addWidget(tree_, 1);
     connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
         Guarded(this, [this, node] { ShowPageOfNode(node); });
@@ -260,15 +260,15 @@ QWidget* MainWindow::BuildPanes() {
     auto* rightColumn = new QVBoxLayout(right);
     rightColumn->setContentsMargins(0, 0, 0, 0);
     rightColumn->setSpacing(0);
-    auto* label2 = new QLabel(Text(" 内容(&H)"));
-    label2->setObjectName("Label2");
-    rightColumn->addWidget(CaptionStrip(right, "Bevel2", label2, QPoint(9, 3)));
+    auto* pageCaption = new QLabel(Text(" 内容(&H)"));
+    pageCaption->setObjectName("Label2");
+    rightColumn->addWidget(CaptionStrip(right, "Bevel2", pageCaption, QPoint(9, 3)));
     page_ = new PageView(right);
     page_->setObjectName("HTML1");
     connect(page_, &PageView::pressed, this, [this](Qt::MouseButton button) {
         Guarded(this, [this, button] { PagePressed(button); });
     });
-    label2->setBuddy(page_);
+    pageCaption->setBuddy(page_);
     rightColumn->addWidget(page_, 1);
 
     splitter->addWidget(left);
@@ -319,7 +319,8 @@ void MainWindow::BuildMenus() {
              {"SelectAll2", "すべて選択(&A)", QKeySequence("Ctrl+A"), &MainWindow::SelectWholePage},
              {"N6", nullptr, {}, nullptr},
              {"Option1", "環境設定...", {}, &MainWindow::EditOptions}});
-    // The reading and finding commands that go beyond the original menus.
+    // The View menu holds the reading and finding commands; their components
+    // fill it.
     viewMenu_ = menu("View1", "表示(&V)");
     bookmarkMenu_ = menu("Bookmark1", "ブックマーク(&B)");
     addMenu(bookmarkMenu_, {{"BMAdd1", "このページを追加する", {}, nullptr},

@@ -40,7 +40,8 @@ std::string NodeNumber(const QModelIndex& node) {
     return PageNumberOf(NodeBytes(node).toStdString());
 }
 
-// The tool bar's buttons beside the specified ones, which end at left 150.
+// The back and forward buttons, right after the main window's own buttons,
+// which end at left 150.
 constexpr int kFirstButtonLeft = 155;
 constexpr int kButtonSize = 23;
 

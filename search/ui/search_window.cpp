@@ -45,9 +45,6 @@ constexpr int kDesignHeight = 270;
 constexpr int kMinimumHeight = 270;
 constexpr int kStatusBarHeight = 19;
 
-// The cp932 bytes behind a row's visible texts, and behind the history's
-// entries, so that texts that do not convert for display keep their bytes.
-
 const char* const kSearching = "検索中です．．．．";
 const char* const kResults = "検索結果です";
 const char* const kLogReadFailed = "検索ログの読みこみに失敗しました。";

@@ -46,7 +46,7 @@ ThreadFilter::ThreadFilter(QTreeWidget& tree, const Archive& archive, BusyGauge&
     setTextMargins(0, 0, kCountWidth, 0);
     tree_.installEventFilter(this);
     connect(this, &QLineEdit::textChanged, this,
-            [this](const QString& text) { Guarded(this, [this, &text] { TextChange(text); }); });
+            [this](const QString& text) { Guarded(this, [this, &text] { ApplyText(text); }); });
     // A tree filled anew may come from other pages: the filter starts over.
     connect(tree_.model(), &QAbstractItemModel::modelAboutToBeReset, this, [this] {
         Forget();
@@ -116,7 +116,7 @@ void ThreadFilter::keyPressEvent(QKeyEvent* event) {
     QLineEdit::keyPressEvent(event);
 }
 
-void ThreadFilter::TextChange(const QString& text) {
+void ThreadFilter::ApplyText(const QString& text) {
     if (text.isEmpty()) {
         End();
         return;

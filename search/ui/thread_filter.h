@@ -51,7 +51,7 @@ class ThreadFilter : public QLineEdit {
         std::size_t slot;
     };
 
-    void TextChange(const QString& text);
+    void ApplyText(const QString& text);
     void Begin();
     void Apply(const std::string& needle);
     void End();

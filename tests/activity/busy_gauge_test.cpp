@@ -34,10 +34,9 @@ class DynamicGaugeTest : public QObject {
         QCOMPARE(fresh.Position(), 0);
         QCOMPARE(fresh.Control(), nullptr);
         QCOMPARE(fresh.GaugeIndex(), 0u);
-        QCOMPARE(fresh.Color(), clSilver);
-        QCOMPARE(fresh.GraStartColor(), clGray);
-        QCOMPARE(fresh.GraMidwayColor(), clYellow);
-        QCOMPARE(fresh.GraEndColor(), clSilver);
+        QCOMPARE(fresh.TrackColor(), QColor(192, 192, 192));
+        QCOMPARE(fresh.BandHeadColor(), QColor(128, 128, 128));
+        QCOMPARE(fresh.BandTailColor(), QColor(192, 192, 192));
         // Detached: writes are ignored.
         fresh.SetPosition(40);
         fresh.Advance(4);
@@ -74,17 +73,15 @@ class DynamicGaugeTest : public QObject {
         QCOMPARE(gauge_->Position(), 8);
     }
 
-    void midwayColourChangesNothing() {
+    void coloursRenderTheBandAnew() {
         gauge_->SetPosition(300);
         const Pixels before = gauge_->Track();
-        gauge_->SetColor(3, 0x000000FF);
+        const QColor silver(192, 192, 192);
+        gauge_->SetColors(silver, QColor(128, 128, 128), silver);
         QVERIFY(gauge_->Track().data == before.data);
-        QCOMPARE(gauge_->GraMidwayColor(), 0x000000FF);
-        gauge_->SetColor(5, 0);
-        gauge_->SetColor(0, 0);
-        QCOMPARE(gauge_->Color(), clSilver);
-        gauge_->SetColor(2, 0x000000FF);  // the head turns red
+        gauge_->SetColors(silver, QColor(255, 0, 0), silver);  // the head turns red
         QVERIFY(!(gauge_->Track().data == before.data));
+        QCOMPARE(gauge_->BandHeadColor(), QColor(255, 0, 0));
     }
 
     void bandShowsOnTheStatusBar() {

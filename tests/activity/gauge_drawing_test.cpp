@@ -15,20 +15,12 @@ struct Strips {
     Pixels forward{kStripWidth, 1};
     Pixels backward{kStripWidth, 1};
     Strips() {
-        const Rgb silver = ResolveColor(clSilver, {});
-        const Rgb gray = ResolveColor(clGray, {});
+        const Rgb silver{192, 192, 192};
+        const Rgb gray{128, 128, 128};
         PaintGradient(forward, {0, 0, kStripWidth, 1}, silver, gray);
         PaintGradient(backward, {0, 0, kStripWidth, 1}, gray, silver);
     }
 };
-
-TEST(GaugeColourTest, PlainAndSystemColours) {
-    EXPECT_EQ(ResolveColor(clYellow, {}), (Rgb{255, 255, 0}));
-    EXPECT_EQ(ResolveColor(0x00102030, {}), (Rgb{0x30, 0x20, 0x10}));
-    // A system colour is looked up by its low byte.
-    const auto lookUp = [](int index) { return Rgb{static_cast<std::uint8_t>(index), 1, 2}; };
-    EXPECT_EQ(ResolveColor(static_cast<TColor>(0x8000000F), lookUp), (Rgb{15, 1, 2}));
-}
 
 TEST(GaugeStripTest, DefaultStripsRunBetweenTheColours) {
     const Strips strips;
@@ -60,7 +52,7 @@ TEST(GaugeTrackTest, BandPlaceOverOneCycle) {
 
 TEST(GaugeTrackTest, BackgroundOnlyAtTheTurningPoints) {
     const Strips strips;
-    const Rgb silver = ResolveColor(clSilver, {});
+    const Rgb silver{192, 192, 192};
     Pixels track(kTrackWidth, 1);
     for (const int position : {0, 1, 500, 501, -4}) {
         DrawTrack(track, position, silver, strips.forward, strips.backward);
@@ -72,7 +64,7 @@ TEST(GaugeTrackTest, BackgroundOnlyAtTheTurningPoints) {
 
 TEST(GaugeTrackTest, HeadLeadsInTheDirectionOfTravel) {
     const Strips strips;
-    const Rgb silver = ResolveColor(clSilver, {});
+    const Rgb silver{192, 192, 192};
     Pixels track(kTrackWidth, 1);
     // Moving right at position 250: columns 0-127 hold the forward strip,
     // its head (grey 128) at column 127.

@@ -458,16 +458,16 @@ class MainWindowTest : public QObject {
 
     void toolBarFoldsAndUnfolds() {
         createWindow();
-        auto* panel1 = window_->findChild<QWidget*>("Panel1");
+        auto* toolBar = window_->findChild<QWidget*>("Panel1");
         auto* sleepBar = window_->findChild<QWidget*>("pnlSleepBar");
-        QVERIFY(panel1->isVisible());
+        QVERIFY(toolBar->isVisible());
         QVERIFY(!sleepBar->isVisible());
         QTest::mouseClick(window_->findChild<QWidget*>("Image1"), Qt::LeftButton);
-        QVERIFY(!panel1->isVisible());
+        QVERIFY(!toolBar->isVisible());
         QVERIFY(sleepBar->isVisible());
         QCOMPARE(sleepBar->height(), 12);
         QTest::mouseClick(window_->findChild<QWidget*>("Image2"), Qt::LeftButton);
-        QVERIFY(panel1->isVisible());
+        QVERIFY(toolBar->isVisible());
         QVERIFY(!sleepBar->isVisible());
     }
 

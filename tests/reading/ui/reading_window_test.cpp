@@ -138,7 +138,7 @@ class ReadingWindowTest : public QObject {
                  QStringList({U("戻る Alt+Left"), U("進む Alt+Right"), U("ツリーで表示 Ctrl+T"),
                               "-", U("次の未読 N"), U("すべて既読にする "), "-", U("拡大 Ctrl++"),
                               U("縮小 Ctrl+-"), U("標準の大きさ Ctrl+0")}));
-        // The buttons stand right after the specified ones.
+        // The buttons stand right after the main window's own buttons.
         QCOMPARE(window_->findChild<QToolButton*>("btnBack")->geometry(), QRect(155, 4, 23, 23));
         QCOMPARE(window_->findChild<QToolButton*>("btnForward")->geometry(), QRect(178, 4, 23, 23));
     }
@@ -356,7 +356,7 @@ class ReadingWindowTest : public QObject {
 
     void windowShapeIsRememberedInWindowIni() {
         createWindow();
-        QVERIFY(window_->isMaximized());  // no Window.ini: as specified
+        QVERIFY(window_->isMaximized());  // no Window.ini: the window starts maximised
         window_->close();
         const std::string saved = ReadFile(fixture().HomeFile("Window.ini"));
         QVERIFY(saved.starts_with("[Window]\r\nLeft="));
