@@ -1,8 +1,8 @@
 #include "tests/ui/ui_support.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include <cstdlib>
@@ -60,15 +60,12 @@ UiFixture::~UiFixture() {
     ::unsetenv("TELURI_HOME");
 }
 
-bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
-    QDeadlineTimer deadline(milliseconds);
-    while (!condition()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QTest::qWait(10);
-    }
-    return true;
+bool WaitForPostedCalls(int milliseconds) {
+    bool ran = false;
+    // The context ends the call with this function, should the wait fail.
+    QObject context;
+    QTimer::singleShot(0, &context, [&ran] { ran = true; });
+    return QTest::qWaitFor([&ran] { return ran; }, milliseconds);
 }
 
 }  // namespace teluri::test

@@ -59,7 +59,9 @@ class UiFixture {
     TempFolder data_;
 };
 
-// Waits until `condition` holds, for at most `milliseconds`.
-bool WaitFor(const std::function<bool()>& condition, int milliseconds = 3000);
+// Posts a call and waits, for at most `milliseconds`, until it has run: by
+// then every call and event posted before it has been delivered. For a check
+// that something posted did not happen, or to let posted work finish.
+[[nodiscard]] bool WaitForPostedCalls(int milliseconds = 5000);
 
 }  // namespace teluri::test

@@ -22,7 +22,7 @@
 #include "bookmarks/ui/bookmark_pictures.h"
 #include "htmlview/ui/page_display.h"
 #include "tests/support/pages.h"
-#include "tests/ui/ui_support.h"
+#include "tests/ui/main_window_fixture.h"
 
 namespace teluri {
 namespace {
@@ -42,17 +42,12 @@ QString UrlOf(const std::string& path) {
 
 }  // namespace
 
-class BookmarkMenuTest : public QObject {
+class BookmarkMenuTest : public test::MainWindowTestBase {
     Q_OBJECT
 
   private:
-    std::unique_ptr<test::UiFixture> fixture_;
-    std::unique_ptr<MainWindow> window_;
-
-    test::UiFixture& fixture() { return *fixture_; }
     std::string bookmarkFile() { return fixture().HomeFile("Bookmark.dat"); }
-    QAction& action(const char* name) { return *window_->findChild<QAction*>(name); }
-    QList<QAction*> entries() { return window_->findChild<QMenu*>("Bookmark1")->actions().mid(2); }
+    QList<QAction*> entries() { return window().findChild<QMenu*>("Bookmark1")->actions().mid(2); }
     QStringList captions() {
         QStringList texts;
         for (const QAction* entry : entries()) {
@@ -60,22 +55,17 @@ class BookmarkMenuTest : public QObject {
         }
         return texts;
     }
-    BookmarkEditor& editor() { return *window_->findChild<BookmarkEditor*>("frmBookmark"); }
+    BookmarkEditor& editor() { return *window().findChild<BookmarkEditor*>("frmBookmark"); }
     void click(const char* button) { editor().findChild<QToolButton*>(button)->click(); }
     void enter(const QString& title) {
         editor().titleField().setText(title);
         QTest::keyClick(&editor().titleField(), Qt::Key_Return);
     }
 
-    void createWindow() {
-        window_ = std::make_unique<MainWindow>();
-        window_->show();
-    }
-
     // Shows the page file, then runs the add command, the dialog answered by
     // `answer`.
     void addPage(const std::string& file, const std::function<int(AddBookmarkDialog&)>& answer) {
-        window_->Page().LoadUrl(UrlOf(file));
+        window().Page().LoadUrl(UrlOf(file));
         fixture().onDialog = [answer](QDialog& dialog) {
             return answer(static_cast<AddBookmarkDialog&>(dialog));
         };
@@ -93,12 +83,6 @@ class BookmarkMenuTest : public QObject {
     }
 
   private slots:
-    void init() { fixture_ = std::make_unique<test::UiFixture>(); }
-
-    void cleanup() {
-        window_.reset();
-        fixture_.reset();
-    }
 
     void firstStartShowsOnlyTheAddItem() {
         createWindow();
@@ -133,7 +117,7 @@ class BookmarkMenuTest : public QObject {
         // The entry opens its number in the data folder and stays checked.
         action("Tutorial1").trigger();
         entry.trigger();
-        QCOMPARE(window_->Page().DocumentUrl(), UrlOf(folder + "1234.msg"));
+        QCOMPARE(window().Page().DocumentUrl(), UrlOf(folder + "1234.msg"));
         QVERIFY(entry.isChecked());
         // Typed names, empty names and duplicates are taken as they are.
         addPage(folder + "1234.msg", [](AddBookmarkDialog& dialog) {
@@ -153,7 +137,7 @@ class BookmarkMenuTest : public QObject {
         for (const char* name : {"9999.msg", "0000.msg"}) {  // missing, empty
             addPage(fixture().DataFile(name), [](AddBookmarkDialog&) { return QDialog::Accepted; });
         }
-        window_->Page().LoadUrl("http://example.org/1234.msg");
+        window().Page().LoadUrl("http://example.org/1234.msg");
         action("BMAdd1").trigger();
         QCOMPARE(messageTexts(ErrorCaption()),
                  QStringList(4, Utf8("このページは追加できません。")));
@@ -191,8 +175,8 @@ class BookmarkMenuTest : public QObject {
                  "1237 Delphi\r\n\r\n1238 R&D\r\n42 small\r\n");
         // A page below 1000 opens under its four-digit file name.
         all[6]->trigger();
-        QCOMPARE(window_->Page().DocumentUrl(),
-                 UrlOf(window_->CurrentArchive().dataFolder + "0042.msg"));
+        QCOMPARE(window().Page().DocumentUrl(),
+                 UrlOf(window().CurrentArchive().dataFolder + "0042.msg"));
     }
 
     void hundredBookmarksHaveHundredEntries() {
@@ -246,8 +230,8 @@ class BookmarkMenuTest : public QObject {
         const QList<QMenu*> last = items.back()->menu<QMenu*>()->findChildren<QMenu*>();
         QCOMPARE(last.back()->title(), QString("99841～100000"));
         last.back()->actions().back()->trigger();
-        QCOMPARE(window_->Page().DocumentUrl(),
-                 UrlOf(window_->CurrentArchive().dataFolder + "1999.msg"));
+        QCOMPARE(window().Page().DocumentUrl(),
+                 UrlOf(window().CurrentArchive().dataFolder + "1999.msg"));
         // Rebuilding replaces the groups; a short list has no group.
         fixture().onDialog = [](QDialog& dialog) {
             static_cast<BookmarkEditor&>(dialog).SetLines({"1234 only"});
@@ -255,7 +239,7 @@ class BookmarkMenuTest : public QObject {
         };
         action("BMEdit1").trigger();
         QCOMPARE(captions(), QStringList({"1234 only"}));
-        QVERIFY(window_->findChildren<QMenu*>(QRegularExpression("^BMGroup")).isEmpty());
+        QVERIFY(window().findChildren<QMenu*>(QRegularExpression("^BMGroup")).isEmpty());
     }
 
     void unreadableFileStopsTheCreationStepsAndIsKept() {
@@ -266,7 +250,7 @@ class BookmarkMenuTest : public QObject {
                  QStringList({Utf8("ﾌｧｲﾙ %1 は開けません").arg(bookmarkFile().c_str())}));
         QVERIFY(entries().isEmpty());
         // The creation steps after the load do not run: no start-up draft open.
-        QVERIFY(!window_->findChild<QTimer*>("tmrDefault")->isActive());
+        QVERIFY(!window().findChild<QTimer*>("tmrDefault")->isActive());
         QVERIFY(std::filesystem::is_symlink(bookmarkFile()));
         // The first save sets the unreadable file aside instead of losing it.
         WriteFile(fixture().DataFile("5678.msg"), Page("5678", "second"));
@@ -303,7 +287,7 @@ class BookmarkMenuTest : public QObject {
         createWindow();
         QVERIFY(fixture().messages.empty());
         QCOMPARE(captions(), QStringList({"1234 first"}));
-        QVERIFY(window_->findChild<QTimer*>("tmrDefault")->isActive());
+        QVERIFY(window().findChild<QTimer*>("tmrDefault")->isActive());
         struct stat info {};
         ::stat(bookmarkFile().c_str(), &info);
         QCOMPARE(info.st_mtim.tv_sec, time_t{1'000'000});

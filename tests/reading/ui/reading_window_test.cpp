@@ -21,8 +21,7 @@
 #include "base/paths.h"
 #include "htmlview/ui/page_display.h"
 #include "tests/support/pages.h"
-#include "tests/ui/main_window_support.h"
-#include "tests/ui/ui_support.h"
+#include "tests/ui/main_window_fixture.h"
 
 namespace teluri {
 namespace {
@@ -54,44 +53,27 @@ QStringList Blocks(const QTextDocument& document) {
 
 }  // namespace
 
-class ReadingWindowTest : public QObject {
+class ReadingWindowTest : public test::MainWindowTestBase {
     Q_OBJECT
 
   private:
-    std::unique_ptr<test::UiFixture> fixture_;
-    std::unique_ptr<MainWindow> window_;
-
-    test::UiFixture& fixture() { return *fixture_; }
-    QTreeWidget& tree() { return *window_->findChild<QTreeWidget*>("trvTeluri"); }
-    QTextBrowser& html() { return *window_->findChild<QTextBrowser*>("HTML1"); }
-    QAction& action(const char* name) { return *window_->findChild<QAction*>(name); }
-    QString shown() { return window_->Page().DocumentUrl(); }
+    QString shown() { return window().Page().DocumentUrl(); }
     QString page(const char* number) {
         return UrlOf(fixture().DataFile(number + std::string(".msg")));
     }
     QString current() { return tree().currentItem() ? tree().currentItem()->text(0).left(4) : ""; }
 
-    // 1001 with replies 1002 and 1003 (which has 1004), and 1005 alone.
-    void writeThread() {
-        WriteFile(fixture().DataFile("1001.msg"),
-                  Page("1001", Sjis("C++Builderの質問"), {}, {"1002", "1003"}));
-        WriteFile(fixture().DataFile("1002.msg"), Page("1002", Sjis("Re: 質問"), "1001"));
-        WriteFile(fixture().DataFile("1003.msg"),
-                  Page("1003", Sjis("Re: 質問"), "1001", {"1004"}, LinkForm::kAbsolute));
-        WriteFile(fixture().DataFile("1004.msg"), Page("1004", "Delphi", "1003"));
-        WriteFile(fixture().DataFile("1005.msg"), Page("1005", Sjis("Delphiの話")));
-    }
-
-    void createWindow() {
-        window_ = std::make_unique<MainWindow>();
-        window_->show();
-        QApplication::setActiveWindow(window_.get());
-    }
-
-    void openThread() {
-        writeThread();
+    // The window, made the active one, as the keys of the tests need.
+    void createActiveWindow() {
         createWindow();
-        test::OpenDataFolder(*window_, fixture());
+        QApplication::setActiveWindow(&window());
+    }
+
+    // The thread, 1003's links in the absolute form, in the window.
+    void openThread() {
+        writeThread(LinkForm::kAbsolute);
+        createActiveWindow();
+        openDataFolder();
     }
 
     QTreeWidgetItem* node(const char* number) {
@@ -114,22 +96,15 @@ class ReadingWindowTest : public QObject {
     }
 
     void key(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QApplication::setActiveWindow(window_.get());
+        QApplication::setActiveWindow(&window());
         QTest::keyClick(widget, static_cast<Qt::Key>(key), modifiers);
     }
 
   private slots:
-    void init() { fixture_ = std::make_unique<test::UiFixture>(); }
-
-    void cleanup() {
-        window_.reset();
-        fixture_.reset();
-    }
-
     void viewMenuHoldsTheCommandsWithTheirKeys() {
-        createWindow();
+        createActiveWindow();
         QStringList items;
-        for (QAction* item : window_->findChild<QMenu*>("View1")->actions()) {
+        for (QAction* item : window().findChild<QMenu*>("View1")->actions()) {
             items.append(item->isSeparator() ? "-"
                                              : item->text() + " " + item->shortcut().toString());
         }
@@ -138,9 +113,9 @@ class ReadingWindowTest : public QObject {
                  QStringList({U("戻る Alt+Left"), U("進む Alt+Right"), U("ツリーで表示 Ctrl+T"),
                               "-", U("次の未読 N"), U("すべて既読にする "), "-", U("拡大 Ctrl++"),
                               U("縮小 Ctrl+-"), U("標準の大きさ Ctrl+0")}));
-        // The buttons stand right after the main window's own buttons.
-        QCOMPARE(window_->findChild<QToolButton*>("btnBack")->geometry(), QRect(155, 4, 23, 23));
-        QCOMPARE(window_->findChild<QToolButton*>("btnForward")->geometry(), QRect(178, 4, 23, 23));
+        // The back and forward buttons stand right after the first five.
+        QCOMPARE(window().findChild<QToolButton*>("btnBack")->geometry(), QRect(155, 4, 23, 23));
+        QCOMPARE(window().findChild<QToolButton*>("btnForward")->geometry(), QRect(178, 4, 23, 23));
     }
 
     void linksShowTheirPagesAndSelectTheirNodes() {
@@ -153,7 +128,7 @@ class ReadingWindowTest : public QObject {
         QCOMPARE(shown(), page("1002"));
         QCOMPARE(current(), QString("1002"));
         // The absolute form too; a node below a collapsed one is expanded.
-        window_->Page().LoadUrl(page("1003"));
+        window().Page().LoadUrl(page("1003"));
         tree().collapseAll();
         emit html().anchorClicked(QUrl("http://www.orvak.example/teluri/view3.cgi?1004"));
         QCOMPARE(shown(), page("1004"));
@@ -180,7 +155,7 @@ class ReadingWindowTest : public QObject {
             longPage += "line<br>\r\n";
         }
         WriteFile(fixture().DataFile("1010.msg"), longPage + "<a name=\"end\">here</a>\r\n");
-        window_->Page().LoadUrl(page("1010"));
+        window().Page().LoadUrl(page("1010"));
         QCOMPARE(html().verticalScrollBar()->value(), 0);
         emit html().anchorClicked(QUrl("#end"));
         QVERIFY(html().verticalScrollBar()->value() > 0);
@@ -195,35 +170,35 @@ class ReadingWindowTest : public QObject {
         QTextCursor cursor = html().document()->find("1001");
         const QPoint at = html().cursorRect(cursor).center();
         QTest::mouseMove(html().viewport(), at);
-        QVERIFY(test::WaitFor([] { return QToolTip::isVisible(); }, 2000));
+        QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible(), 2000);
         QVERIFY(QToolTip::text().contains(U("1001 C++Builderの質問")));
         QVERIFY(QToolTip::text().contains(U("本文です。")));
         // A target without a file: the same one-line note as a click gives.
         std::filesystem::remove(fixture().DataFile("1001.msg"));
         QToolTip::hideText();
-        QVERIFY(test::WaitFor([] { return !QToolTip::isVisible(); }, 2000));
+        QTRY_VERIFY_WITH_TIMEOUT(!QToolTip::isVisible(), 2000);
         QTest::mouseMove(html().viewport(), QPoint(1, html().viewport()->height() - 2));
         QTest::mouseMove(html().viewport(), at);
-        QVERIFY(test::WaitFor([] { return QToolTip::isVisible(); }, 2000));
+        QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible(), 2000);
         QCOMPARE(QToolTip::text(), U("1001.msg はありません"));
     }
 
     void backAndForwardOverEveryPageShown() {
         openThread();
-        QToolButton& back = *window_->findChild<QToolButton*>("btnBack");
-        QToolButton& forward = *window_->findChild<QToolButton*>("btnForward");
+        QToolButton& back = *window().findChild<QToolButton*>("btnBack");
+        QToolButton& forward = *window().findChild<QToolButton*>("btnForward");
         const QString tutorial = shown();
         tree().setCurrentItem(node("1001"));
-        window_->Page().LoadUrl(page("1005"));  // as a bookmark or a search hit shows it
+        window().Page().LoadUrl(page("1005"));  // as a bookmark or a search hit shows it
         QVERIFY(back.isEnabled());
         QVERIFY(!forward.isEnabled());
-        key(window_.get(), Qt::Key_Left, Qt::AltModifier);
+        key(&window(), Qt::Key_Left, Qt::AltModifier);
         QCOMPARE(shown(), page("1001"));
         back.click();
         QCOMPARE(shown(), tutorial);
         QVERIFY(!back.isEnabled());
         QCOMPARE(current(), QString("1001"));  // the selection stays
-        key(window_.get(), Qt::Key_Right, Qt::AltModifier);
+        key(&window(), Qt::Key_Right, Qt::AltModifier);
         QCOMPARE(shown(), page("1001"));
         QTest::mousePress(html().viewport(), Qt::ForwardButton);
         QCOMPARE(shown(), page("1005"));
@@ -243,14 +218,14 @@ class ReadingWindowTest : public QObject {
         openThread();
         tree().setCurrentItem(node("1005"));
         tree().collapseAll();
-        window_->Page().LoadUrl(page("1004"));
+        window().Page().LoadUrl(page("1004"));
         QCOMPARE(current(), QString("1005"));
-        key(window_.get(), Qt::Key_T, Qt::ControlModifier);
+        key(&window(), Qt::Key_T, Qt::ControlModifier);
         QCOMPARE(current(), QString("1004"));
         QVERIFY(node("1003")->isExpanded());
         QCOMPARE(shown(), page("1004"));
         // The tutorial has no node: nothing changes.
-        window_->findChild<QAction*>("Tutorial1")->trigger();
+        window().findChild<QAction*>("Tutorial1")->trigger();
         action("ShowInTree1").trigger();
         QCOMPARE(current(), QString("1004"));
     }
@@ -272,20 +247,20 @@ class ReadingWindowTest : public QObject {
         QCOMPARE(current(), QString("1003"));
         key(&tree(), Qt::Key_N);  // nothing unread is left
         QCOMPARE(current(), QString("1003"));
-        window_.reset();
+        destroyWindow();
         QCOMPARE(ReadFile(fixture().HomeFile("Read.dat")),
                  "[/elsewhere/]\r\n1001\r\nnote\r\n[" + fixture().Data() +
                      "]\r\n1001\r\n1003\r\n1004\r\n1005\r\n");
 
         // The marks are there at the next start; all read makes every node
         // normal, the one without a page file too.
-        createWindow();
+        createActiveWindow();
         action("QuickOpen1").trigger();
         QVERIFY(rowWidth("1003") < rowWidth("1002"));
         const int bold = rowWidth("1002");
         action("MarkAllRead1").trigger();
         QVERIFY(rowWidth("1002") < bold);
-        window_.reset();
+        destroyWindow();
         QVERIFY(ReadFile(fixture().HomeFile("Read.dat"))
                     .ends_with("]\r\n1001\r\n1002\r\n1003\r\n1004\r\n1005\r\n"));
     }
@@ -298,7 +273,7 @@ class ReadingWindowTest : public QObject {
         tree().topLevelItem(0)->setHidden(true);
         key(&tree(), Qt::Key_N);
         QCOMPARE(current(), QString("1005"));
-        window_->Page().LoadUrl(page("1004"));
+        window().Page().LoadUrl(page("1004"));
         action("ShowInTree1").trigger();
         QCOMPARE(current(), QString("1005"));
         tree().topLevelItem(0)->setHidden(false);
@@ -307,14 +282,14 @@ class ReadingWindowTest : public QObject {
     }
 
     void spaceScrollsAndThenGoesToTheNextUnread() {
-        writeThread();
+        writeThread(LinkForm::kAbsolute);
         std::string longPage = Page("1005", "long");
         for (int i = 0; i < 200; ++i) {
             longPage += "line<br>\r\n";
         }
         WriteFile(fixture().DataFile("1005.msg"), longPage);
-        createWindow();
-        test::OpenDataFolder(*window_, fixture());
+        createActiveWindow();
+        openDataFolder();
         tree().setCurrentItem(node("1005"));
         html().setFocus();
         QScrollBar& bar = *html().verticalScrollBar();
@@ -334,20 +309,20 @@ class ReadingWindowTest : public QObject {
 
     void zoomChangesBothSizesForTheSession() {
         WriteFile(fixture().HomeFile("Teluri.ini"), "[Font]\r\nSize=14\r\nFixSize=8\r\n");
-        createWindow();
-        PageDisplay& display = window_->Page();
-        key(window_.get(), Qt::Key_Plus, Qt::ControlModifier);
+        createActiveWindow();
+        PageDisplay& display = window().Page();
+        key(&window(), Qt::Key_Plus, Qt::ControlModifier);
         QCOMPARE(display.FontSize(), 15);
         QCOMPARE(display.FixedFontSize(), 9);
         QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), {}, QPoint(0, -120), Qt::NoButton,
                           Qt::ControlModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(html().viewport(), &wheel);
         QCOMPARE(display.FontSize(), 14);
-        key(window_.get(), Qt::Key_Minus, Qt::ControlModifier);
-        key(window_.get(), Qt::Key_Minus, Qt::ControlModifier);
+        key(&window(), Qt::Key_Minus, Qt::ControlModifier);
+        key(&window(), Qt::Key_Minus, Qt::ControlModifier);
         QCOMPARE(display.FontSize(), 12);
         QCOMPARE(display.FixedFontSize(), 6);
-        key(window_.get(), Qt::Key_0, Qt::ControlModifier);
+        key(&window(), Qt::Key_0, Qt::ControlModifier);
         QCOMPARE(display.FontSize(), 14);
         QCOMPARE(display.FixedFontSize(), 8);
         // Not stored.
@@ -355,9 +330,9 @@ class ReadingWindowTest : public QObject {
     }
 
     void windowShapeIsRememberedInWindowIni() {
-        createWindow();
-        QVERIFY(window_->isMaximized());  // no Window.ini: the window starts maximised
-        window_->close();
+        createActiveWindow();
+        QVERIFY(window().isMaximized());  // no Window.ini: the first start's shape
+        window().close();
         const std::string saved = ReadFile(fixture().HomeFile("Window.ini"));
         QVERIFY(saved.starts_with("[Window]\r\nLeft="));
         QVERIFY(saved.find("Maximized=1\r\n") != std::string::npos);
@@ -366,51 +341,51 @@ class ReadingWindowTest : public QObject {
         WriteFile(fixture().HomeFile("Window.ini"),
                   "[Window]\r\nLeft=40\r\nTop=30\r\nWidth=600\r\nHeight=400\r\nMaximized=0\r\n"
                   "TreeWidth=200\r\nToolBarFolded=1\r\n");
-        createWindow();
-        QVERIFY(!window_->isMaximized());
+        createActiveWindow();
+        QVERIFY(!window().isMaximized());
         // Left and Top place the window's inside: the frame around it (two
         // pixels here) is the window system's.
-        QCOMPARE(window_->geometry(), QRect(40, 30, 600, 400));
-        QCOMPARE(window_->findChild<QSplitter*>("Splitter1")->sizes().value(0), 200);
-        QVERIFY(window_->findChild<QWidget*>("pnlSleepBar")->isVisible());
-        window_->findChild<QSplitter*>("Splitter1")->setSizes({150, 450});
-        window_->close();
+        QCOMPARE(window().geometry(), QRect(40, 30, 600, 400));
+        QCOMPARE(window().findChild<QSplitter*>("Splitter1")->sizes().value(0), 200);
+        QVERIFY(window().findChild<QWidget*>("pnlSleepBar")->isVisible());
+        window().findChild<QSplitter*>("Splitter1")->setSizes({150, 450});
+        window().close();
         QCOMPARE(ReadFile(fixture().HomeFile("Window.ini")),
                  "[Window]\r\nLeft=40\r\nTop=30\r\nWidth=600\r\nHeight=400\r\nMaximized=0\r\n"
                  "TreeWidth=150\r\nToolBarFolded=1\r\n");
 
         // Moved by the user: the same place comes back at the next start.
-        createWindow();
-        window_->setGeometry(70, 50, 640, 420);
-        QVERIFY(test::WaitFor([this] { return window_->geometry() == QRect(70, 50, 640, 420); }));
-        window_->close();
+        createActiveWindow();
+        window().setGeometry(70, 50, 640, 420);
+        QTRY_COMPARE(window().geometry(), QRect(70, 50, 640, 420));
+        window().close();
         QVERIFY(ReadFile(fixture().HomeFile("Window.ini"))
                     .starts_with("[Window]\r\nLeft=70\r\nTop=50\r\nWidth=640\r\nHeight=420\r\n"));
-        createWindow();
-        QCOMPARE(window_->geometry(), QRect(70, 50, 640, 420));
+        createActiveWindow();
+        QCOMPARE(window().geometry(), QRect(70, 50, 640, 420));
 
         // A place no screen shows: the window's own place.
         WriteFile(fixture().HomeFile("Window.ini"),
                   "[Window]\r\nLeft=9000\r\nTop=9000\r\nWidth=600\r\nHeight=400\r\n");
-        createWindow();
-        QVERIFY(!window_->isMaximized());
-        QCOMPARE(window_->size(), QSize(714, 508));
-        QVERIFY(window_->screen()->geometry().contains(window_->geometry()));
+        createActiveWindow();
+        QVERIFY(!window().isMaximized());
+        QCOMPARE(window().size(), QSize(714, 508));
+        QVERIFY(window().screen()->geometry().contains(window().geometry()));
     }
 
     void f10OpensTheMenuBar() {
-        createWindow();
-        key(window_.get(), Qt::Key_F10);
-        QMenuBar& bar = *window_->menuBar();
-        QCOMPARE(bar.activeAction(), window_->findChild<QMenu*>("File1")->menuAction());
+        createActiveWindow();
+        key(&window(), Qt::Key_F10);
+        QMenuBar& bar = *window().menuBar();
+        QCOMPARE(bar.activeAction(), window().findChild<QMenu*>("File1")->menuAction());
         if (QWidget* popup = QApplication::activePopupWidget()) {
             key(popup, Qt::Key_Escape);
         }
     }
 
     void samplePagesLayOutTheirBlocksInSourceOrder() {
-        createWindow();
-        PageDisplay& display = window_->Page();
+        createActiveWindow();
+        PageDisplay& display = window().Page();
         for (const char* number : {"1001", "1002", "1004", "1008", "1052"}) {
             display.LoadUrl(UrlOf(TELURI_SOURCE_DIR "/sample/" + std::string(number) + ".msg"));
             const QStringList blocks = Blocks(*html().document());

@@ -32,7 +32,8 @@ class FindBarTest : public QObject {
     void show(const char* name, const std::string& html) {
         WriteFile(fixture_->DataFile(name), html);
         page_->LoadUrl(QString::fromStdString(PageUrl(fixture_->DataFile(name))));
-        QTest::qWait(1);  // the bar finds its text once the load is over
+        // The bar finds its text from a call the load posted.
+        QVERIFY(test::WaitForPostedCalls());
     }
 
     // Japanese text cannot be typed with key clicks: it is put in.

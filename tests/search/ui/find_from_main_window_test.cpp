@@ -13,8 +13,7 @@
 #include "app/ui/main_window.h"
 #include "htmlview/ui/page_display.h"
 #include "tests/support/pages.h"
-#include "tests/ui/main_window_support.h"
-#include "tests/ui/ui_support.h"
+#include "tests/ui/main_window_fixture.h"
 
 namespace teluri {
 namespace {
@@ -24,17 +23,10 @@ using test::WriteFile;
 
 }  // namespace
 
-class FindFromMainWindowTest : public QObject {
+class FindFromMainWindowTest : public test::MainWindowTestBase {
     Q_OBJECT
 
   private:
-    std::unique_ptr<test::UiFixture> fixture_;
-    std::unique_ptr<MainWindow> window_;
-
-    test::UiFixture& fixture() { return *fixture_; }
-    QAction& action(const char* name) { return *window_->findChild<QAction*>(name); }
-    QTreeWidget& tree() { return *window_->findChild<QTreeWidget*>("trvTeluri"); }
-
     void writePages() {
         const auto page = [](const char* number, const char* title) {
             return FirstLine(number, title) + "\r\n<p>body</p>\r\n";
@@ -43,21 +35,7 @@ class FindFromMainWindowTest : public QObject {
         WriteFile(fixture().DataFile("1002.msg"), page("1002", "Delphi"));
     }
 
-    void createWindow() {
-        window_ = std::make_unique<MainWindow>();
-        window_->show();
-    }
-
-    void openDataFolder() { test::OpenDataFolder(*window_, fixture()); }
-
   private slots:
-    void init() { fixture_ = std::make_unique<test::UiFixture>(); }
-
-    void cleanup() {
-        window_.reset();
-        fixture_.reset();
-    }
-
     void menuKeyAndToolButtonOpenTheOneWindowThatOpensHits() {
         writePages();
         createWindow();
@@ -72,10 +50,10 @@ class FindFromMainWindowTest : public QObject {
         QCOMPARE(action("Find1").shortcut(), QKeySequence(Qt::Key_F3));
         action("Find1").trigger();
         QVERIFY(!shown[0]->isVisible());
-        QVERIFY(window_->Page().DocumentUrl().endsWith("/1002.msg"));
+        QVERIFY(window().Page().DocumentUrl().endsWith("/1002.msg"));
         QCOMPARE(tree().currentItem(), selected);  // the tree keeps its selection
-        window_->findChild<QToolButton*>("btnFind")->click();
-        QVERIFY(window_->Page().DocumentUrl().endsWith("/1001.msg"));
+        window().findChild<QToolButton*>("btnFind")->click();
+        QVERIFY(window().Page().DocumentUrl().endsWith("/1001.msg"));
         QCOMPARE(fixture().dialogsShown,
                  QStringList({QString::fromUtf8("検索"), QString::fromUtf8("検索")}));
         QCOMPARE(shown[0], shown[1]);

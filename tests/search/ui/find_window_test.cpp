@@ -173,7 +173,7 @@ class FindWindowTest : public QObject {
         QCOMPARE(window_->size(), QSize(428, 300));
         // Maximised: full height from the top, centred across.
         window_->showMaximized();
-        QVERIFY(test::WaitFor([this] { return window_->height() == window_->maximumHeight(); }));
+        QTRY_COMPARE(window_->height(), window_->maximumHeight());
         QCOMPARE(window_->geometry(),
                  QRect((screen.width() - 428) / 2, screen.top(), 428, screen.height()));
         QCOMPARE(SearchWindow::MaximizedGeometry(QRect(0, 0, 1025, 768), 428),

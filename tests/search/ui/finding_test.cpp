@@ -15,8 +15,7 @@
 #include "search/ui/find_bar.h"
 #include "search/ui/thread_filter.h"
 #include "tests/support/pages.h"
-#include "tests/ui/main_window_support.h"
-#include "tests/ui/ui_support.h"
+#include "tests/ui/main_window_fixture.h"
 
 namespace teluri {
 namespace {
@@ -27,21 +26,15 @@ using test::WriteFile;
 
 }  // namespace
 
-class FindingTest : public QObject {
+class FindingTest : public test::MainWindowTestBase {
     Q_OBJECT
 
   private:
-    std::unique_ptr<test::UiFixture> fixture_;
-    std::unique_ptr<MainWindow> window_;
-
-    test::UiFixture& fixture() { return *fixture_; }
-    QAction& action(const char* name) { return *window_->findChild<QAction*>(name); }
-    QTreeWidget& tree() { return *window_->findChild<QTreeWidget*>("trvTeluri"); }
-    FindBar& bar() { return *window_->findChild<FindBar*>("pnlFindBar"); }
+    FindBar& bar() { return *window().findChild<FindBar*>("pnlFindBar"); }
     QLineEdit& barField() { return *bar().findChild<QLineEdit*>("edtFindText"); }
-    ThreadFilter& filter() { return *window_->findChild<ThreadFilter*>("edtFilter"); }
-    PageView& page() { return *window_->findChild<PageView*>("HTML1"); }
-    QString selection() { return window_->Page().SelectionText(-1, 0); }
+    ThreadFilter& filter() { return *window().findChild<ThreadFilter*>("edtFilter"); }
+    PageView& page() { return *window().findChild<PageView*>("HTML1"); }
+    QString selection() { return window().Page().SelectionText(-1, 0); }
 
     void writePages() {
         const auto page = [](const char* number, const char* title, const std::string& body) {
@@ -53,28 +46,18 @@ class FindingTest : public QObject {
                   page("1002", "Kylix", Sjis("<p class=\"markuponly\">フォームの話</p>")));
     }
 
-    void createWindow() {
-        window_ = std::make_unique<MainWindow>();
-        window_->show();
-    }
-
   private slots:
     void init() {
-        fixture_ = std::make_unique<test::UiFixture>();
+        MainWindowTestBase::init();
         writePages();
         createWindow();
-        test::OpenDataFolder(*window_, fixture());
-        window_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-    }
-
-    void cleanup() {
-        window_.reset();
-        fixture_.reset();
+        openDataFolder();
+        window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window()));
     }
 
     void theViewMenuHoldsTheFindCommands() {
-        QMenu* view = window_->findChild<QMenu*>("View1");
+        QMenu* view = window().findChild<QMenu*>("View1");
         QCOMPARE(action("FindInPage1").shortcut(), QKeySequence("Ctrl+F"));
         QCOMPARE(action("FindNext1").shortcut(), QKeySequence("Ctrl+G"));
         QCOMPARE(action("FindPrevious1").shortcut(), QKeySequence("Ctrl+Shift+G"));
@@ -88,7 +71,7 @@ class FindingTest : public QObject {
 
     void ctrlFTypingEnterAndCtrlCCopyTheOccurrence() {
         tree().setCurrentItem(tree().topLevelItem(0));
-        QTest::keyClick(window_.get(), Qt::Key_F, Qt::ControlModifier);
+        QTest::keyClick(&window(), Qt::Key_F, Qt::ControlModifier);
         QVERIFY(bar().isVisible());
         QVERIFY(barField().hasFocus());
         QTest::keyClicks(&barField(), "ZYXWVUT");
@@ -105,9 +88,9 @@ class FindingTest : public QObject {
         // Ctrl+G and Ctrl+Shift+G with the bar closed.
         QTest::keyClick(&barField(), Qt::Key_Escape);
         QVERIFY(!bar().isVisible());
-        QTest::keyClick(window_.get(), Qt::Key_G, Qt::ControlModifier);
+        QTest::keyClick(&window(), Qt::Key_G, Qt::ControlModifier);
         QCOMPARE(selection(), QString("Zyxwvut"));
-        QTest::keyClick(window_.get(), Qt::Key_G, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(&window(), Qt::Key_G, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(selection(), QString("zyxwvut"));
         QVERIFY(page().extraSelections().isEmpty());
     }
@@ -139,14 +122,15 @@ class FindingTest : public QObject {
         QTest::keyClicks(&barField(), "zyxwvut");
         bar().Close();
         tree().setCurrentItem(tree().topLevelItem(0));
-        QTest::qWait(1);
+        // The bar would mark the page from a call the load posted.
+        QVERIFY(test::WaitForPostedCalls());
         QVERIFY(page().extraSelections().isEmpty());
         action("FindInPage1").trigger();
         QCOMPARE(page().extraSelections().size(), 2);
     }
 
     void ctrlLFiltersTheTreeAfterARunAndAfterADraftOpen() {
-        QTest::keyClick(window_.get(), Qt::Key_L, Qt::ControlModifier);
+        QTest::keyClick(&window(), Qt::Key_L, Qt::ControlModifier);
         QVERIFY(filter().hasFocus());
         QTest::keyClicks(&filter(), "zyxw");
         QVERIFY(!tree().topLevelItem(0)->isHidden());
@@ -167,9 +151,9 @@ class FindingTest : public QObject {
 
     void ctrlLUnfoldsAFoldedToolBar() {
         QWidget* panel = filter().parentWidget();
-        QTest::mouseClick(window_->findChild<QWidget*>("Image1"), Qt::LeftButton);
+        QTest::mouseClick(window().findChild<QWidget*>("Image1"), Qt::LeftButton);
         QVERIFY(panel->isHidden());
-        QTest::keyClick(window_.get(), Qt::Key_L, Qt::ControlModifier);
+        QTest::keyClick(&window(), Qt::Key_L, Qt::ControlModifier);
         QVERIFY(!panel->isHidden());
         QVERIFY(filter().hasFocus());
     }
@@ -177,12 +161,13 @@ class FindingTest : public QObject {
     void theFilterStaysAtTheToolBarsRightEnd() {
         QWidget* panel = filter().parentWidget();
         QCOMPARE(panel->objectName(), QString("Panel1"));
-        window_->showNormal();
-        window_->resize(900, 500);
-        QTest::qWait(1);
+        window().showNormal();
+        // The tool bar spans the window; the filter is placed as it resizes.
+        window().resize(900, 500);
+        QTRY_COMPARE(panel->width(), 900);
         QCOMPARE(panel->width() - filter().geometry().right() - 1, 6);
-        window_->resize(700, 500);
-        QTest::qWait(1);
+        window().resize(700, 500);
+        QTRY_COMPARE(panel->width(), 700);
         QCOMPARE(panel->width() - filter().geometry().right() - 1, 6);
     }
 };

@@ -14,8 +14,7 @@
 #include "htmlview/ui/page_display.h"
 #include "reading/ui/tree_walk.h"
 #include "tests/support/pages.h"
-#include "tests/ui/main_window_support.h"
-#include "tests/ui/ui_support.h"
+#include "tests/ui/main_window_fixture.h"
 #include "threads/ui/tree_depth_guard.h"
 #include "threads/ui/tree_view_sink.h"
 
@@ -46,35 +45,16 @@ QTreeWidgetItem* NodeAtDepth(QTreeWidget& tree, int depth) {
 
 }  // namespace
 
-class WindowLimitsTest : public QObject {
+class WindowLimitsTest : public test::MainWindowTestBase {
     Q_OBJECT
 
   private:
-    std::unique_ptr<test::UiFixture> fixture_;
-    std::unique_ptr<MainWindow> window_;
-
-    test::UiFixture& fixture() { return *fixture_; }
-    QTreeWidget& tree() { return *window_->findChild<QTreeWidget*>("trvTeluri"); }
-    QTextBrowser& html() { return *window_->findChild<QTextBrowser*>("HTML1"); }
-
-    void createWindow() {
-        window_ = std::make_unique<MainWindow>();
-        window_->show();
-    }
-
     void draftOpen(const std::string& treeDat) {
         WriteFile(fixture().HomeFile("Tree.dat"), treeDat);
-        window_->findChild<QAction*>("QuickOpen1")->trigger();
+        action("QuickOpen1").trigger();
     }
 
   private slots:
-    void init() { fixture_ = std::make_unique<test::UiFixture>(); }
-
-    void cleanup() {
-        window_.reset();
-        fixture_.reset();
-    }
-
     void expandAllStopsAtTheDepthBoundWithAMessage() {
         createWindow();
         draftOpen(DeepTreeDat(kMaxExpandedDepth + 5));
@@ -140,13 +120,13 @@ class WindowLimitsTest : public QObject {
         // The thread filter opens every ancestor of a match, root first.
         WriteFile(fixture().DataFile("1001.msg"), Page("1001", "needle"));
         createWindow();
-        test::OpenDataFolder(*window_, fixture());
+        openDataFolder();
         draftOpen(DeepTreeDat(kMaxExpandedDepth + 5) + std::string(kMaxExpandedDepth + 5, '\t') +
                   "1001:needle\r\n");
         QSignalSpy takenBack(&tree(), &QTreeWidget::itemCollapsed);
-        auto& filter = *window_->findChild<QLineEdit*>("edtFilter");
+        auto& filter = *window().findChild<QLineEdit*>("edtFilter");
         filter.setText("needle");
-        QCOMPARE(window_->findChild<QLabel*>("lblFilterCount")->text(), QString::fromUtf8("1 件"));
+        QCOMPARE(window().findChild<QLabel*>("lblFilterCount")->text(), QString::fromUtf8("1 件"));
         QVERIFY(NodeAtDepth(tree(), kMaxExpandedDepth - 1)->isExpanded());
         QCOMPARE(takenBack.size(), 1);
         QCOMPARE(fixture().messages.size(), std::size_t{1});
@@ -171,7 +151,7 @@ class WindowLimitsTest : public QObject {
         const std::string title(2'000'000, 'x');
         WriteFile(fixture().DataFile("1001.msg"), Page("1001", title));
         createWindow();
-        test::OpenDataFolder(*window_, fixture());
+        openDataFolder();
         QTreeWidgetItem& node = *tree().topLevelItem(0);
         QCOMPARE(node.text(0),
                  QString(kShownTextBytes, 'x').replace(0, 5, "1001:") + QChar(0x2026));
@@ -186,7 +166,7 @@ class WindowLimitsTest : public QObject {
         WriteFile(fixture().DataFile("1002.msg"), Page("1002", "small"));
         createWindow();
         const auto show = [this](const char* name) {
-            window_->Page().LoadUrl(QString::fromStdString("file://" + fixture().DataFile(name)));
+            window().Page().LoadUrl(QString::fromStdString("file://" + fixture().DataFile(name)));
             return html().toPlainText();
         };
         const QString big = show("1001.msg");
@@ -197,7 +177,7 @@ class WindowLimitsTest : public QObject {
         const QString small = show("1002.msg");
         QVERIFY(!small.contains(QString::fromUtf8("大きすぎる")));
         QCOMPARE(html().wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
-        QCOMPARE(window_->Page().DocumentUrl(),
+        QCOMPARE(window().Page().DocumentUrl(),
                  QString::fromStdString("file://" + fixture().DataFile("1002.msg")));
         // Markup nested too deep is shown as its source, with a note.
         std::string nested;

@@ -1,5 +1,6 @@
-// The real folder-choice and save dialogs, answered by a timer: they return
-// what is typed, and they leave nothing in the user's configuration folder.
+// The real folder-choice and save dialogs, answered from their own event
+// loop: they return what is typed, and they leave nothing in the user's
+// configuration folder.
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
@@ -8,11 +9,24 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 #include "base/ui/dialogs.h"
 #include "tests/support/temp_folder.h"
 
 namespace teluri {
+namespace {
+
+// Answers the modal dialog about to be shown, once it is there, with
+// `answer`.
+void AnswerNextDialog(std::function<void(QDialog&)> answer) {
+    QTimer::singleShot(0, [answer = std::move(answer)] {
+        QVERIFY(QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }));
+        answer(*static_cast<QDialog*>(QApplication::activeModalWidget()));
+    });
+}
+
+}  // namespace
 
 class FolderDialogTest : public QObject {
     Q_OBJECT
@@ -39,11 +53,7 @@ class FolderDialogTest : public QObject {
 
     // First, so that the save dialog is the first dialog of the program.
     void savedFileIsReturnedAndNoSettingsAreWritten() {
-        QTimer::singleShot(50, [] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            QVERIFY(dialog != nullptr);
-            static_cast<QDialog*>(dialog)->accept();
-        });
+        AnswerNextDialog([](QDialog& dialog) { dialog.accept(); });
         const QString proposed = QString::fromStdString(data_ / "1234.pdf");
         const std::optional<QString> chosen =
             Dialogs().chooseSaveFile(nullptr, "PDF", proposed, "PDF (*.pdf)");
@@ -53,11 +63,9 @@ class FolderDialogTest : public QObject {
 
     void typedFolderIsReturnedAndNoSettingsAreWritten() {
         std::filesystem::create_directory(data_ / "sub");
-        QTimer::singleShot(50, [] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            QVERIFY(dialog != nullptr);
-            dialog->findChild<QLineEdit*>("fileNameEdit")->setText("new folder");
-            static_cast<QDialog*>(dialog)->accept();
+        AnswerNextDialog([](QDialog& dialog) {
+            dialog.findChild<QLineEdit*>("fileNameEdit")->setText("new folder");
+            dialog.accept();
         });
         const std::optional<QString> chosen =
             Dialogs().chooseFolder(nullptr, QString::fromStdString(data_.Path()));
@@ -65,7 +73,7 @@ class FolderDialogTest : public QObject {
         QCOMPARE(*chosen, QString::fromStdString(data_ / "new folder"));
         QVERIFY(!std::filesystem::exists(data_ / "new folder"));
         // Cancel answers nothing.
-        QTimer::singleShot(50, [] { QApplication::activeModalWidget()->close(); });
+        AnswerNextDialog([](QDialog& dialog) { dialog.close(); });
         QVERIFY(!Dialogs().chooseFolder(nullptr, {}).has_value());
         // Neither use left a file under the user's home.
         homeStaysEmpty();

@@ -6,7 +6,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPrinter>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -22,8 +24,7 @@
 #include "base/ui/fonts.h"
 #include "htmlview/ui/page_display.h"
 #include "tests/support/pages.h"
-#include "tests/ui/main_window_support.h"
-#include "tests/ui/ui_support.h"
+#include "tests/ui/main_window_fixture.h"
 #include "threads/tree_builder.h"
 
 namespace teluri {
@@ -57,25 +58,23 @@ class PaintedTexts : public QObject {
     QString name_;
 };
 
-// Calls `seen` at each event of type `type` that the object named `name`
-// receives.
+// Calls `seen` at each event of type `type` that `watched` receives.
 class EventSpy : public QObject {
   public:
-    EventSpy(const char* name, QEvent::Type type, std::function<void()> seen)
-        : name_(name), type_(type), seen_(std::move(seen)) {
-        qApp->installEventFilter(this);
+    EventSpy(QObject& watched, QEvent::Type type, std::function<void()> seen)
+        : type_(type), seen_(std::move(seen)) {
+        watched.installEventFilter(this);
     }
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == type_ && watched->objectName() == name_) {
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == type_) {
             seen_();
         }
         return false;
     }
 
   private:
-    QString name_;
     QEvent::Type type_;
     std::function<void()> seen_;
 };
@@ -140,41 +139,10 @@ QStringList ItemTexts(const QTreeWidget& tree) {
 
 }  // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public test::MainWindowTestBase {
     Q_OBJECT
 
-  private:
-    std::unique_ptr<test::UiFixture> fixture_;
-    std::unique_ptr<MainWindow> window_;
-
-    test::UiFixture& fixture() { return *fixture_; }
-    QTreeWidget& tree() { return *window_->findChild<QTreeWidget*>("trvTeluri"); }
-    QAction& action(const char* name) { return *window_->findChild<QAction*>(name); }
-
-    void writeThread() {
-        WriteFile(fixture().DataFile("1001.msg"),
-                  Page("1001", Sjis("C++Builderの質問"), {}, {"1002", "1003"}));
-        WriteFile(fixture().DataFile("1002.msg"), Page("1002", Sjis("Re: 質問"), "1001"));
-        WriteFile(fixture().DataFile("1003.msg"), Page("1003", Sjis("Re: 質問"), "1001", {"1004"}));
-        WriteFile(fixture().DataFile("1004.msg"), Page("1004", "Delphi", "1003"));
-        WriteFile(fixture().DataFile("1005.msg"), Page("1005", Sjis("Delphiの話")));
-    }
-
-    void createWindow() {
-        window_ = std::make_unique<MainWindow>();
-        window_->show();
-    }
-
-    void openDataFolder() { test::OpenDataFolder(*window_, fixture()); }
-
   private slots:
-    void init() { fixture_ = std::make_unique<test::UiFixture>(); }
-
-    void cleanup() {
-        window_.reset();
-        fixture_.reset();
-    }
-
     void japaneseFontIsInstalled() {
         QVERIFY(!JapaneseUiFamily().isEmpty());
         QVERIFY(!JapaneseFixedFamily().isEmpty());
@@ -183,38 +151,43 @@ class MainWindowTest : public QObject {
 
     void startsWithTutorialAndDefaultSettings() {
         createWindow();
-        QVERIFY(window_->windowState() & Qt::WindowMaximized);
-        QCOMPARE(window_->windowTitle(), QString::fromUtf8("Orvak Teluri Explorer"));
-        QCOMPARE(window_->Page().DocumentUrl(),
+        QVERIFY(window().windowState() & Qt::WindowMaximized);
+        QCOMPARE(window().windowTitle(), QString::fromUtf8("Orvak Teluri Explorer"));
+        QCOMPARE(window().Page().DocumentUrl(),
                  QString::fromStdString("file://" + fixture().HomeFile("tutor.htm")));
-        QCOMPARE(window_->Page().FontSize(), 10);
-        QCOMPARE(window_->Page().FixedFontSize(), 10);
-        QCOMPARE(window_->CurrentArchive().dataFolder, fixture().Home());
+        QCOMPARE(window().Page().FontSize(), 10);
+        QCOMPARE(window().Page().FixedFontSize(), 10);
+        QCOMPARE(window().CurrentArchive().dataFolder, fixture().Home());
         QVERIFY(fixture().messages.empty());
     }
 
     void programStartShowsTheWindowBeforeTheTutorial() {
-        window_ = std::make_unique<MainWindow>(nullptr, TutorialLoad::kAfterFirstPaint);
-        QVERIFY(window_->Page().DocumentUrl().isEmpty());
-        window_->show();
-        QTRY_COMPARE(window_->Page().DocumentUrl(),
+        makeWindow(TutorialLoad::kAfterFirstPaint);
+        QVERIFY(window().Page().DocumentUrl().isEmpty());
+        window().show();
+        QTRY_COMPARE(window().Page().DocumentUrl(),
                      QString::fromStdString("file://" + fixture().HomeFile("tutor.htm")));
-        // A page shown before the first picture is not replaced.
-        window_ = std::make_unique<MainWindow>(nullptr, TutorialLoad::kAfterFirstPaint);
+        // A page shown before the first picture is not replaced: the
+        // tutorial's load, posted at the page's first paint, has run by the
+        // time a call posted after that paint runs.
+        makeWindow(TutorialLoad::kAfterFirstPaint);
         const std::string page = fixture().HomeFile("tutor.htm") + "#other";
-        window_->Page().LoadUrl(QString::fromStdString("file://" + page));
-        window_->show();
-        QTest::qWait(50);
-        QCOMPARE(window_->Page().DocumentUrl(), QString::fromStdString("file://" + page));
+        window().Page().LoadUrl(QString::fromStdString("file://" + page));
+        bool painted = false;
+        EventSpy paints(*html().viewport(), QEvent::Paint, [&painted] { painted = true; });
+        window().show();
+        QTRY_VERIFY(painted);
+        QVERIFY(test::WaitForPostedCalls());
+        QCOMPARE(window().Page().DocumentUrl(), QString::fromStdString("file://" + page));
     }
 
     void startUpReadsSettings() {
         WriteFile(fixture().HomeFile("Teluri.ini"),
                   "[Font]\r\nSize=0x0C\r\nFixSize=-3\r\n[Option]\r\nPath=/nowhere/\r\n");
         createWindow();
-        QCOMPARE(window_->Page().FontSize(), 12);
-        QCOMPARE(window_->Page().FixedFontSize(), -3);
-        QCOMPARE(window_->CurrentArchive().dataFolder, std::string("/nowhere/"));
+        QCOMPARE(window().Page().FontSize(), 12);
+        QCOMPARE(window().Page().FixedFontSize(), -3);
+        QCOMPARE(window().CurrentArchive().dataFolder, std::string("/nowhere/"));
     }
 
     void analysisRunFillsTreeAndWritesTreeDat() {
@@ -239,7 +212,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(ReadFile(fixture().HomeFile("Tree.dat")),
                  Sjis("1001:C++Builderの質問\r\n\t1002:Re: 質問\r\n\t1003:Re: 質問\r\n"
                       "\t\t1004:Delphi\r\n1005:Delphiの話\r\n"));
-        QCOMPARE(window_->CurrentArchive().files.Names().size(), std::size_t{5});
+        QCOMPARE(window().CurrentArchive().files.Names().size(), std::size_t{5});
     }
 
     void openFolderCommand() {
@@ -249,16 +222,16 @@ class MainWindowTest : public QObject {
         // Cancel: nothing changes, the dialog opened at the stored folder.
         action("Open1").trigger();
         QCOMPARE(fixture().folderStarts, QStringList({QString::fromStdString(fixture().Data())}));
-        QVERIFY(!window_->findChild<QTimer*>("tmrAnalyze")->isActive());
+        QVERIFY(!window().findChild<QTimer*>("tmrAnalyze")->isActive());
         // A typed folder that does not exist is stored with a delimiter; the
         // run then fails naming it.
         const std::string missing = fixture().Data() + "missing";
         fixture().folderAnswers.push_back(QString::fromStdString(missing));
         action("Open1").trigger();
-        QCOMPARE(window_->CurrentArchive().dataFolder, missing + "/");
+        QCOMPARE(window().CurrentArchive().dataFolder, missing + "/");
         QVERIFY(ReadFile(fixture().HomeFile("Teluri.ini")).find("Path=" + missing + "/\r\n") !=
                 std::string::npos);
-        QVERIFY(test::WaitFor([this] { return !fixture().messages.empty(); }));
+        QTRY_VERIFY(!fixture().messages.empty());
         QCOMPARE(fixture().messages[0].caption, QString(kApplicationTitle));
         QVERIFY(fixture().messages[0].text.contains(QString::fromStdString(missing)));
         // A stored path that is no folder opens the dialog at its default.
@@ -271,7 +244,7 @@ class MainWindowTest : public QObject {
         WriteFile(fixture().DataFile("1003.msg"), FirstLine("10\">", "bad") + "\r\n");
         createWindow();
         openDataFolder();
-        QVERIFY(test::WaitFor([this] { return !fixture().messages.empty(); }));
+        QTRY_VERIFY(!fixture().messages.empty());
         const QString text = fixture().messages[0].text;
         QCOMPARE(text, QString::fromUtf8("'10\">' は整数ではありません\n") +
                            QString::fromStdString(fixture().DataFile("1003.msg")));
@@ -281,8 +254,8 @@ class MainWindowTest : public QObject {
         QVERIFY(!std::filesystem::exists(fixture().HomeFile("Tree.dat")));
         QVERIFY(tree().updatesEnabled());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
-        QVERIFY(window_->findChildren<QWidget*>("frmBar").isEmpty() ||
-                !window_->findChild<QWidget*>("frmBar")->isVisible());
+        QVERIFY(window().findChildren<QWidget*>("frmBar").isEmpty() ||
+                !window().findChild<QWidget*>("frmBar")->isVisible());
     }
 
     // Pages that multiply the tree stop the run at the node limit like any
@@ -296,7 +269,7 @@ class MainWindowTest : public QObject {
         WriteFile(fixture().HomeFile("Tree.dat"), "1001:old\r\n");
         createWindow();
         openDataFolder();
-        QVERIFY(test::WaitFor([this] { return !fixture().messages.empty(); }));
+        QTRY_VERIFY(!fixture().messages.empty());
         QCOMPARE(fixture().messages[0].text,
                  QString::fromUtf8("ツリーのノードが %1 個を超えるため、解析を中止しました\n")
                          .arg(kMaxTreeNodes) +
@@ -314,16 +287,16 @@ class MainWindowTest : public QObject {
         createWindow();
         fixture().folderAnswers.push_back(QString::fromStdString(folder));
         action("Open1").trigger();
-        QVERIFY(test::WaitFor([this] { return tree().topLevelItemCount() == 2; }));
+        QTRY_COMPARE(tree().topLevelItemCount(), 2);
         tree().setCurrentItem(tree().topLevelItem(1));
-        QCOMPARE(window_->Page().DocumentUrl(),
+        QCOMPARE(window().Page().DocumentUrl(),
                  QString::fromStdString("file://" + fixture().Data()) +
                      "%E8%A1%A8%E7%A4%BA%E3%83%87%E3%83%BC%E3%82%BF/1001.msg");
         // A number below 1000 opens the page file with four digits.
         tree().setCurrentItem(tree().topLevelItem(0));
         QCOMPARE(tree().topLevelItem(0)->text(0), QString("42:small"));
-        QVERIFY(window_->Page().DocumentUrl().endsWith("/0042.msg"));
-        auto* html = window_->findChild<QWidget*>("HTML1");
+        QVERIFY(window().Page().DocumentUrl().endsWith("/0042.msg"));
+        auto* html = window().findChild<QWidget*>("HTML1");
         QVERIFY(!static_cast<QTextEdit*>(html)->toPlainText().contains(
             QString::fromUtf8("見つかりません")));
     }
@@ -342,7 +315,7 @@ class MainWindowTest : public QObject {
         action("QuickOpen1").trigger();
         QCOMPARE(ItemTexts(tree()), QStringList({"1001:a", "\t1002:b", "\t\t1003:c", "1005:d"}));
         QVERIFY(tree().topLevelItem(0)->icon(0).isNull());
-        QCOMPARE(window_->CurrentArchive().files.Names().size(), std::size_t{5});
+        QCOMPARE(window().CurrentArchive().files.Names().size(), std::size_t{5});
         // An invalid level: the error names the line; the nodes before stay.
         WriteFile(fixture().HomeFile("Tree.dat"), "1001:a\r\n\t\t1002:b\r\n1003:c\r\n");
         action("QuickOpen1").trigger();
@@ -357,18 +330,21 @@ class MainWindowTest : public QObject {
         WriteFile(fixture().HomeFile("Tree.dat"), "1001:a\r\n");
         WriteFile(fixture().HomeFile("Teluri.ini"), "[Startup]\r\nDraftopen=1\r\n");
         createWindow();
-        QVERIFY(test::WaitFor([this] { return tree().topLevelItemCount() == 1; }));
-        window_.reset();
+        QTRY_COMPARE(tree().topLevelItemCount(), 1);
+        destroyWindow();
         WriteFile(fixture().HomeFile("Teluri.ini"), "[Startup]\r\nDraftOpen=0\r\n");
         createWindow();
-        QTest::qWait(250);
+        // Off: the start-up timer's handler, which opens the saved tree, has
+        // run when the timer's signal reaches a later receiver.
+        QSignalSpy startUp(window().findChild<QTimer*>("tmrDefault"), &QTimer::timeout);
+        QVERIFY(startUp.wait());
         QCOMPARE(tree().topLevelItemCount(), 0);
     }
 
     void popupOnRightButtonOnly() {
         createWindow();
-        auto* html = window_->findChild<QWidget*>("HTML1");
-        auto* popup = window_->findChild<QMenu*>("PopupMenu1");
+        auto* html = window().findChild<QWidget*>("HTML1");
+        auto* popup = window().findChild<QMenu*>("PopupMenu1");
         QTest::mousePress(static_cast<QTextEdit*>(html)->viewport(), Qt::LeftButton);
         QTest::mousePress(static_cast<QTextEdit*>(html)->viewport(), Qt::MiddleButton);
         QVERIFY(!popup->isVisible());
@@ -388,7 +364,7 @@ class MainWindowTest : public QObject {
     void printing() {
         createWindow();
         Dialogs().printer = [] { return std::unique_ptr<QPrinter>(); };
-        window_->findChild<QToolButton*>("btnPrint")->click();
+        window().findChild<QToolButton*>("btnPrint")->click();
         QCOMPARE(fixture().messages.size(), std::size_t{1});
         const std::string pdf = fixture().HomeFile("page.pdf");
         Dialogs().printer = [pdf] {
@@ -405,7 +381,7 @@ class MainWindowTest : public QObject {
     void aboutAndVersionBoxes() {
         createWindow();
         action("N4").trigger();
-        window_->findChild<QToolButton*>("btnHelp")->click();
+        window().findChild<QToolButton*>("btnHelp")->click();
         QCOMPARE(fixture().dialogsShown,
                  QStringList({QString::fromUtf8("Orvak TeluriExplorerについて"), QString()}));
     }
@@ -413,10 +389,10 @@ class MainWindowTest : public QObject {
     void gaugeStepsOncePerFileAndRests() {
         writeThread();
         createWindow();
-        auto* gauge = window_->findChild<BusyGauge*>("DynamicGauge1");
+        auto* gauge = window().findChild<BusyGauge*>("DynamicGauge1");
+        auto* view = window().findChild<QWidget*>("DynamicGauge1View");
         QList<int> paintedPositions;
-        EventSpy spy("DynamicGauge1View", QEvent::Paint,
-                     [&] { paintedPositions.append(gauge->Position()); });
+        EventSpy spy(*view, QEvent::Paint, [&] { paintedPositions.append(gauge->Position()); });
         openDataFolder();
         // Five files, four positions apart: drawn during the run, at most
         // once a display frame, and at rest once the event loop runs again.
@@ -425,7 +401,6 @@ class MainWindowTest : public QObject {
                             [](int position) { return position % 4 == 0 && position <= 20; }));
         QTRY_COMPARE(paintedPositions.back(), 0);
         QCOMPARE(gauge->Position(), 0);
-        auto* view = window_->findChild<QWidget*>("DynamicGauge1View");
         const QImage rest = view->grab().toImage();
         QCOMPARE(rest.pixelColor(rest.width() / 2, 5), QColor(192, 192, 192));
     }
@@ -458,40 +433,40 @@ class MainWindowTest : public QObject {
 
     void toolBarFoldsAndUnfolds() {
         createWindow();
-        auto* toolBar = window_->findChild<QWidget*>("Panel1");
-        auto* sleepBar = window_->findChild<QWidget*>("pnlSleepBar");
+        auto* toolBar = window().findChild<QWidget*>("Panel1");
+        auto* sleepBar = window().findChild<QWidget*>("pnlSleepBar");
         QVERIFY(toolBar->isVisible());
         QVERIFY(!sleepBar->isVisible());
-        QTest::mouseClick(window_->findChild<QWidget*>("Image1"), Qt::LeftButton);
+        QTest::mouseClick(window().findChild<QWidget*>("Image1"), Qt::LeftButton);
         QVERIFY(!toolBar->isVisible());
         QVERIFY(sleepBar->isVisible());
         QCOMPARE(sleepBar->height(), 12);
-        QTest::mouseClick(window_->findChild<QWidget*>("Image2"), Qt::LeftButton);
+        QTest::mouseClick(window().findChild<QWidget*>("Image2"), Qt::LeftButton);
         QVERIFY(toolBar->isVisible());
         QVERIFY(!sleepBar->isVisible());
     }
 
     void gripAndTabLightUnderThePointer() {
         createWindow();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(&window()));
         const auto shows = [this](const char* name, const QPixmap& picture) {
-            return window_->findChild<QLabel*>(name)->pixmap().toImage() == picture.toImage();
+            return window().findChild<QLabel*>(name)->pixmap().toImage() == picture.toImage();
         };
         const auto pointAt = [this](QWidget* widget, QPoint at) {
-            QTest::mouseMove(window_->windowHandle(), widget->mapTo(window_.get(), at));
+            QTest::mouseMove(window().windowHandle(), widget->mapTo(&window(), at));
         };
-        auto* grip = window_->findChild<QWidget*>("pnlWaitBar");
+        auto* grip = window().findChild<QWidget*>("pnlWaitBar");
         pointAt(grip, QPoint(4, 12));
         QTRY_VERIFY(shows("Image1", GripPicture(true)));
         // Anywhere else in the program the normal picture comes back.
         pointAt(tree().viewport(), QPoint(20, 20));
         QTRY_VERIFY(shows("Image1", GripPicture(false)));
         // Folded: the tab lights the same way.
-        QTest::mouseClick(window_->findChild<QWidget*>("Image1"), Qt::LeftButton);
-        auto* tab = window_->findChild<QWidget*>("pnlBar2");
-        auto* strip = window_->findChild<QWidget*>("pnlSleepBar");
+        QTest::mouseClick(window().findChild<QWidget*>("Image1"), Qt::LeftButton);
+        auto* tab = window().findChild<QWidget*>("pnlBar2");
+        auto* strip = window().findChild<QWidget*>("pnlSleepBar");
         // The strip takes the tool bar's place in the layout.
-        QTRY_COMPARE(strip->y(), window_->findChild<QWidget*>("Panel1")->y());
+        QTRY_COMPARE(strip->y(), window().findChild<QWidget*>("Panel1")->y());
         pointAt(tab, QPoint(5, 5));
         QTRY_VERIFY(shows("Image2", TabPicture(true)));
         pointAt(tree().viewport(), QPoint(20, 20));
@@ -500,9 +475,9 @@ class MainWindowTest : public QObject {
 
     void accessKeysFocusThePanes() {
         createWindow();
-        QApplication::setActiveWindow(window_.get());
+        QApplication::setActiveWindow(&window());
         tree().setFocus();
-        QTest::keyClick(window_.get(), Qt::Key_H, Qt::AltModifier);
+        QTest::keyClick(&window(), Qt::Key_H, Qt::AltModifier);
         QCOMPARE(QApplication::focusWidget()->objectName(), QString("HTML1"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
         QCOMPARE(QApplication::focusWidget()->objectName(), QString("trvTeluri"));

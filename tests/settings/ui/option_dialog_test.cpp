@@ -11,40 +11,30 @@
 #include "htmlview/ui/page_display.h"
 #include "settings/ui/options_dialog.h"
 #include "settings/ui/spin_field.h"
-#include "tests/ui/ui_support.h"
+#include "tests/ui/main_window_fixture.h"
 
 namespace teluri {
 
-class OptionDialogTest : public QObject {
+class OptionDialogTest : public test::MainWindowTestBase {
     Q_OBJECT
 
   private:
-    std::unique_ptr<test::UiFixture> fixture_;
-    std::unique_ptr<MainWindow> window_;
-
-    std::string iniFile() const { return fixture_->HomeFile("Teluri.ini"); }
+    std::string iniFile() { return fixture().HomeFile("Teluri.ini"); }
 
     // Opens the options dialog; `answer` looks at it and returns its result.
     void runOptions(const std::function<int(OptionsDialog&)>& answer) {
-        if (!window_) {
-            window_ = std::make_unique<MainWindow>();
+        if (!hasWindow()) {
+            makeWindow();
         }
-        fixture_->onDialog = [&answer](QDialog& dialog) {
+        fixture().onDialog = [&answer](QDialog& dialog) {
             return answer(static_cast<OptionsDialog&>(dialog));
         };
-        window_->findChild<QAction*>("Option1")->trigger();
+        action("Option1").trigger();
     }
 
     static int accept(OptionsDialog&) { return QDialog::Accepted; }
 
   private slots:
-    void init() { fixture_ = std::make_unique<test::UiFixture>(); }
-
-    void cleanup() {
-        window_.reset();
-        fixture_.reset();
-    }
-
     void freshFolderShowsDefaults() {
         runOptions([](OptionsDialog& dialog) {
             [&] {
@@ -90,10 +80,10 @@ class OptionDialogTest : public QObject {
             dialog.fixedSize()->SetText("0");
             return QDialog::Accepted;
         });
-        QCOMPARE(window_->Page().FontSize(), 14);
-        QCOMPARE(window_->Page().FixedFontSize(), 0);
-        QVERIFY(window_->Page().DocumentUrl().endsWith("tutor.htm"));
-        QVERIFY(fixture_->messages.empty());
+        QCOMPARE(window().Page().FontSize(), 14);
+        QCOMPARE(window().Page().FixedFontSize(), 0);
+        QVERIFY(window().Page().DocumentUrl().endsWith("tutor.htm"));
+        QVERIFY(fixture().messages.empty());
     }
 
     void cancelChangesNothing() {
@@ -103,7 +93,7 @@ class OptionDialogTest : public QObject {
             dialog.fixedSize()->SetText("31");
             return QDialog::Rejected;
         });
-        QCOMPARE(window_->Page().FontSize(), 11);
+        QCOMPARE(window().Page().FontSize(), 11);
         QCOMPARE(test::ReadFile(iniFile()), std::string("[Font]\r\nSize=11\r\n"));
         // The next use shows the stored sizes again.
         runOptions([](OptionsDialog& dialog) {
@@ -116,7 +106,7 @@ class OptionDialogTest : public QObject {
         const std::pair<const char*, const char*> cases[] = {
             {"0x0C", "12"}, {"$0C", "12"}, {"12pt", "10"}};
         // Started without settings: the display's size, the default, is 10.
-        window_ = std::make_unique<MainWindow>();
+        makeWindow();
         for (const auto& [stored, shown] : cases) {
             test::WriteFile(iniFile(), std::string("[Font]\r\nSize=") + stored + "\r\n");
             QString seen;
@@ -158,9 +148,9 @@ class OptionDialogTest : public QObject {
             dialog.proportionalSize()->SetText("-");
             return QDialog::Accepted;
         });
-        QCOMPARE(fixture_->messages.size(), std::size_t{1});
-        QCOMPARE(fixture_->messages[0].text, QString::fromUtf8("'-' は整数ではありません"));
-        QCOMPARE(window_->Page().FontSize(), 10);
+        QCOMPARE(fixture().messages.size(), std::size_t{1});
+        QCOMPARE(fixture().messages[0].text, QString::fromUtf8("'-' は整数ではありません"));
+        QCOMPARE(window().Page().FontSize(), 10);
         QVERIFY(!FileExists(iniFile()));
         // Only the second bad: the first size is applied, nothing written.
         runOptions([](OptionsDialog& dialog) {
@@ -168,9 +158,9 @@ class OptionDialogTest : public QObject {
             dialog.fixedSize()->SetText("");
             return QDialog::Accepted;
         });
-        QCOMPARE(fixture_->messages.back().text, QString::fromUtf8("'' は整数ではありません"));
-        QCOMPARE(window_->Page().FontSize(), 13);
-        QCOMPARE(window_->Page().FixedFontSize(), 10);
+        QCOMPARE(fixture().messages.back().text, QString::fromUtf8("'' は整数ではありません"));
+        QCOMPARE(window().Page().FontSize(), 13);
+        QCOMPARE(window().Page().FixedFontSize(), 10);
         QVERIFY(!FileExists(iniFile()));
     }
 
@@ -181,10 +171,10 @@ class OptionDialogTest : public QObject {
             return QDialog::Accepted;
         });
         SetAtomicWriteFailureForTesting(false);
-        QCOMPARE(fixture_->messages.size(), std::size_t{1});
-        QCOMPARE(fixture_->messages[0].text,
+        QCOMPARE(fixture().messages.size(), std::size_t{1});
+        QCOMPARE(fixture().messages[0].text,
                  QString::fromStdString(iniFile()) + QString::fromUtf8(" に書き込めません"));
-        QCOMPARE(window_->Page().FontSize(), 15);
+        QCOMPARE(window().Page().FontSize(), 15);
         QVERIFY(!FileExists(iniFile()));
     }
 };

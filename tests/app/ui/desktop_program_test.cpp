@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -17,30 +18,21 @@
 #include "base/ui/dialogs.h"
 #include "htmlview/ui/page_display.h"
 #include "tests/support/pages.h"
-#include "tests/ui/main_window_support.h"
-#include "tests/ui/ui_support.h"
+#include "tests/ui/main_window_fixture.h"
 
 namespace teluri {
 
-class DesktopProgramTest : public QObject {
+class DesktopProgramTest : public test::MainWindowTestBase {
     Q_OBJECT
 
   private:
-    std::unique_ptr<test::UiFixture> fixture_;
-    std::unique_ptr<MainWindow> window_;
-
-    test::UiFixture& fixture() { return *fixture_; }
-    QAction& action(const char* name) { return *window_->findChild<QAction*>(name); }
-
     // The window showing page 1004 of a small data folder.
     void showPage() {
         test::WriteFile(fixture().DataFile("1004.msg"), test::Page("1004", "Delphi"));
-        window_ = std::make_unique<MainWindow>();
-        window_->show();
-        test::OpenDataFolder(*window_, *fixture_);
-        auto* tree = window_->findChild<QTreeWidget*>("trvTeluri");
-        tree->setCurrentItem(tree->topLevelItem(0));
-        QVERIFY(window_->Page().DocumentUrl().endsWith("/1004.msg"));
+        createWindow();
+        openDataFolder();
+        tree().setCurrentItem(tree().topLevelItem(0));
+        QVERIFY(window().Page().DocumentUrl().endsWith("/1004.msg"));
     }
 
     static bool IsPdf(const std::string& path) {
@@ -48,13 +40,6 @@ class DesktopProgramTest : public QObject {
     }
 
   private slots:
-    void init() { fixture_ = std::make_unique<test::UiFixture>(); }
-
-    void cleanup() {
-        window_.reset();
-        fixture_.reset();
-    }
-
     void standardDialogsSpeakJapanese() {
         SetUpDesktopProgram();
         QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
@@ -71,7 +56,7 @@ class DesktopProgramTest : public QObject {
     void popupMenuEndsWithSaveAsPdf() {
         showPage();
         QStringList names;
-        for (QAction* item : window_->findChild<QMenu*>("PopupMenu1")->actions()) {
+        for (QAction* item : window().findChild<QMenu*>("PopupMenu1")->actions()) {
             names.append(item->objectName());
         }
         QCOMPARE(names, QStringList({"Copy1", "SelectAll1", "N1", "Print1", "SavePdf1"}));
@@ -108,7 +93,7 @@ class DesktopProgramTest : public QObject {
     void withoutPrinterPrintingOffersPdf() {
         showPage();
         Dialogs().printer = [] { return std::unique_ptr<QPrinter>(); };
-        auto& print = *window_->findChild<QToolButton*>("btnPrint");
+        auto& print = *window().findChild<QToolButton*>("btnPrint");
         const std::string pdf = fixture().HomeFile("printed.pdf");
         // Declined: the printer's message, as before.
         print.click();

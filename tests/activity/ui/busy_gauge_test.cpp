@@ -8,7 +8,7 @@
 
 namespace teluri {
 
-class DynamicGaugeTest : public QObject {
+class BusyGaugeTest : public QObject {
     Q_OBJECT
 
   private:
@@ -104,5 +104,5 @@ class DynamicGaugeTest : public QObject {
 
 }  // namespace teluri
 
-QTEST_MAIN(teluri::DynamicGaugeTest)
+QTEST_MAIN(teluri::BusyGaugeTest)
 #include "busy_gauge_test.moc"

@@ -7,38 +7,41 @@
 #include "app/ui/main_window.h"
 #include "app/ui/version_box.h"
 #include "base/ui/fonts.h"
+#include "htmlview/ui/page_display.h"
 #include "settings/ui/options_dialog.h"
 #include "settings/ui/spin_field.h"
-#include "tests/ui/ui_support.h"
+#include "tests/ui/main_window_fixture.h"
 
 namespace teluri {
 
-class ScreenshotTest : public QObject {
+class ScreenshotTest : public test::MainWindowTestBase {
     Q_OBJECT
 
   private slots:
     void mainWindowWithSample() {
-        test::UiFixture fixture;
-        test::WriteFile(fixture.HomeFile("Teluri.ini"),
+        test::WriteFile(fixture().HomeFile("Teluri.ini"),
                         "[Option]\r\nPath=" TELURI_SOURCE_DIR "/sample/\r\n");
-        MainWindow window;
+        MainWindow& window = makeWindow();
         window.resize(1000, 640);
         window.setWindowState(Qt::WindowNoState);
         window.show();
-        fixture.folderAnswers.push_back(QString(TELURI_SOURCE_DIR "/sample"));
-        window.findChild<QAction*>("Open1")->trigger();
-        auto* tree = window.findChild<QTreeWidget*>("trvTeluri");
-        QVERIFY(test::WaitFor([tree] { return tree->topLevelItemCount() > 0; }));
-        tree->expandAll();
-        tree->setCurrentItem(tree->topLevelItem(0)->child(0));
-        QTest::qWait(50);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        fixture().folderAnswers.push_back(QString(TELURI_SOURCE_DIR "/sample"));
+        action("Open1").trigger();
+        QTRY_VERIFY(tree().topLevelItemCount() > 0);
+        tree().expandAll();
+        QTreeWidgetItem* node = tree().topLevelItem(0)->child(0);
+        tree().setCurrentItem(node);
+        // The node's page is shown, and what its showing posted has run.
+        QTRY_VERIFY(
+            window.Page().DocumentUrl().endsWith("/" + node->text(0).section(':', 0, 0) + ".msg"));
+        QVERIFY(test::WaitForPostedCalls());
         const QString path = QCoreApplication::applicationDirPath() + "/main-window.png";
         QVERIFY(window.grab().save(path));
         qInfo("screenshot: %s", qPrintable(path));
     }
 
     void optionsAndAboutDialogs() {
-        test::UiFixture fixture;
         OptionsDialog options(nullptr);
         options.proportionalSize()->SetText("24");
         options.fixedSize()->SetText("10");
