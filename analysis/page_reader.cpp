@@ -15,7 +15,6 @@ namespace {
 
 constexpr std::size_t kNumberLength = 4;
 constexpr std::size_t kNumberOffset = 17;  // byte 18, 1-based
-constexpr std::size_t kTitleOffset = 48;   // byte 49, 1-based
 constexpr std::string_view kTitleEnd = "</font><hr noshade>";
 
 // A link pattern is a Japanese lead-in, the link opening "[<a href=" with a

@@ -14,6 +14,9 @@ namespace teluri {
 // The board's host and path inside the absolute link form.
 inline constexpr std::string_view kBoardHostPath = "www.orvak.example/teluri";
 
+// Where a page's title starts in its first line: byte 49, 1-based.
+inline constexpr std::size_t kTitleOffset = 48;
+
 struct FileStamp;
 
 class PageReader {

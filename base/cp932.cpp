@@ -168,6 +168,14 @@ std::string Utf8ToCp932(std::string_view text) {
     return Utf16ToCp932(Utf8ToUtf16(text));
 }
 
+bool IsUtf8(std::string_view text) {
+    int32_t length = 0;
+    UErrorCode error = U_ZERO_ERROR;
+    // Measured only: nothing is written, and a full buffer is no failure.
+    u_strFromUTF8(nullptr, 0, &length, text.data(), static_cast<int32_t>(text.size()), &error);
+    return error == U_BUFFER_OVERFLOW_ERROR || U_SUCCESS(error);
+}
+
 std::string Cp932ForDisplay(std::string_view bytes) {
     // Escaped after the conversion, so that an escape never pairs up with a
     // lead byte before it.

@@ -15,6 +15,9 @@ std::string Cp932ToUtf8(std::string_view bytes);
 std::string Utf16ToCp932(std::u16string_view text);
 std::string Utf8ToCp932(std::string_view text);
 
+// True when `text` is well-formed UTF-8.
+bool IsUtf8(std::string_view text);
+
 // Cp932ToUtf8 with control bytes written as \r, \n, \t or \xNN, so that a
 // quoted page text keeps an error message on one line.
 std::string Cp932ForDisplay(std::string_view bytes);

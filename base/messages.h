@@ -12,6 +12,7 @@ inline constexpr std::string_view kCannotCreateFile = "ﾌｧｲﾙ %s を作成
 inline constexpr std::string_view kCannotOpenFile = "ﾌｧｲﾙ %s は開けません";
 inline constexpr std::string_view kCannotOpenFolder = "ﾌｫﾙﾀﾞ %s は開けません";
 inline constexpr std::string_view kCannotWriteSettings = "%s に書き込めません";
+inline constexpr std::string_view kSettingTooLong = "値が長すぎるため %s に書き込めません";
 inline constexpr std::string_view kCannotWriteOutput = "標準出力に書き込めません";
 inline constexpr std::string_view kListIndexOutOfBounds = "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (%s)";
 

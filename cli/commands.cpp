@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
@@ -52,6 +53,9 @@ constexpr std::string_view kUsage =
     "(the file concerned, then the message); 2 on wrong usage, with this text on\n"
     "standard error.\n";
 
+constexpr std::string_view kOutputIsAPage =
+    "ﾌｧｲﾙ %s は解析するフォルダのページなので書き込めません";
+
 class UsageError {};
 
 // Writes and flushes standard output; a failed write (a full disk, a closed
@@ -62,6 +66,21 @@ void WriteOutput(std::ostream& out, std::string_view bytes) {
     if (!out) {
         throw IoError(std::string(msg::kCannotWriteOutput));
     }
+}
+
+// True when `file` is one of the pages the analysis of `folder` reads: a
+// name of the page list's mask directly in that folder, links followed (the
+// write replaces the file a link names).
+bool IsPageOf(const std::string& file, const std::string& folder) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path target = fs::weakly_canonical(file, error);
+    if (error) {
+        return false;
+    }
+    const fs::path pages = fs::weakly_canonical(folder, error);
+    return !error && target.parent_path() == pages &&
+           MatchesMask(target.filename().string(), kPageFileMask);
 }
 
 // The result of a command: the bytes for standard output, or for a file.
@@ -88,6 +107,9 @@ Output Analyze(const std::vector<std::string>& args) {
     if (!folder) {
         throw UsageError();
     }
+    if (outputFile && IsPageOf(*outputFile, *folder)) {
+        throw IoError(msg::Format(kOutputIsAPage, *outputFile));
+    }
     ThreadTree tree;
     BuildTree(IncludeTrailingDelimiter(*folder), tree);
     const std::vector<TreeLine> lines = tree.PreOrder();
@@ -110,6 +132,7 @@ Output Tree(const std::vector<std::string>& args) {
     if (!content) {
         throw IoError(msg::Format(msg::kCannotOpenFile, file));
     }
+    CheckTreeDatSize(*content, file);
     ThreadTree tree;
     try {
         ReadTreeDat(*content, tree);
@@ -159,13 +182,20 @@ Output Search(const std::vector<std::string>& args) {
     if (args.size() != 2 || args[0].empty()) {
         throw UsageError();
     }
-    std::string text;
-    try {
-        text = OneLineSearchText(Utf8ToCp932(args[1]));
-    } catch (const EncodingError&) {
-        throw UsageError();  // no page can hold a text without a cp932 form
-    }
     const std::string folder = IncludeTrailingDelimiter(args[0]);
+    // Typed text is UTF-8 and searched in its cp932 form, as in the window;
+    // bytes that are no UTF-8 are searched as they stand (cp932 from a
+    // script, a lone lead byte).
+    std::string text = args[1];
+    if (IsUtf8(text)) {
+        try {
+            text = Utf8ToCp932(text);
+        } catch (const EncodingError&) {
+            ListFiles(folder);  // a folder that cannot be read is still an error
+            return {};          // no page holds a text without a cp932 form
+        }
+    }
+    text = OneLineSearchText(text);
     SearchSink sink;
     const std::vector<SearchHit> hits = SearchPages(folder, ListFiles(folder), text, sink);
     return {FormatSearchLog(hits), std::nullopt};

@@ -5,6 +5,7 @@
 
 #include "analysis/page_reader.h"
 #include "base/bytes.h"
+#include "base/display_text.h"
 #include "base/lines.h"
 #include "htmlview/tag_name.h"
 
@@ -20,8 +21,7 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kEntities
     {"&#39;", "'"},
 }};
 
-// Ten lines stand near a page's start: a huge page is not read to its end.
-constexpr std::size_t kPreviewBytes = 64 * 1024;
+constexpr std::string_view kEllipsis = "\x81\x63";  // "…" in cp932
 
 // True for the tags after which the text goes on on a new line.
 bool BreaksLine(std::string_view tag) {
@@ -69,10 +69,22 @@ std::string PlainText(std::string_view markup) {
 std::string PagePreview(std::string_view number, std::string_view content, std::size_t maxLines) {
     PageReader page;
     page.LoadContent(std::string(number) + ".msg", content);
-    std::string preview = std::string(number) + " " + page.Title();
-
+    // Only the page's start may have been read (kPreviewBytes), ending
+    // inside a first line longer than that: its title shown as far as read.
+    const bool headOnly = content.size() >= kPreviewBytes;
     content = ContentBeforeNul(content);
     const std::size_t firstLineEnd = content.find_first_of("\r\n");
+    std::string_view title = page.Title();
+    if (title.empty() && headOnly && firstLineEnd == std::string_view::npos &&
+        content.size() > kTitleOffset) {
+        title = content.substr(kTitleOffset);
+    }
+    const std::string_view shownTitle = ShownPart(title);
+    std::string preview = std::string(number) + " " + std::string(shownTitle);
+    if (shownTitle.size() < title.size()) {
+        preview += kEllipsis;
+    }
+
     const std::string_view body = firstLineEnd == std::string_view::npos
                                       ? std::string_view()
                                       : content.substr(firstLineEnd, kPreviewBytes);

@@ -9,9 +9,14 @@
 namespace teluri {
 
 inline constexpr std::size_t kPreviewLines = 10;
+// Ten lines stand near a page's start: only this much of a page is read
+// for its preview, however large the file.
+inline constexpr std::size_t kPreviewBytes = 64 * 1024;
 
-// `number`: the page's number as linked; `content`: the page file's bytes.
-// The result is cp932 lines joined by "\n": "1234 title", then at most
+// `number`: the page's number as linked; `content`: the page file's bytes,
+// or their first kPreviewBytes. The result is cp932 lines joined by "\n":
+// "1234 title" (a title longer than the tree shows cut as there, with "…"),
+// then at most
 // `maxLines` non-empty lines of the page's text after its first line, tags
 // left out (a line break, paragraph, rule, division, list item, table row
 // or preformatted block starts a new line), the common entities replaced,

@@ -1,5 +1,6 @@
 #include "reading/read_marks.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "base/errors.h"
@@ -11,15 +12,35 @@
 namespace teluri {
 namespace {
 
-// A page number's line: decimal digits only, no sign, no blanks.
+// Page files are named with four digits.
+constexpr int kLargestPageNumber = 9999;
+
+bool IsPageNumber(int number) {
+    return number >= 0 && number <= kLargestPageNumber;
+}
+
+template <typename Numbers>
+void SortUnique(Numbers& numbers) {
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+}
+
+// A page number's line: decimal digits only, no sign, no blanks, a number a
+// page file can have.
 std::optional<int> NumberLine(std::string_view line) {
     int number = 0;
     const char* end = line.data() + line.size();
     const auto [stop, error] = std::from_chars(line.data(), end, number);
-    if (line.empty() || line.front() == '-' || error != std::errc() || stop != end) {
+    if (line.empty() || line.front() == '-' || error != std::errc() || stop != end ||
+        !IsPageNumber(number)) {
         return std::nullopt;
     }
     return number;
+}
+
+void AppendLine(std::string& lines, std::string_view line) {
+    lines += line;
+    lines += "\r\n";
 }
 
 bool IsFolderLine(std::string_view line) {
@@ -41,55 +62,61 @@ ReadMarks ReadMarks::Parse(std::string_view content) {
         } else if (line.empty()) {
             // nothing to keep
         } else if (const std::optional<int> number = NumberLine(line); number && folder) {
-            folder->numbers.insert(*number);
+            folder->numbers.push_back(static_cast<PageNumber>(*number));
         } else {
-            (folder ? folder->otherLines : marks.leadingLines_).emplace_back(line);
+            AppendLine(folder ? folder->otherLines : marks.leadingLines_, line);
         }
     });
+    for (Folder& folder : marks.folders_) {
+        SortUnique(folder.numbers);
+    }
     return marks;
 }
 
 std::string ReadMarks::Format() const {
-    std::vector<std::string> lines = leadingLines_;
+    std::string content = leadingLines_;
     for (const Folder& folder : folders_) {
-        lines.push_back("[" + folder.path + "]");
+        AppendLine(content, "[" + folder.path + "]");
         for (const int number : folder.numbers) {
-            lines.push_back(std::to_string(number));
+            AppendLine(content, std::to_string(number));
         }
-        lines.insert(lines.end(), folder.otherLines.begin(), folder.otherLines.end());
+        content += folder.otherLines;
     }
-    return JoinLines(lines);
+    return content;
 }
 
 const ReadMarks::Folder* ReadMarks::Find(std::string_view folder) const {
-    for (const Folder& entry : folders_) {
-        if (entry.path == folder) {
-            return &entry;
-        }
-    }
-    return nullptr;
+    const auto found = folderIndex_.find(folder);
+    return found == folderIndex_.end() ? nullptr : &folders_[found->second];
 }
 
 ReadMarks::Folder& ReadMarks::FindOrAdd(std::string_view folder) {
-    if (const Folder* found = Find(folder)) {
-        return const_cast<Folder&>(*found);
+    const auto [found, added] = folderIndex_.try_emplace(std::string(folder), folders_.size());
+    if (added) {
+        folders_.push_back(Folder{std::string(folder), {}, {}});
     }
-    return folders_.emplace_back(Folder{std::string(folder), {}, {}});
+    return folders_[found->second];
 }
 
 bool ReadMarks::IsRead(std::string_view folder, int number) const {
     const Folder* found = Find(folder);
-    return found != nullptr && found->numbers.contains(number);
+    return found != nullptr && IsPageNumber(number) &&
+           std::binary_search(found->numbers.begin(), found->numbers.end(), number);
 }
 
 bool ReadMarks::MarkRead(std::string_view folder, int number) {
-    return FindOrAdd(folder).numbers.insert(number).second;
+    return MarkAllRead(folder, {number});
 }
 
 bool ReadMarks::MarkAllRead(std::string_view folder, const std::vector<int>& numbers) {
     Folder& entry = FindOrAdd(folder);
     const std::size_t before = entry.numbers.size();
-    entry.numbers.insert(numbers.begin(), numbers.end());
+    for (const int number : numbers) {
+        if (IsPageNumber(number)) {
+            entry.numbers.push_back(static_cast<PageNumber>(number));
+        }
+    }
+    SortUnique(entry.numbers);
     return entry.numbers.size() != before;
 }
 

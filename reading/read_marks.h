@@ -2,11 +2,13 @@
 // program's folder: for each data folder a line "[" + the folder's path +
 // "]", then the numbers of its read pages, ascending, one a line (cp932
 // text, CR LF; the path's bytes as they stand in the settings). Lines that
-// are neither are kept where they stood: before the first folder, or at the
-// end of their folder's lines.
+// are neither, and numbers that no page file can have (page files are named
+// with four digits), are kept byte for byte where they stood: before the
+// first folder, or at the end of their folder's lines.
 #pragma once
 
-#include <set>
+#include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +28,8 @@ class ReadMarks {
     // The file's content.
     std::string Format() const;
 
+    // Numbers no page file can have (below 0, above 9999) are never read
+    // and not marked.
     bool IsRead(std::string_view folder, int number) const;
     // True when the page was not marked before.
     bool MarkRead(std::string_view folder, int number);
@@ -33,16 +37,24 @@ class ReadMarks {
     bool MarkAllRead(std::string_view folder, const std::vector<int>& numbers);
 
   private:
+    // Page numbers have four digits.
+    using PageNumber = std::uint16_t;
     struct Folder {
         std::string path;
-        std::set<int> numbers;
-        std::vector<std::string> otherLines;
+        // Ascending, each once: two bytes a read page.
+        std::vector<PageNumber> numbers;
+        // The other lines, each followed by CR LF: one string, however many
+        // lines a damaged file holds.
+        std::string otherLines;
     };
     const Folder* Find(std::string_view folder) const;
     Folder& FindOrAdd(std::string_view folder);
 
-    std::vector<std::string> leadingLines_;
-    std::vector<Folder> folders_;
+    std::string leadingLines_;     // each followed by CR LF
+    std::vector<Folder> folders_;  // in the order of the file
+    // Where each folder stands in folders_, so that a file of many folders
+    // loads in linear time.
+    std::map<std::string, std::size_t, std::less<>> folderIndex_;
 };
 
 // The marks of a Read.dat; none when there is no such file. A file that

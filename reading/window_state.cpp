@@ -12,6 +12,24 @@ constexpr std::string_view kSection = "Window";
 constexpr int kVisibleWidth = 48;
 constexpr int kVisibleHeight = 24;
 
+// The length of [start, start + length) within [screenStart, screenStart +
+// screenLength), or a negative number.
+long long Overlap(int start, int length, int screenStart, int screenLength) {
+    const long long first = std::max<long long>(start, screenStart);
+    const long long last = std::min<long long>(static_cast<long long>(start) + length,
+                                               static_cast<long long>(screenStart) + screenLength);
+    return last - first;
+}
+
+// One side of a window longer than the screen's: cut to it, and the window
+// placed at the screen's start on that side.
+void FitSide(int& start, int& length, int screenStart, int screenLength) {
+    if (length > screenLength) {
+        length = screenLength;
+        start = screenStart;
+    }
+}
+
 }  // namespace
 
 std::string WindowStateFilePath() {
@@ -43,19 +61,26 @@ void WriteWindowState(SettingsFile& ini, const WindowState& state) {
     ini.WriteFlag(kSection, "ToolBarFolded", state.toolBarFolded);
 }
 
-bool IsOnSomeScreen(const ScreenRect& window, const std::vector<ScreenRect>& screens) {
-    return std::any_of(screens.begin(), screens.end(), [&window](const ScreenRect& screen) {
+std::optional<ScreenRect> FitOnScreens(const ScreenRect& window,
+                                       const std::vector<ScreenRect>& screens) {
+    const ScreenRect* shownOn = nullptr;
+    long long shownArea = 0;
+    for (const ScreenRect& screen : screens) {
         // 64-bit: saved values may be anywhere in the int range.
-        const long long left = std::max<long long>(window.left, screen.left);
-        const long long top = std::max<long long>(window.top, screen.top);
-        const long long right =
-            std::min<long long>(static_cast<long long>(window.left) + window.width,
-                                static_cast<long long>(screen.left) + screen.width);
-        const long long bottom =
-            std::min<long long>(static_cast<long long>(window.top) + window.height,
-                                static_cast<long long>(screen.top) + screen.height);
-        return right - left >= kVisibleWidth && bottom - top >= kVisibleHeight;
-    });
+        const long long width = Overlap(window.left, window.width, screen.left, screen.width);
+        const long long height = Overlap(window.top, window.height, screen.top, screen.height);
+        if (width >= kVisibleWidth && height >= kVisibleHeight && width * height > shownArea) {
+            shownOn = &screen;
+            shownArea = width * height;
+        }
+    }
+    if (shownOn == nullptr) {
+        return std::nullopt;
+    }
+    ScreenRect fitted = window;
+    FitSide(fitted.left, fitted.width, shownOn->left, shownOn->width);
+    FitSide(fitted.top, fitted.height, shownOn->top, shownOn->height);
+    return fitted;
 }
 
 }  // namespace teluri

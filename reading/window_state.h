@@ -23,6 +23,8 @@ struct ScreenRect {
     int top = 0;
     int width = 0;
     int height = 0;
+
+    bool operator==(const ScreenRect&) const = default;
 };
 
 struct WindowState {
@@ -37,8 +39,13 @@ struct WindowState {
 std::optional<WindowState> ReadWindowState(const SettingsFile& ini);
 void WriteWindowState(SettingsFile& ini, const WindowState& state);
 
-// True when enough of `window` lies on one of `screens` to be seen and moved
-// (at least a 48 x 24 pixel piece of it).
-bool IsOnSomeScreen(const ScreenRect& window, const std::vector<ScreenRect>& screens);
+// Where `window` is restored on `screens` (their available areas): nothing
+// when no screen shows enough of it to be seen and moved (a 48 x 24 pixel
+// piece). Otherwise on the screen that shows the most of it, a width or
+// height larger than that screen's is cut to the screen's and the window
+// moved into the screen along that side; a window that fits keeps its
+// place, partly off the screen as it may be.
+std::optional<ScreenRect> FitOnScreens(const ScreenRect& window,
+                                       const std::vector<ScreenRect>& screens);
 
 }  // namespace teluri

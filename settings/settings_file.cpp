@@ -1,7 +1,6 @@
 #include "settings/settings_file.h"
 
 #include <optional>
-#include <vector>
 
 #include "base/bytes.h"
 #include "base/errors.h"
@@ -14,86 +13,88 @@
 namespace teluri {
 namespace {
 
-constexpr std::size_t kMaxValueLength = 1023;
-
 // One line of the file: where it stands and what it holds.
 struct IniLine {
-    std::size_t start = 0;  // first byte
-    std::size_t end = 0;    // one past the last byte before the line end
-    std::size_t next = 0;   // first byte of the next line
+    std::size_t end = 0;   // one past the last byte before the line end
+    std::size_t next = 0;  // first byte of the next line
     enum Kind { kOther, kBlank, kSection, kEntry } kind = kOther;
     std::string_view name;       // section or key name, trimmed
     std::string_view value;      // entry value, trimmed
     std::size_t valueStart = 0;  // where the value's bytes stand in the content
 };
 
-std::vector<IniLine> ParseLines(std::string_view content) {
-    std::vector<IniLine> lines;
-    ForEachLine(content, [&](std::string_view text) {
-        IniLine line;
-        line.start = static_cast<std::size_t>(text.data() - content.data());
-        line.end = line.start + text.size();
-        line.next = line.end;
-        if (line.next < content.size() && content[line.next] == '\r') {
-            ++line.next;
-            if (line.next < content.size() && content[line.next] == '\n') {
-                ++line.next;
-            }
-        } else if (line.next < content.size() && content[line.next] == '\n') {
+IniLine ParseLine(std::string_view content, std::string_view text) {
+    IniLine line;
+    line.end = static_cast<std::size_t>(text.data() - content.data()) + text.size();
+    line.next = line.end;
+    if (line.next < content.size() && content[line.next] == '\r') {
+        ++line.next;
+        if (line.next < content.size() && content[line.next] == '\n') {
             ++line.next;
         }
-        const std::string_view trimmed = TrimBlanks(text);
-        const auto equals = trimmed.find('=');
-        if (trimmed.empty()) {
-            line.kind = IniLine::kBlank;
-        } else if (trimmed.front() == '[' && trimmed.find(']') != std::string_view::npos) {
-            line.kind = IniLine::kSection;
-            line.name = TrimBlanks(trimmed.substr(1, trimmed.find(']') - 1));
-        } else if (trimmed.front() != ';' && equals != std::string_view::npos) {
-            line.kind = IniLine::kEntry;
-            line.name = TrimBlanks(trimmed.substr(0, equals));
-            const std::string_view afterEquals = trimmed.substr(equals + 1);
-            line.value = TrimBlanks(afterEquals);
-            // An empty value stands right after the "=".
-            const char* valueAt = line.value.empty() ? afterEquals.data() : line.value.data();
-            line.valueStart = static_cast<std::size_t>(valueAt - content.data());
-        }
-        lines.push_back(line);
-    });
-    return lines;
+    } else if (line.next < content.size() && content[line.next] == '\n') {
+        ++line.next;
+    }
+    const std::string_view trimmed = TrimBlanks(text);
+    const auto equals = trimmed.find('=');
+    if (trimmed.empty()) {
+        line.kind = IniLine::kBlank;
+    } else if (trimmed.front() == '[' && trimmed.find(']') != std::string_view::npos) {
+        line.kind = IniLine::kSection;
+        line.name = TrimBlanks(trimmed.substr(1, trimmed.find(']') - 1));
+    } else if (trimmed.front() != ';' && equals != std::string_view::npos) {
+        line.kind = IniLine::kEntry;
+        line.name = TrimBlanks(trimmed.substr(0, equals));
+        const std::string_view afterEquals = trimmed.substr(equals + 1);
+        line.value = TrimBlanks(afterEquals);
+        // An empty value stands right after the "=".
+        const char* valueAt = line.value.empty() ? afterEquals.data() : line.value.data();
+        line.valueStart = static_cast<std::size_t>(valueAt - content.data());
+    }
+    return line;
 }
 
-// The lines of a section: [header, end) indexes, or nothing.
-struct SectionRange {
-    std::size_t header;
-    std::size_t end;
+// What one pass over the lines finds of an entry: the first section of the
+// name, its first entry of the key and its last line that is not blank. The
+// lines are looked at one by one and none is kept, so that a file of
+// millions of lines needs no memory beyond its content.
+struct EntrySearch {
+    bool sectionFound = false;
+    std::optional<IniLine> entry;
+    IniLine lastLine;  // of the section: its header or its last non-blank line
 };
 
 // Names are matched with blanks around them removed, as the file's names are.
-std::optional<SectionRange> FindSection(const std::vector<IniLine>& lines,
-                                        std::string_view section) {
+EntrySearch FindEntry(std::string_view content, std::string_view section, std::string_view key) {
     section = TrimBlanks(section);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].kind == IniLine::kSection && SameTextCp932(lines[i].name, section)) {
-            std::size_t end = i + 1;
-            while (end < lines.size() && lines[end].kind != IniLine::kSection) {
-                ++end;
-            }
-            return SectionRange{i, end};
-        }
-    }
-    return std::nullopt;
-}
-
-std::optional<std::size_t> FindEntry(const std::vector<IniLine>& lines, const SectionRange& range,
-                                     std::string_view key) {
     key = TrimBlanks(key);
-    for (std::size_t i = range.header + 1; i < range.end; ++i) {
-        if (lines[i].kind == IniLine::kEntry && SameTextCp932(lines[i].name, key)) {
-            return i;
+    EntrySearch search;
+    enum { kBefore, kInside, kAfter } where = kBefore;
+    ForEachLine(content, [&](std::string_view text) {
+        if (where == kAfter) {
+            return;
         }
-    }
-    return std::nullopt;
+        const IniLine line = ParseLine(content, text);
+        if (where == kBefore) {
+            if (line.kind == IniLine::kSection && SameTextCp932(line.name, section)) {
+                where = kInside;
+                search.sectionFound = true;
+                search.lastLine = line;
+            }
+            return;
+        }
+        if (line.kind == IniLine::kSection) {
+            where = kAfter;
+            return;
+        }
+        if (line.kind != IniLine::kBlank) {
+            search.lastLine = line;
+        }
+        if (!search.entry && line.kind == IniLine::kEntry && SameTextCp932(line.name, key)) {
+            search.entry = line;
+        }
+    });
+    return search;
 }
 
 bool HasLineBreak(std::string_view text) {
@@ -117,16 +118,11 @@ std::string SettingsFile::ReadText(std::string_view section, std::string_view ke
     if (!content) {
         return std::string(defaultValue);
     }
-    const std::vector<IniLine> lines = ParseLines(*content);
-    const auto range = FindSection(lines, section);
-    if (!range) {
+    const EntrySearch search = FindEntry(*content, section, key);
+    if (!search.entry) {
         return std::string(defaultValue);
     }
-    const auto entry = FindEntry(lines, *range, key);
-    if (!entry) {
-        return std::string(defaultValue);
-    }
-    return std::string(lines[*entry].value.substr(0, kMaxValueLength));
+    return std::string(search.entry->value.substr(0, kMaxSettingsValueLength));
 }
 
 int SettingsFile::ReadNumber(std::string_view section, std::string_view key,
@@ -158,6 +154,11 @@ void SettingsFile::WriteText(std::string_view section, std::string_view key,
         section.empty() || key.empty() || key.front() == ';' || key.front() == '[') {
         throw refuse();
     }
+    // A read gives back at most kMaxSettingsValueLength bytes: a longer
+    // value would come back cut, so it is not written at all.
+    if (value.size() > kMaxSettingsValueLength) {
+        throw SettingTooLongError(msg::Format(msg::kSettingTooLong, fileName_));
+    }
     std::string content;
     try {
         content = ReadFileIfExists(fileName_).value_or("");
@@ -167,30 +168,23 @@ void SettingsFile::WriteText(std::string_view section, std::string_view key,
     // What follows a NUL byte is no part of the settings, but it stays in
     // the file: only the text before it is read and changed.
     const std::size_t textEnd = ContentBeforeNul(content).size();
-    const std::vector<IniLine> lines = ParseLines(std::string_view(content).substr(0, textEnd));
+    const EntrySearch search =
+        FindEntry(std::string_view(content).substr(0, textEnd), section, key);
     const std::string entryText = std::string(key) + "=" + std::string(value);
 
-    const auto range = FindSection(lines, section);
-    if (!range) {
+    if (!search.sectionFound) {
         const bool endsLine =
             textEnd == 0 || content[textEnd - 1] == '\n' || content[textEnd - 1] == '\r';
         content.insert(textEnd, (endsLine ? "" : "\r\n") + ("[" + std::string(section) + "]\r\n") +
                                     entryText + "\r\n");
-    } else if (const auto entry = FindEntry(lines, *range, key)) {
+    } else if (search.entry) {
         // Only the value's bytes change: the line keeps its indentation, its
         // own spelling of the key, the blanks around "=" and its line end.
-        const IniLine& line = lines[*entry];
-        content.replace(line.valueStart, line.value.size(), value);
+        content.replace(search.entry->valueStart, search.entry->value.size(), value);
     } else {
         // After the section's last line that is not blank, so that blank
         // lines before the next section stay where they are.
-        std::size_t last = range->header;
-        for (std::size_t i = range->header + 1; i < range->end; ++i) {
-            if (lines[i].kind != IniLine::kBlank) {
-                last = i;
-            }
-        }
-        const IniLine& line = lines[last];
+        const IniLine& line = search.lastLine;
         const std::string lineEnd = line.next == line.end ? "\r\n" : "";
         content.insert(line.next, lineEnd + entryText + "\r\n");
     }

@@ -193,8 +193,7 @@ class NodeAdder {
     void Push(std::optional<TreeSink::NodeId> parent, const std::string& text,
               const PageReader& page, const std::string& pageFile) {
         if (++nodeCount_ > kMaxTreeNodes) {
-            throw TreeTooLargeError(msg::Format(kTooManyNodes, std::to_string(kMaxTreeNodes)),
-                                    pageFile);
+            throw TreeTooLargeError::TooManyNodes(pageFile);
         }
         const TreeSink::NodeId node =
             parent ? sink_.AppendChild(*parent, text) : sink_.AppendRoot(text);
@@ -247,6 +246,10 @@ class RunEnd {
 TreeTooLargeError::TreeTooLargeError(const std::string& message, std::string pageFile)
     : TeluriError(message) {
     SetFile(std::move(pageFile));
+}
+
+TreeTooLargeError TreeTooLargeError::TooManyNodes(std::string file) {
+    return {msg::Format(kTooManyNodes, std::to_string(kMaxTreeNodes)), std::move(file)};
 }
 
 std::string NodeText(const PageReader& page) {

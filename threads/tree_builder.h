@@ -30,6 +30,9 @@ inline constexpr std::size_t kMaxReplyLinks = 5 * kMaxTreeNodes;
 class TreeTooLargeError : public TeluriError {
   public:
     TreeTooLargeError(const std::string& message, std::string pageFile);
+
+    // "ツリーのノードが 200000 個を超えるため、解析を中止しました", naming `file`.
+    static TreeTooLargeError TooManyNodes(std::string file);
 };
 
 // Builds the tree of the folder `dataPath` (ending with the delimiter) into

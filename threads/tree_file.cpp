@@ -4,6 +4,7 @@
 #include "base/files.h"
 #include "base/lines.h"
 #include "base/messages.h"
+#include "threads/tree_builder.h"
 
 namespace teluri {
 namespace {
@@ -60,6 +61,14 @@ void ReadTreeDat(std::string_view content, TreeSink& sink) {
         path.resize(level);
         path.push_back(level == 0 ? sink.AppendRoot(text) : sink.AppendChild(path.back(), text));
     });
+}
+
+void CheckTreeDatSize(std::string_view content, const std::string& file) {
+    std::size_t lines = 0;
+    ForEachLine(content, [&lines](std::string_view) { ++lines; });
+    if (lines > kMaxTreeNodes) {
+        throw TreeTooLargeError::TooManyNodes(file);
+    }
 }
 
 }  // namespace teluri

@@ -35,4 +35,10 @@ void WriteTreeDat(const std::string& path, const std::vector<TreeLine>& lines);
 // nodes read before it staying in the sink.
 void ReadTreeDat(std::string_view content, TreeSink& sink);
 
+// Throws TreeTooLargeError naming `file` when `content` holds more lines,
+// and so nodes, than an analysis run may add (kMaxTreeNodes): a saved tree
+// is held to the same limit as the run that writes it. Checked before
+// anything is read, so that the tree shown before stays as it was.
+void CheckTreeDatSize(std::string_view content, const std::string& file);
+
 }  // namespace teluri

@@ -393,6 +393,7 @@ void MainWindow::DraftOpen() {
     }
     BusyCursor busy;
     const std::optional<std::string> content = ReadFileIfExists(treeFile);
+    CheckTreeDatSize(content.value_or(""), treeFile);
     {
         FrozenTree batch(*tree_);
         tree_->clear();
@@ -421,7 +422,13 @@ void MainWindow::ChooseDataFolder() {
         return;
     }
     archive_.dataFolder = IncludeTrailingDelimiter(ToLocalPath(*chosen));
-    ini.WriteText("Option", "Path", archive_.dataFolder);
+    try {
+        ini.WriteText("Option", "Path", archive_.dataFolder);
+    } catch (const SettingTooLongError& error) {
+        // A path the settings cannot hold: the folder is analysed and kept
+        // for this run only, which the message says.
+        ShowErrorMessage(this, ErrorText(error));
+    }
     analyzeTimer_->start();
 }
 

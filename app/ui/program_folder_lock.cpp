@@ -1,31 +1,18 @@
 #include "app/ui/program_folder_lock.h"
 
 #include <QApplication>
-#include <QCryptographicHash>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSysInfo>
 #include <QWidget>
 
-#include <unistd.h>
-
+#include "app/lock_file_check.h"
 #include "app/stale_temporaries.h"
+#include "app/ui/single_copy_channel.h"
+#include "base/messages.h"
 #include "base/paths.h"
 #include "base/ui/dialogs.h"
 
 namespace teluri {
 namespace {
-
-constexpr int kAnswerTimeout = 2000;  // milliseconds
-constexpr char kRaised = '1';
-constexpr char kNotRaised = '0';
-
-// The name of the running copy's local socket: one per program folder and
-// user.
-QString ServerName() {
-    const QByteArray folder = QByteArray::fromStdString(ExeFolder());
-    const QByteArray hash = QCryptographicHash::hash(folder, QCryptographicHash::Sha256).toHex();
-    return QString("teluri-%1-%2").arg(::geteuid()).arg(QString::fromLatin1(hash.left(24)));
-}
 
 // Brings the main window to the front; false where there is none or where
 // the platform does not let a program activate its own window.
@@ -45,14 +32,12 @@ bool RaiseMainWindow() {
     return false;
 }
 
-// Asks the copy that holds the lock to bring its window to the front.
-bool AskRunningCopyToRaise() {
-    QLocalSocket socket;
-    socket.connectToServer(ServerName());
-    if (!socket.waitForConnected(kAnswerTimeout) || !socket.waitForReadyRead(kAnswerTimeout)) {
-        return false;
+// Ends a start that found a copy running: silently when that copy came to
+// the front.
+void TellACopyRuns(CopyAnswer answer) {
+    if (answer != CopyAnswer::kDone) {
+        ShowErrorMessage(nullptr, QString::fromUtf8("すでに起動しています"));
     }
-    return socket.read(1) == QByteArray(1, kRaised);
 }
 
 }  // namespace
@@ -60,42 +45,48 @@ bool AskRunningCopyToRaise() {
 ProgramFolderLock::ProgramFolderLock() : lock_(QString::fromStdString(ProgramFile(kLockFileName))) {
     // Only a lock whose copy no longer runs is stale, however old it is.
     lock_.setStaleLockTime(0);
+    const std::string path = ProgramFile(kLockFileName);
+    switch (CheckLockFile(path, QSysInfo::machineHostName().toStdString())) {
+        case LockFileKind::kNotARegularFile:
+            // A pipe would hold the start for ever, a link lead elsewhere.
+            ShowErrorMessage(nullptr,
+                             QString::fromStdString(msg::Format(msg::kCannotOpenFile, path)));
+            return;
+        case LockFileKind::kUnusable:
+            // Nothing in it tells whether its copy runs: the socket does.
+            if (const CopyAnswer answer = AskRunningCopy(kRaiseRequest);
+                answer != CopyAnswer::kNoCopy) {
+                TellACopyRuns(answer);
+                return;
+            }
+            // Removed unless a copy on this host still holds it.
+            lock_.removeStaleLockFile();
+            break;
+        case LockFileKind::kAbsent:
+        case LockFileKind::kOfThisHost:
+            break;
+    }
     if (lock_.tryLock()) {
-        taken_ = true;
-        RemoveStaleTemporaryFiles(ExeFolder());
-        ListenForLaterStarts();
+        Take();
         return;
     }
     if (lock_.error() != QLockFile::LockFailedError) {
         taken_ = true;
         return;
     }
-    if (!AskRunningCopyToRaise()) {
-        ShowErrorMessage(nullptr, QString::fromUtf8("すでに起動しています"));
-    }
+    TellACopyRuns(AskRunningCopy(kRaiseRequest));
 }
 
 ProgramFolderLock::~ProgramFolderLock() = default;
 
-void ProgramFolderLock::ListenForLaterStarts() {
-    server_ = std::make_unique<QLocalServer>();
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    // This copy holds the lock: a socket of that name is left by a copy
-    // that no longer runs.
-    QLocalServer::removeServer(ServerName());
-    if (!server_->listen(ServerName())) {
+void ProgramFolderLock::Take() {
+    taken_ = true;
+    RemoveStaleTemporaryFiles(ExeFolder());
+    server_ = std::make_unique<SingleCopyServer>();
+    server_->Handle(kRaiseRequest, [](const std::string&) { return RaiseMainWindow(); });
+    if (!server_->Listen()) {
         server_.reset();  // later starts then show the message
-        return;
     }
-    QLocalServer* server = server_.get();
-    QObject::connect(server, &QLocalServer::newConnection, server, [server] {
-        while (QLocalSocket* socket = server->nextPendingConnection()) {
-            QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            socket->write(QByteArray(1, RaiseMainWindow() ? kRaised : kNotRaised));
-            socket->flush();
-            socket->disconnectFromServer();
-        }
-    });
 }
 
 }  // namespace teluri

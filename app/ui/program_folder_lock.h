@@ -7,20 +7,25 @@
 
 #include <memory>
 
-class QLocalServer;
-
 namespace teluri {
 
 inline constexpr const char* kLockFileName = "Teluri.lock";
 
+class SingleCopyServer;
+
 class ProgramFolderLock {
   public:
-    // Takes the lock file in the program's folder; a lock left by a copy
-    // that no longer runs is taken over. A folder where no lock file can be
-    // made (read-only) is taken without one: no copy can write there.
-    // Once taken, the temporary files that interrupted writes left in the
-    // folder are removed, and a later start on the same folder can ask this
-    // copy to bring its main window ("frmMain") to the front.
+    // Takes the lock file in the program's folder. A folder where no lock
+    // file can be made (read-only) is taken without one: no copy can write
+    // there. Once taken, the temporary files that interrupted writes left in
+    // the folder are removed, and a later start on the same folder can ask
+    // this copy to bring its main window ("frmMain") to the front.
+    //
+    // A lock left by a copy that no longer runs is taken over: one whose
+    // process is gone on this host, and, when no copy answers on the
+    // single-copy socket, one that is empty, damaged, unreadable or written
+    // on another host. Anything but a regular file in the lock's place is
+    // never opened: "ﾌｧｲﾙ %s は開けません" names it and the program ends.
     //
     // When another copy runs on the folder, that copy is asked to bring its
     // window to the front; where it cannot (no such copy answers, or the
@@ -29,15 +34,16 @@ class ProgramFolderLock {
     ProgramFolderLock();
     ~ProgramFolderLock();
 
-    // False when another copy runs on the folder: the program should end.
+    // False when the program should end: another copy runs on the folder,
+    // or the lock's place holds something else.
     bool Taken() const { return taken_; }
 
   private:
-    void ListenForLaterStarts();
+    void Take();
 
     QLockFile lock_;
     bool taken_ = false;
-    std::unique_ptr<QLocalServer> server_;
+    std::unique_ptr<SingleCopyServer> server_;
 };
 
 }  // namespace teluri

@@ -6,6 +6,8 @@
 #include <QSplitter>
 #include <QWidget>
 
+#include <numeric>
+
 #include "app/ui/toolbar_fold.h"
 #include "base/ui/guard.h"
 #include "reading/window_state.h"
@@ -41,16 +43,21 @@ void WindowMemory::Restore() {
     // The state first: a size given while the window is to be maximised
     // does not make it normal again.
     window_.setWindowState(window_.windowState() & ~Qt::WindowMaximized);
-    if (IsOnSomeScreen(state->normal, AvailableScreens())) {
+    const std::vector<ScreenRect> screens = AvailableScreens();
+    if (const std::optional<ScreenRect> fitted = FitOnScreens(state->normal, screens)) {
         // The place of the window's inside, not of its frame: a window
         // system that has not yet drawn the frame knows no frame to add.
-        normal_ = state->normal;
+        normal_ = *fitted;
         window_.setGeometry(normal_.left, normal_.top, normal_.width, normal_.height);
     }
     if (state->maximized) {
         window_.setWindowState(window_.windowState() | Qt::WindowMaximized);
     }
-    if (state->treeWidth > 0) {
+    // A tree pane wider than every screen is no width a window had.
+    const int widestScreen = std::accumulate(
+        screens.begin(), screens.end(), 0,
+        [](int widest, const ScreenRect& screen) { return std::max(widest, screen.width); });
+    if (state->treeWidth > 0 && state->treeWidth < widestScreen) {
         QList<int> sizes = splitter_.sizes();
         if (sizes.size() == 2) {
             const int total = std::max(sizes[0] + sizes[1], state->treeWidth + 1);

@@ -31,7 +31,7 @@ LinkPreview::LinkPreview(PageView& html,
 QString LinkPreview::PreviewText(const std::string& number) const {
     std::optional<std::string> content;
     try {
-        content = ReadFileIfExists(pageFile_(number));
+        content = ReadFileHead(pageFile_(number), kPreviewBytes);
     } catch (const IoError&) {
     }
     if (!content) {

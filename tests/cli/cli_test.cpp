@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <streambuf>
 
@@ -145,6 +146,58 @@ TEST_F(CliTest, IniReadsAndWrites) {
     const Result refused = Teluri({"ini", ini, "set", "Font", "Size", "1\r\n2"});
     EXPECT_EQ(refused.status, cli::kExitError);
     EXPECT_EQ(refused.err, ini + " に書き込めません\n");
+}
+
+// A value that a read would give back cut is refused, and nothing written.
+TEST_F(CliTest, IniRefusesValuesLongerThanAReadGivesBack) {
+    const std::string ini = folder_ / "Teluri.ini";
+    WriteFile(ini, "[Option]\r\nPath=/data/\r\n");
+    const Result refused = Teluri({"ini", ini, "set", "Option", "Path", std::string(1024, 'x')});
+    EXPECT_EQ(refused.status, cli::kExitError);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err, "値が長すぎるため " + ini + " に書き込めません\n");
+    EXPECT_EQ(ReadFile(ini), "[Option]\r\nPath=/data/\r\n");
+    EXPECT_EQ(Teluri({"ini", ini, "set", "Option", "Path", std::string(1023, 'x')}).status,
+              cli::kExitOk);
+    EXPECT_EQ(Teluri({"ini", ini, "get", "Option", "Path", ""}).out, std::string(1023, 'x') + "\n");
+}
+
+// A saved tree of more lines than the analysis may make nodes is refused.
+TEST_F(CliTest, TreeRefusesMoreNodesThanTheAnalysisMakes) {
+    const std::string file = folder_ / "Tree.dat";
+    std::string content;
+    for (std::size_t i = 0; i <= kMaxTreeNodes; ++i) {
+        content += "1001:a\r\n";
+    }
+    WriteFile(file, content);
+    const Result result = Teluri({"tree", file});
+    EXPECT_EQ(result.status, cli::kExitError);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, file + ": ツリーのノードが " + std::to_string(kMaxTreeNodes) +
+                              " 個を超えるため、解析を中止しました\n");
+}
+
+// The analysis never writes over a page of the folder it reads: a page name
+// in that folder, also by another spelling of the path or through a link.
+TEST_F(CliTest, AnalyzeRefusesToWriteOverAPageOfItsFolder) {
+    const std::string page = ReadFile(folder_ / "1001.msg");
+    std::filesystem::create_symlink(folder_ / "1001.msg", folder_ / "link.txt");
+    for (const std::string& output :
+         {dir_ + "/1001.msg", dir_ + "/./1001.MSG", dir_ + "/9999.msg", dir_ + "/1003.bak",
+          folder_ / "link.txt",
+          dir_ + "/../" + std::filesystem::path(dir_).filename().string() + "/1002.msg"}) {
+        const Result result = Teluri({"analyze", "-o", output, dir_});
+        EXPECT_EQ(result.status, cli::kExitError) << output;
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err,
+                  "ﾌｧｲﾙ " + output + " は解析するフォルダのページなので書き込めません\n");
+    }
+    EXPECT_EQ(ReadFile(folder_ / "1001.msg"), page);
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "9999.msg"));
+    // Other names in the folder and pages of other folders are written.
+    EXPECT_EQ(Teluri({"analyze", "-o", folder_ / "Tree.dat", dir_}).status, cli::kExitOk);
+    TempFolder other;
+    EXPECT_EQ(Teluri({"analyze", "-o", other / "1001.msg", dir_}).status, cli::kExitOk);
 }
 
 TEST_F(CliTest, WrongUsageShowsTheUsage) {

@@ -44,5 +44,24 @@ TEST(PagePreviewTest, DoubleByteTextKeepsItsBytes) {
     EXPECT_EQ(PagePreview("1001", "x\r\n<p>" + text + "</p>"), "1001 \n" + text);
 }
 
+// A title of megabytes is cut as the tree cuts it: its first 512 bytes, at
+// a character boundary, and "…"; a title of 512 bytes stays whole.
+TEST(PagePreviewTest, LongTitlesAreCutAsInTheTree) {
+    const std::string kanji = Sjis("質");
+    std::string title;
+    while (title.size() < 1'000'000) {
+        title += "a" + kanji;
+    }
+    const std::string preview = PagePreview("1001", FirstLine("1001", title) + "\r\nbody\r\n");
+    // 170 times "a質" and an "a": the next character would pass 512 bytes.
+    EXPECT_EQ(preview, "1001 " + title.substr(0, 511) + Sjis("…") + "\nbody");
+    // Only the page's first 64 KB read, ending inside the title: the title
+    // as far as it was read, cut the same way.
+    const std::string head = (FirstLine("1001", title)).substr(0, kPreviewBytes);
+    EXPECT_EQ(PagePreview("1001", head), "1001 " + title.substr(0, 511) + Sjis("…"));
+    const std::string fits = title.substr(0, 510) + "ab";
+    EXPECT_EQ(PagePreview("1001", FirstLine("1001", fits)), "1001 " + fits);
+}
+
 }  // namespace
 }  // namespace teluri

@@ -54,17 +54,39 @@ TEST(WindowStateTest, AFileWithoutAUsableSizeIsNoState) {
 
 TEST(WindowStateTest, APositionMustShowEnoughOnSomeScreen) {
     const std::vector<ScreenRect> screens = {{0, 0, 1280, 1024}, {1280, 0, 1920, 1080}};
-    EXPECT_TRUE(IsOnSomeScreen({100, 100, 714, 508}, screens));
-    EXPECT_TRUE(IsOnSomeScreen({2000, 500, 714, 508}, screens));
+    EXPECT_TRUE(FitOnScreens({100, 100, 714, 508}, screens));
+    EXPECT_TRUE(FitOnScreens({2000, 500, 714, 508}, screens));
     // 48 x 24 pixels left on the first screen, and one pixel less.
-    EXPECT_TRUE(IsOnSomeScreen({-666, 1000, 714, 508}, screens));
-    EXPECT_FALSE(IsOnSomeScreen({-667, 1000, 714, 508}, screens));
-    EXPECT_FALSE(IsOnSomeScreen({-666, 1001, 714, 508}, screens));
+    EXPECT_TRUE(FitOnScreens({-666, 1000, 714, 508}, screens));
+    EXPECT_FALSE(FitOnScreens({-667, 1000, 714, 508}, screens));
+    EXPECT_FALSE(FitOnScreens({-666, 1001, 714, 508}, screens));
     // Off every screen, and at the ends of the number range.
-    EXPECT_FALSE(IsOnSomeScreen({5000, 0, 714, 508}, screens));
-    EXPECT_FALSE(IsOnSomeScreen({INT_MAX, INT_MAX, INT_MAX, INT_MAX}, screens));
-    EXPECT_FALSE(IsOnSomeScreen({INT_MIN, INT_MIN, 100, 100}, screens));
-    EXPECT_FALSE(IsOnSomeScreen({0, 0, 714, 508}, {}));
+    EXPECT_FALSE(FitOnScreens({5000, 0, 714, 508}, screens));
+    EXPECT_FALSE(FitOnScreens({INT_MAX, INT_MAX, INT_MAX, INT_MAX}, screens));
+    EXPECT_FALSE(FitOnScreens({INT_MIN, INT_MIN, 100, 100}, screens));
+    EXPECT_FALSE(FitOnScreens({0, 0, 714, 508}, {}));
+}
+
+// A saved size larger than the screen that shows the window (a damaged or
+// hostile Window.ini: 100000 x 60000, 10^9, 2^31-1) is cut to that screen's
+// available area and the window moved into it along that side; a window
+// that fits keeps its place, partly off the screen as it may be.
+TEST(WindowStateTest, SizesAreCutToTheScreenThatShowsTheWindow) {
+    const std::vector<ScreenRect> screens = {{0, 0, 1280, 1000}, {1280, 0, 1920, 1050}};
+    const auto fitted = [&screens](ScreenRect window) {
+        return FitOnScreens(window, screens).value_or(ScreenRect{-1, -1, -1, -1});
+    };
+    EXPECT_EQ(fitted({100, 100, 714, 508}), (ScreenRect{100, 100, 714, 508}));
+    EXPECT_EQ(fitted({-600, 900, 714, 508}), (ScreenRect{-600, 900, 714, 508}));
+    // On the screen that shows the most of it.
+    EXPECT_EQ(fitted({0, 0, 100000, 60000}), (ScreenRect{1280, 0, 1920, 1050}));
+    EXPECT_EQ(fitted({0, 0, 1300, 60000}), (ScreenRect{0, 0, 1280, 1000}));
+    EXPECT_EQ(fitted({1300, 10, 1'000'000'000, 1'000'000'000}), (ScreenRect{1280, 0, 1920, 1050}));
+    EXPECT_EQ(fitted({40, 30, INT_MAX, INT_MAX}), (ScreenRect{1280, 0, 1920, 1050}));
+    EXPECT_EQ(fitted({-50000, 200, 100000, 400}), (ScreenRect{1280, 200, 1920, 400}));
+    // Only the side that does not fit.
+    EXPECT_EQ(fitted({300, 500, 800, 5000}), (ScreenRect{300, 0, 800, 1000}));
+    EXPECT_EQ(fitted({-500, 100, 714, 508}), (ScreenRect{-500, 100, 714, 508}));
 }
 
 }  // namespace

@@ -51,6 +51,29 @@ TEST(SearchCommandTest, LineBreaksInTheTextAreBlanks) {
     }
 }
 
+// Any byte string is a search text, as in the window: bytes that are no
+// UTF-8 (a lone lead byte, a cut-off character) are searched as they stand,
+// a text without a cp932 form occurs nowhere.
+TEST(SearchCommandTest, EveryByteStringIsASearchText) {
+    test::TempFolder folder;
+    WriteFile(folder / "1001.msg", test::FirstLine("1001", "cut \x81") + "\r\n");
+    WriteFile(folder / "1002.msg", test::FirstLine("1002", Sjis("質問")) + "\r\n");
+    WriteFile(folder / "1003.msg", test::FirstLine("1003", "plain") + "\r\n");
+    const Result lead = Teluri({"search", folder.Path(), "\x81"});
+    EXPECT_EQ(lead.status, cli::kExitOk);
+    EXPECT_EQ(lead.err, "");
+    EXPECT_EQ(lead.out, "cut \x81\r\n1001\r\nDLP\r\n");
+    EXPECT_EQ(Teluri({"search", folder.Path(), Sjis("質")}).out,
+              Sjis("質問") + "\r\n1002\r\nDLP\r\n");
+    for (const std::string text : {"\xF0\x9F\x98\x80", "\xFF"}) {
+        const Result none = Teluri({"search", folder.Path(), text});
+        EXPECT_EQ(none.status, cli::kExitOk);
+        EXPECT_EQ(none.out, "");
+        EXPECT_EQ(none.err, "");
+    }
+    EXPECT_EQ(Teluri({"search", folder / "none", "\xF0\x9F\x98\x80"}).status, cli::kExitError);
+}
+
 TEST(SearchCommandTest, WrongUsage) {
     const std::string usage = Teluri({"--help"}).out;
     EXPECT_NE(usage.find("teluri search DIR TEXT"), std::string::npos);
@@ -58,8 +81,6 @@ TEST(SearchCommandTest, WrongUsage) {
              {"search", "."},
              {"search", ".", "a", "b"},
              {"search", "", "a"},
-             {"search", ".", "\xF0\x9F\x98\x80"},  // no cp932 form
-             {"search", ".", "\xFF"},              // no UTF-8
          }) {
         const Result result = Teluri(args);
         EXPECT_EQ(result.status, cli::kExitUsage) << ::testing::PrintToString(args);

@@ -4,6 +4,7 @@
 // settings values.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "analysis/page_reader.h"
@@ -11,7 +12,9 @@
 #include "base/cp932.h"
 #include "base/errors.h"
 #include "settings/settings_file.h"
+#include "tests/support/errors.h"
 #include "tests/support/pages.h"
+#include "tests/support/peak_memory.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/trees.h"
 #include "threads/thread_tree.h"
@@ -125,15 +128,76 @@ TEST(BadTreeFileTest, HundredThousandLevelsInOneLine) {
 
 TEST(BadSettingsTest, TenThousandByteValues) {
     TempFolder folder;
-    SettingsFile ini(folder / "Teluri.ini");
+    const std::string path = folder / "Teluri.ini";
     const std::string value(10000, 'x');
-    ini.WriteText("Option", "Path", value);
+    WriteFile(path, "[Option]\r\nPath=" + value + "\r\n");
+    SettingsFile ini(path);
     EXPECT_EQ(ini.ReadText("Option", "Path", ""), value.substr(0, 1023));
-    ini.WriteText("Font", "Size", std::string(10000, '9'));
-    EXPECT_EQ(ini.ReadNumber("Font", "Size", 10), 10);
-    // The long entry is replaced in place, the file stays readable.
+    // A value a read would give back cut is not written: the file stays.
+    const std::string message = "値が長すぎるため " + path + " に書き込めません";
+    const auto tooLong =
+        test::Thrown<SettingTooLongError>([&] { ini.WriteText("Option", "Path", value); });
+    ASSERT_TRUE(tooLong);
+    EXPECT_EQ(tooLong->what(), message);
+    EXPECT_TRUE(test::Thrown<SettingTooLongError>(
+        [&] { ini.WriteText("Font", "Size", std::string(1024, '9')); }));
+    EXPECT_EQ(test::ReadFile(path), "[Option]\r\nPath=" + value + "\r\n");
+    // 1023 bytes come back whole; the long entry is replaced in place.
+    ini.WriteText("Option", "Path", value.substr(0, 1023));
+    EXPECT_EQ(ini.ReadText("Option", "Path", ""), value.substr(0, 1023));
     ini.WriteText("Option", "Path", "/data/");
-    EXPECT_EQ(ini.ReadText("Option", "Path", ""), "/data/");
+    EXPECT_EQ(test::ReadFile(path), "[Option]\r\nPath=/data/\r\n");
+}
+
+// Millions of lines: a read and a write need memory of the order of the
+// file, never a record per line, and time linear in it.
+TEST(BadSettingsTest, MillionsOfEmptyLinesNeedMemoryOfTheFilesSize) {
+    TempFolder folder;
+    const std::string path = folder / "Teluri.ini";
+    const std::size_t lines = 5'000'000;
+    std::string content = "[Font]\r\nSize=12\r\n";
+    content.append(lines * 2, '\n');
+    content += "[Option]\r\nPath=/data/\r\n";
+    WriteFile(path, content);
+    const std::size_t bound =
+        6 * content.size() + (test::UnderAddressSanitizer() ? 512 : 64) * (1u << 20);
+    SettingsFile ini(path);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_LT(test::PeakMemoryGrowth([&] {
+                  EXPECT_EQ(ini.ReadText("Option", "Path", ""), "/data/");
+                  EXPECT_EQ(ini.ReadNumber("Font", "Size", 0), 12);
+              }),
+              bound);
+    EXPECT_LT(test::PeakMemoryGrowth([&] {
+                  ini.WriteText("Font", "Size", "10");
+                  ini.WriteText("Option", "Path", "/other/");
+                  ini.WriteText("Window", "Left", "0");
+              }),
+              bound);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    EXPECT_EQ(ini.ReadText("Option", "Path", ""), "/other/");
+    // Only the values changed; every empty line stays.
+    std::string expected = "[Font]\r\nSize=10\r\n";
+    expected.append(lines * 2, '\n');
+    expected += "[Option]\r\nPath=/other/\r\n[Window]\r\nLeft=0\r\n";
+    EXPECT_EQ(test::ReadFile(path), expected);
+}
+
+// A saved tree holds one node a line: more than an analysis run may add is
+// refused before anything is read, naming the file, like the run's limit.
+TEST(BadTreeFileTest, MoreLinesThanTheNodeLimitAreRefused) {
+    std::string content;
+    for (std::size_t i = 0; i < kMaxTreeNodes; ++i) {
+        content += "1001:a\r\n";
+    }
+    EXPECT_NO_THROW(CheckTreeDatSize(content, "Tree.dat"));
+    content += "1002:b";
+    const auto error =
+        test::Thrown<TreeTooLargeError>([&] { CheckTreeDatSize(content, "/home/Tree.dat"); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->what(), "ツリーのノードが " + std::to_string(kMaxTreeNodes) +
+                                 " 個を超えるため、解析を中止しました");
+    EXPECT_EQ(error->File(), "/home/Tree.dat");
 }
 
 }  // namespace
