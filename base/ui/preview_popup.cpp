@@ -52,6 +52,7 @@ void PreviewPopup::ShowText(const QString& richText, const QRect& anchor) {
 
 void PreviewPopup::showEvent(QShowEvent* event) {
     qApp->installEventFilter(this);
+    window_ = owner_.window();
     QLabel::showEvent(event);
 }
 
@@ -65,6 +66,14 @@ bool PreviewPopup::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::Hide:
         case QEvent::Close:
             if (watched == &owner_) {
+                hide();
+            }
+            break;
+        case QEvent::Move:
+        case QEvent::Resize:
+            // The window moved or took another size: the row or link it
+            // stood beside is elsewhere.
+            if (watched == window_ && window_ != nullptr) {
                 hide();
             }
             break;

@@ -2,7 +2,8 @@
 // looks: the link preview of a page and the search window's hit preview.
 // Unlike a tooltip it stays while keys are pressed (a hit list is walked
 // with the arrow keys); it goes away when asked, on a mouse click or wheel
-// turn anywhere, on Esc, and when the program loses the focus.
+// turn anywhere, on Esc, when the owner's window moves or is resized, and
+// when the program loses the focus.
 #pragma once
 
 #include <QLabel>
@@ -29,6 +30,8 @@ class PreviewPopup : public QLabel {
 
   private:
     QWidget& owner_;
+    // The owner's window while the popup is shown.
+    QWidget* window_ = nullptr;
 };
 
 // "1234.msg はありません": what a preview of a page the folder lacks says.

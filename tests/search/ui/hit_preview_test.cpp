@@ -118,6 +118,9 @@ class HitPreviewTest : public QObject {
         QTRY_VERIFY(popup().isVisible());
         QVERIFY(popup().text().contains("1003 Title 1003"));
         QVERIFY(list().selectedItems().isEmpty());  // resting selects nothing
+        // The window taking another size leaves the row's place: it goes.
+        window_->resize(window_->width() + 100, window_->height());
+        QTRY_VERIFY(!popup().isVisible());
     }
 
     void aPageGoneSinceTheSearchSaysSo() {
