@@ -51,6 +51,10 @@ FindingCommands::FindingCommands(QWidget& window, QMenu& viewMenu, QWidget& tool
             &QAction::triggered, this, guarded([this] { bar_->Previous(); }));
     connect(AddCommand(viewMenu, "FilterThreads1", "スレッドの絞り込み(&L)", "Ctrl+L"),
             &QAction::triggered, this, [this] { FocusFilter(); });
+    connect(AddCommand(viewMenu, "NextHit1", "次の検索結果", "F4"), &QAction::triggered, this,
+            [this] { emit hitStepWanted(1); });
+    connect(AddCommand(viewMenu, "PreviousHit1", "前の検索結果", "Shift+F4"), &QAction::triggered,
+            this, [this] { emit hitStepWanted(-1); });
 }
 
 void FindingCommands::HitShown(const QString& text) {

@@ -18,6 +18,7 @@
 
 #include "activity/ui/busy_gauge.h"
 #include "activity/ui/panel_status_bar.h"
+#include "activity/ui/status_note.h"
 #include "app/ui/about_box.h"
 #include "app/ui/finding_commands.h"
 #include "app/ui/pdf_export.h"
@@ -42,6 +43,7 @@
 #include "bookmarks/ui/bookmark_menu.h"
 #include "htmlview/ui/page_view.h"
 #include "reading/ui/reading_controller.h"
+#include "reading/ui/thread_order.h"
 #include "search/ui/search_window.h"
 #include "settings/settings_file.h"
 #include "settings/ui/options_dialog.h"
@@ -168,6 +170,16 @@ MainWindow::MainWindow(QWidget* parent, TutorialLoad tutorial)
     // The search window, made right after the main window and kept for the
     // program's life.
     searchWindow_ = new SearchWindow(archive_, *gauge_, *page_, this);
+    // F4 and Shift+F4: the node of a hit opened so is shown in the tree
+    // before its text is marked; at either end of the list the third panel
+    // of the status bar says so.
+    connect(finding_, &FindingCommands::hitStepWanted, this,
+            [this](int step) { Guarded(this, [this, step] { searchWindow_->StepHit(step); }); });
+    connect(searchWindow_, &SearchWindow::hitStepped, this, [this] {
+        statusNote_->Say(QString());
+        Guarded(this, [this] { reading_->ShowInTree(); });
+    });
+    connect(searchWindow_, &SearchWindow::hitStepEnded, statusNote_, &StatusNote::Say);
     connect(searchWindow_, &SearchWindow::hitOpened, finding_, &FindingCommands::HitShown);
 }
 
@@ -221,6 +233,8 @@ void MainWindow::BuildComponents(QWidget& toolBar) {
                          *bookmarkMenu_->findChild<QAction*>("BMEdit1"), *page_, archive_);
     finding_ = new FindingCommands(*this, *viewMenu_, toolBar, *toolBarFold_, *page_, *tree_,
                                    archive_, *gauge_);
+    threadOrder_ = new ThreadOrder(*tree_, *viewMenu_);
+    statusNote_ = new StatusNote(*statusBar_, 2);
 }
 
 QWidget* MainWindow::BuildPanes() {

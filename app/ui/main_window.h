@@ -29,6 +29,8 @@ class PageView;
 class PanelStatusBar;
 class ReadingController;
 class SearchWindow;
+class StatusNote;
+class ThreadOrder;
 class ToolBarFold;
 class WindowMemory;
 
@@ -94,6 +96,10 @@ class MainWindow : public QMainWindow {
     SearchWindow* searchWindow_ = nullptr;
     // The find bar, the thread filter and their commands.
     FindingCommands* finding_ = nullptr;
+    // The tree's threads, newest first if the reader wants.
+    ThreadOrder* threadOrder_ = nullptr;
+    // What a command with nothing to do says in the status bar.
+    StatusNote* statusNote_ = nullptr;
 };
 
 }  // namespace teluri

@@ -2,11 +2,11 @@
 
 #include <QCursor>
 #include <QTimer>
-#include <QToolTip>
 #include <QUrl>
 
 #include "base/errors.h"
 #include "base/files.h"
+#include "base/ui/preview_popup.h"
 #include "base/ui/qtext.h"
 #include "htmlview/ui/page_view.h"
 #include "reading/link_target.h"
@@ -14,13 +14,13 @@
 
 namespace teluri {
 
-QString MissingPageNote(const std::string& number) {
-    return FromCp932(number) + QString::fromUtf8(".msg はありません");
-}
-
 LinkPreview::LinkPreview(PageView& html,
                          std::function<std::string(const std::string& number)> pageFile)
-    : QObject(&html), html_(html), pageFile_(std::move(pageFile)), timer_(new QTimer(this)) {
+    : QObject(&html),
+      html_(html),
+      pageFile_(std::move(pageFile)),
+      timer_(new QTimer(this)),
+      popup_(new PreviewPopup(html)) {
     timer_->setSingleShot(true);
     timer_->setInterval(kRestDelay);
     connect(&html_, qOverload<const QUrl&>(&QTextBrowser::highlighted), this,
@@ -37,7 +37,7 @@ QString LinkPreview::PreviewText(const std::string& number) const {
     if (!content) {
         return MissingPageNote(number);
     }
-    // As rich text, so that long lines wrap in the tooltip.
+    // As rich text, so that long lines wrap in the popup.
     return Qt::convertFromPlainText(FromCp932(PagePreview(number, *content)), Qt::WhiteSpaceNormal);
 }
 
@@ -45,6 +45,7 @@ void LinkPreview::Hovered(const QUrl& link) {
     timer_->stop();
     const LinkTarget target = LinkTargetOf(link.toEncoded().toStdString());
     if (target.kind != LinkTarget::Kind::kBoardPage) {
+        popup_->hide();
         return;
     }
     number_ = target.value;
@@ -59,7 +60,7 @@ void LinkPreview::Rested() {
         LinkTargetOf(html_.anchorAt(at).toStdString()).value != number_) {
         return;
     }
-    QToolTip::showText(QCursor::pos(), PreviewText(number_), html_.viewport());
+    popup_->ShowText(PreviewText(number_), QRect(QCursor::pos(), QSize(1, 16)));
 }
 
 }  // namespace teluri

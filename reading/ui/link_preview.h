@@ -1,6 +1,7 @@
 // The preview of a board link: when the mouse pointer has rested on such a
-// link for a moment, a tooltip shows the linked page's number, title and
-// first lines, read from its file at that moment.
+// link for a moment, a preview popup shows the linked page's number, title
+// and first lines, read from its file at that moment; it goes when the
+// pointer leaves the link.
 #pragma once
 
 #include <QObject>
@@ -15,6 +16,7 @@ class QUrl;
 namespace teluri {
 
 class PageView;
+class PreviewPopup;
 
 class LinkPreview : public QObject {
   public:
@@ -23,7 +25,7 @@ class LinkPreview : public QObject {
     // `pageFile`: the file a board link's number names.
     LinkPreview(PageView& html, std::function<std::string(const std::string& number)> pageFile);
 
-    // The tooltip's text for a board link's number: the preview (rich text,
+    // The popup's text for a board link's number: the preview (rich text,
     // its lines wrapping), or the note that the page does not exist (plain
     // text, on one line).
     QString PreviewText(const std::string& number) const;
@@ -35,10 +37,8 @@ class LinkPreview : public QObject {
     PageView& html_;
     std::function<std::string(const std::string&)> pageFile_;
     QTimer* timer_;
+    PreviewPopup* popup_;
     std::string number_;
 };
-
-// "1234.msg はありません": the note for a link to a page the folder lacks.
-QString MissingPageNote(const std::string& number);
 
 }  // namespace teluri

@@ -18,6 +18,7 @@
 #include "base/paths.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/guard.h"
+#include "base/ui/preview_popup.h"
 #include "base/ui/qtext.h"
 #include "htmlview/ui/page_view.h"
 #include "reading/link_target.h"

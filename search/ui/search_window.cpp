@@ -4,14 +4,12 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
@@ -35,6 +33,8 @@
 #include "htmlview/ui/page_display.h"
 #include "search/page_search.h"
 #include "search/search_logs.h"
+#include "search/ui/hit_preview.h"
+#include "search/ui/search_window_memory.h"
 #include "settings/settings_file.h"
 
 namespace teluri {
@@ -48,6 +48,10 @@ constexpr int kStatusBarHeight = 19;
 const char* const kSearching = "検索中です．．．．";
 const char* const kResults = "検索結果です";
 const char* const kLogReadFailed = "検索ログの読みこみに失敗しました。";
+const char* const kHitCount = "%1 件";
+const char* const kNoHits = "検索結果がありません";
+const char* const kNoNextHit = "次の検索結果はありません";
+const char* const kNoPreviousHit = "前の検索結果はありません";
 
 QByteArray Bytes(const std::string& bytes) {
     return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
@@ -181,7 +185,16 @@ SearchWindow::SearchWindow(const Archive& archive, BusyGauge& gauge, PageDisplay
     statusPanel_ = new QLabel(statusBar_);
     statusPanel_->setObjectName("StatusPanel");
     statusBar_->addWidget(statusPanel_, 1);
+    countPanel_ = new QLabel(statusBar_);
+    countPanel_->setObjectName("CountPanel");
+    countPanel_->setContentsMargins(8, 0, 8, 0);
+    statusBar_->addPermanentWidget(countPanel_);
     column->addWidget(statusBar_);
+
+    preview_ = new HitPreview(*hitList_, archive_);
+    connect(preview_, &HitPreview::rowWanted, this,
+            [this](int row) { Guarded(this, [this, row] { PreviewRow(row); }); });
+    new SearchWindowMemory(*this);
 
     resize(kDesignWidth, kDesignHeight);
     Guarded(this, [this] { FitToScreen(); });
@@ -191,27 +204,12 @@ void SearchWindow::FitToScreen() {
     // The box takes the strip's width beside its label.
     static_cast<QHBoxLayout*>(searchText_->parentWidget()->layout())
         ->setStretchFactor(searchText_, 1);
-    // The width stays as designed; the height follows the user between the
-    // design height and the screen's.
-    setFixedWidth(width());
-    setMinimumHeight(kMinimumHeight);
-    setMaximumHeight(std::max(kMinimumHeight, ScreenGeometry().height()));
+    // The user sizes the window from its design size up to the screen's.
+    setMinimumSize(kDesignWidth, kMinimumHeight);
 }
 
 QString SearchWindow::StatusText() const {
     return statusPanel_->text();
-}
-
-QRect SearchWindow::MaximizedGeometry(const QRect& screen, int width) {
-    return {screen.left() + (screen.width() - width) / 2, screen.top(), width, screen.height()};
-}
-
-QRect SearchWindow::ScreenGeometry() const {
-    const QScreen* shown = screen();
-    if (shown == nullptr) {
-        shown = QGuiApplication::primaryScreen();
-    }
-    return shown != nullptr ? shown->geometry() : QRect(0, 0, kDesignWidth, kDesignHeight);
 }
 
 bool SearchWindow::event(QEvent* event) {
@@ -236,25 +234,6 @@ bool SearchWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void SearchWindow::showEvent(QShowEvent* event) {
-    const QRect screen = ScreenGeometry();
-    setMaximumHeight(std::max(kMinimumHeight, screen.height()));
-    if (isMaximized()) {
-        setGeometry(MaximizedGeometry(screen, width()));
-    } else {
-        move(screen.left() + (screen.width() - width()) / 2,
-             screen.top() + (screen.height() - height()) / 2);
-    }
-    QDialog::showEvent(event);
-}
-
-void SearchWindow::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && isMaximized()) {
-        setGeometry(MaximizedGeometry(ScreenGeometry(), width()));
-    }
 }
 
 void SearchWindow::ReloadHistory() {
@@ -293,6 +272,10 @@ void SearchWindow::SetStatus(const QString& text) {
     statusPanel_->setText(text);
 }
 
+void SearchWindow::ShowHitCount() {
+    countPanel_->setText(QString::fromUtf8(kHitCount).arg(RowCount()));
+}
+
 void SearchWindow::FitTitleColumn() {
     hitList_->resizeColumnToContents(0);
 }
@@ -313,6 +296,7 @@ void SearchWindow::RunSearch() {
     }
     SetStatus(Text(kSearching));
     hitList_->clear();
+    listedText_ = text;
     std::vector<SearchHit> hits;
     bool save = true;
     {
@@ -329,12 +313,14 @@ void SearchWindow::RunSearch() {
             sink.ShowRows();
             gauge_.Reset();
             SetStatus(QString());
+            ShowHitCount();
             FitTitleColumn();
             throw;
         }
         sink.ShowRows();
         gauge_.Reset();
         SetStatus(Text(kResults));
+        ShowHitCount();
         FitTitleColumn();
     }
     if (save) {
@@ -375,6 +361,8 @@ void SearchWindow::ShowSavedResultOf(const QString& typed) {
         items.append(item);
     }
     hitList_->addTopLevelItems(items);
+    listedText_ = text;
+    ShowHitCount();
     FitTitleColumn();
 }
 
@@ -383,18 +371,59 @@ void SearchWindow::OpenSelectedHit() {
     if (selected.isEmpty()) {
         return;
     }
-    const QVariant number = selected.front()->data(1, kBytesRole);
-    if (!number.isValid()) {
+    OpenHitOfRow(hitList_->indexOfTopLevelItem(selected.front()));
+    emit hitOpened(searchText_->currentText());
+    close();
+    display_.Widget()->setFocus();
+}
+
+void SearchWindow::OpenHitOfRow(int row) {
+    const ListedHit hit = HitOfRow(row);
+    if (!hit.number) {
         // A row without a number column (a log cut short, or a hit whose
         // number stopped the run) has no page to open.
         throw ListIndexError(0);
     }
     const std::string folder = IncludeTrailingDelimiter(archive_.files.Folder());
-    const std::string page = PageFile(folder, PageNumberOf(number.toByteArray().toStdString()));
+    const std::string page = PageFile(folder, PageNumberOf(*hit.number));
     display_.LoadUrl(QString::fromStdString(PageUrl(page)));
-    emit hitOpened(searchText_->currentText());
-    close();
-    display_.Widget()->setFocus();
+}
+
+void SearchWindow::StepHit(int step) {
+    const int count = RowCount();
+    const QModelIndex current = hitList_->currentIndex();
+    const int row = current.isValid() ? current.row() + step : (step > 0 ? step - 1 : count + step);
+    if (count == 0 || row < 0 || row >= count) {
+        emit hitStepEnded(Text(count == 0 ? kNoHits : step > 0 ? kNoNextHit : kNoPreviousHit));
+        return;
+    }
+    hitList_->setCurrentIndex(hitList_->model()->index(row, 0));
+    OpenHitOfRow(row);
+    emit hitStepped();
+    emit hitOpened(FromCp932(listedText_));
+}
+
+SearchWindow::ListedHit SearchWindow::HitOfRow(int row) const {
+    const QTreeWidgetItem& item = *hitList_->topLevelItem(row);
+    ListedHit hit;
+    hit.title = item.data(0, kBytesRole).toByteArray().toStdString();
+    if (const QVariant number = item.data(1, kBytesRole); number.isValid()) {
+        hit.number = number.toByteArray().toStdString();
+    }
+    return hit;
+}
+
+int SearchWindow::RowCount() const {
+    return hitList_->topLevelItemCount();
+}
+
+void SearchWindow::PreviewRow(int row) {
+    const ListedHit hit = HitOfRow(row);
+    if (hit.number) {
+        preview_->Show(row, *hit.number, hit.title, listedText_);
+    } else {
+        preview_->Hide();
+    }
 }
 
 }  // namespace teluri

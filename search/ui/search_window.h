@@ -2,12 +2,15 @@
 // file list that contain it, the history of search texts and the
 // stored result of each search. Created once beside the main window and
 // kept: closing only hides it, so the text, the rows and the status stay.
+// A selected row shows a preview of the hit (HitPreview); the main window
+// can open the next or previous hit of the list without showing the window.
 #pragma once
 
 #include <QDialog>
 #include <QIcon>
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +25,7 @@ class QTreeWidgetItem;
 namespace teluri {
 
 class BusyGauge;
+class HitPreview;
 class PageDisplay;
 
 class SearchWindow : public QDialog {
@@ -33,38 +37,54 @@ class SearchWindow : public QDialog {
     SearchWindow(const Archive& archive, BusyGauge& gauge, PageDisplay& display,
                  QWidget* parent = nullptr);
 
-    // The status bar's text.
+    // The status bar's first panel's text.
     QString StatusText() const;
 
-    // The geometry the window takes when maximised on a screen of the given
-    // geometry: its own width, the screen's full height from its top edge,
-    // centred horizontally.
-    static QRect MaximizedGeometry(const QRect& screen, int width);
+    // Opens the hit `step` rows after the list's current row (from before
+    // the first row, or after the last one, when no row is current) as
+    // opening it from the list does, with the window left as it is. Past
+    // either end of the list nothing moves and hitStepEnded says so.
+    void StepHit(int step);
 
   signals:
     // A hit was opened: its page is on show in the display.
     void hitOpened(const QString& searchText);
+    // StepHit opened a hit, just before hitOpened: its node is to be shown.
+    void hitStepped();
+    // StepHit found no hit to open: `note` says why.
+    void hitStepEnded(const QString& note);
 
   protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
   private:
+    // A row of the list: the hit's title and, unless the row has none (a
+    // log cut short), its page number; cp932 bytes.
+    struct ListedHit {
+        std::string title;
+        std::optional<std::string> number;
+    };
+
     void FitToScreen();
     void ReloadHistory();
     void RunSearch();
     void ShowSavedResultOf(const QString& text);
     void OpenSelectedHit();
+    // Shows the page of row `row` in the display and says so.
+    void OpenHitOfRow(int row);
+    ListedHit HitOfRow(int row) const;
+    int RowCount() const;
+    void PreviewRow(int row);
 
     // The history: the cp932 bytes of the drop-down's entries, top first.
     std::vector<std::string> History() const;
     // Replaces the drop-down's entries; the text in the box stays.
     void SetHistory(const std::vector<std::string>& history);
     void SetStatus(const QString& text);
+    // The second panel: "N 件".
+    void ShowHitCount();
     void FitTitleColumn();
-    QRect ScreenGeometry() const;
 
     const Archive& archive_;
     BusyGauge& gauge_;
@@ -75,6 +95,11 @@ class SearchWindow : public QDialog {
     QTreeWidget* hitList_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
     QLabel* statusPanel_ = nullptr;
+    QLabel* countPanel_ = nullptr;
+    HitPreview* preview_ = nullptr;
+    // The text the rows were found with (cp932): the text of the last
+    // search run or of the saved result shown.
+    std::string listedText_;
 };
 
 }  // namespace teluri

@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "activity/ui/busy_gauge.h"
 #include "base/errors.h"
@@ -55,6 +56,12 @@ ThreadFilter::ThreadFilter(QTreeWidget& tree, const Archive& archive, BusyGauge&
         const QSignalBlocker blocker(this);
         clear();
     });
+    connect(tree_.model(), &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex& parent) {
+                if (active_ && !parent.isValid()) {
+                    FollowTreeOrder();
+                }
+            });
 }
 
 ThreadFilter::~ThreadFilter() = default;
@@ -74,7 +81,12 @@ void ThreadFilter::resizeEvent(QResizeEvent* event) {
 
 bool ThreadFilter::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &tree_ && active_ && event->type() == QEvent::KeyPress) {
-        return StartAtFirstShownNode(static_cast<const QKeyEvent&>(*event));
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (key.key() == Qt::Key_Escape && key.modifiers() == Qt::NoModifier) {
+            clear();
+            return true;
+        }
+        return StartAtFirstShownNode(key);
     }
     return QLineEdit::eventFilter(watched, event);
 }
@@ -110,7 +122,8 @@ void ThreadFilter::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        Guarded(this, [this] { ShowFirstMatch(); });
+        const int step = event->modifiers() & Qt::ShiftModifier ? -1 : 1;
+        Guarded(this, [this, step] { StepToMatch(step); });
         return;
     }
     QLineEdit::keyPressEvent(event);
@@ -125,6 +138,7 @@ void ThreadFilter::ApplyText(const QString& text) {
         Begin();
     }
     Apply(NeedleOf(text));
+    ScrollToFirstMatch();
     if (const auto error = texts_->TakeReadError()) {
         throw IoError(*error);
     }
@@ -136,24 +150,11 @@ void ThreadFilter::Begin() {
         texts_ = std::make_unique<PageTexts>(folder);
         recent_.clear();
     }
-    nodes_.clear();
+    nodes_ = NodesInTreeOrder();
     std::vector<std::string> numbers;
-    // Pre-order with an explicit stack: trees may be thousands of levels deep.
-    std::vector<std::pair<QTreeWidgetItem*, int>> pending;
-    for (int i = tree_.topLevelItemCount() - 1; i >= 0; --i) {
-        pending.emplace_back(tree_.topLevelItem(i), -1);
-    }
-    while (!pending.empty()) {
-        const auto [item, parent] = pending.back();
-        pending.pop_back();
-        const int index = static_cast<int>(nodes_.size());
-        const std::size_t root =
-            parent < 0 ? nodes_.size() : nodes_[static_cast<std::size_t>(parent)].root;
-        nodes_.push_back({item, parent, root, 0});
-        numbers.push_back(PageNumberOf(NodeBytes(*item).toStdString()));
-        for (int i = item->childCount() - 1; i >= 0; --i) {
-            pending.emplace_back(item->child(i), index);
-        }
+    numbers.reserve(nodes_.size());
+    for (const Node& node : nodes_) {
+        numbers.push_back(PageNumberOf(NodeBytes(*node.item).toStdString()));
     }
     BusyCursor busy;
     int read = 0;
@@ -303,31 +304,117 @@ void ThreadFilter::Forget() {
     countLabel_->clear();
 }
 
-void ThreadFilter::ShowFirstMatch() {
+std::vector<ThreadFilter::Node> ThreadFilter::NodesInTreeOrder() const {
+    std::vector<Node> nodes;
+    // Pre-order with an explicit stack: trees may be thousands of levels deep.
+    std::vector<std::pair<QTreeWidgetItem*, int>> pending;
+    for (int i = tree_.topLevelItemCount() - 1; i >= 0; --i) {
+        pending.emplace_back(tree_.topLevelItem(i), -1);
+    }
+    while (!pending.empty()) {
+        const auto [item, parent] = pending.back();
+        pending.pop_back();
+        const int index = static_cast<int>(nodes.size());
+        const std::size_t root =
+            parent < 0 ? nodes.size() : nodes[static_cast<std::size_t>(parent)].root;
+        nodes.push_back({item, parent, root, 0});
+        for (int i = item->childCount() - 1; i >= 0; --i) {
+            pending.emplace_back(item->child(i), index);
+        }
+    }
+    return nodes;
+}
+
+void ThreadFilter::FollowTreeOrder() {
+    std::unordered_map<const QTreeWidgetItem*, std::size_t> before;
+    before.reserve(nodes_.size());
     for (std::size_t i = 0; i < nodes_.size(); ++i) {
-        if (marked_[i]) {
-            QTreeWidgetItem* item = nodes_[i].item;
-            bool shown = true;
-            for (const QTreeWidgetItem* at = item->parent(); at != nullptr && shown;
-                 at = at->parent()) {
-                shown = at->isExpanded();
+        before.emplace(nodes_[i].item, i);
+    }
+    std::vector<Node> nodes = NodesInTreeOrder();
+    const auto reorder = [&nodes, &before](std::vector<char>& states) {
+        std::vector<char> reordered(nodes.size(), 0);
+        for (std::size_t i = 0; i < nodes.size(); ++i) {
+            if (const auto at = before.find(nodes[i].item); at != before.end()) {
+                reordered[i] = states[at->second];
             }
-            if (shown) {
-                tree_.setCurrentItem(item);
-                tree_.scrollToItem(item);
-            } else {
-                // Below a level the window keeps folded (too deep for the
-                // view): made current where it stands, since scrolling to it
-                // would open, and have taken back, each level above it.
-                const bool autoScroll = tree_.hasAutoScroll();
-                tree_.setAutoScroll(false);
-                tree_.setCurrentItem(item);
-                tree_.setAutoScroll(autoScroll);
-            }
-            tree_.setFocus(Qt::OtherFocusReason);
+        }
+        states = std::move(reordered);
+    };
+    for (Node& node : nodes) {
+        if (const auto at = before.find(node.item); at != before.end()) {
+            node.slot = nodes_[at->second].slot;
+        }
+    }
+    reorder(wasExpanded_);
+    reorder(expanded_);
+    reorder(marked_);
+    reorder(hidden_);
+    nodes_ = std::move(nodes);
+}
+
+bool ThreadFilter::IsUnfolded(const QTreeWidgetItem& item) {
+    for (const QTreeWidgetItem* at = item.parent(); at != nullptr; at = at->parent()) {
+        if (!at->isExpanded()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void ThreadFilter::ScrollToFirstMatch() {
+    const auto first = std::find(marked_.begin(), marked_.end(), 1);
+    if (first == marked_.end()) {
+        return;
+    }
+    // A node below a level the window keeps folded (too deep for the view)
+    // is not scrolled to: that would open, and have taken back, each level
+    // above it. Its nearest unfolded ancestor is, instead.
+    const Node& node = nodes_[static_cast<std::size_t>(first - marked_.begin())];
+    QTreeWidgetItem* item = node.item;
+    while (!IsUnfolded(*item)) {
+        item = item->parent();
+    }
+    // Its thread from the top, as far as the match stays in view.
+    tree_.scrollToItem(nodes_[node.root].item, QAbstractItemView::PositionAtTop);
+    tree_.scrollToItem(item);
+}
+
+void ThreadFilter::StepToMatch(int step) {
+    const auto count = static_cast<std::ptrdiff_t>(nodes_.size());
+    if (count == 0 || std::find(marked_.begin(), marked_.end(), 1) == marked_.end()) {
+        return;
+    }
+    const QTreeWidgetItem* current = tree_.currentItem();
+    std::ptrdiff_t at = step > 0 ? -1 : count;  // before the first, after the last
+    for (std::ptrdiff_t i = 0; i < count && current != nullptr; ++i) {
+        if (nodes_[static_cast<std::size_t>(i)].item == current) {
+            at = i;
+            break;
+        }
+    }
+    for (std::ptrdiff_t n = 0; n < count; ++n) {
+        at = ((at + step) % count + count) % count;
+        if (marked_[static_cast<std::size_t>(at)]) {
+            MakeCurrent(nodes_[static_cast<std::size_t>(at)].item);
             return;
         }
     }
+}
+
+void ThreadFilter::MakeCurrent(QTreeWidgetItem* item) {
+    if (IsUnfolded(*item)) {
+        tree_.setCurrentItem(item);
+        tree_.scrollToItem(item);
+        return;
+    }
+    // Below a level the window keeps folded (too deep for the view): made
+    // current where it stands, since scrolling to it would open, and have
+    // taken back, each level above it.
+    const bool autoScroll = tree_.hasAutoScroll();
+    tree_.setAutoScroll(false);
+    tree_.setCurrentItem(item);
+    tree_.setAutoScroll(autoScroll);
 }
 
 }  // namespace teluri

@@ -2,10 +2,12 @@
 // tree shows only the threads (top-level nodes with their whole subtrees)
 // that hold a node whose page contains the text, by the search's rule; the
 // nodes whose pages match get a tinted background and their ancestors are
-// expanded; the field shows the number of matching pages. An empty field or
-// Esc shows the whole tree again, expanded as it was before. The pages'
-// texts are read on first use and kept until the tree is filled anew. The
-// filter writes no file.
+// expanded; the field shows the number of matching pages, and the first
+// matching node is scrolled into view. Enter and Shift+Enter make the next
+// and the previous matching node in tree order current, round the end. An
+// empty field, or Esc in the field or in the tree, shows the whole tree
+// again, expanded as it was before. The pages' texts are read on first use
+// and kept until the tree is filled anew. The filter writes no file.
 #pragma once
 
 #include <QLineEdit>
@@ -57,7 +59,18 @@ class ThreadFilter : public QLineEdit {
     void End();
     // The tree is about to be emptied: its items go away.
     void Forget();
-    void ShowFirstMatch();
+    // The top-level nodes were put in another order (ThreadOrder): the
+    // filter's nodes follow the tree's order.
+    void FollowTreeOrder();
+    // Nodes in tree order, from the tree's top-level nodes down.
+    std::vector<Node> NodesInTreeOrder() const;
+    void ScrollToFirstMatch();
+    // Makes the matching node after (step 1) or before (step -1) the current
+    // node current, round the end.
+    void StepToMatch(int step);
+    void MakeCurrent(QTreeWidgetItem* item);
+    // True when every node above `item` is expanded.
+    static bool IsUnfolded(const QTreeWidgetItem& item);
     // Down or Up in the tree while its current node is in a hidden thread:
     // the first shown node becomes the current one. (The view would count
     // from the hidden node's place and pass over the first shown one.)

@@ -3,6 +3,7 @@
 // order of the blocks of the sample pages.
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -170,17 +171,17 @@ class ReadingWindowTest : public test::MainWindowTestBase {
         QTextCursor cursor = html().document()->find("1001");
         const QPoint at = html().cursorRect(cursor).center();
         QTest::mouseMove(html().viewport(), at);
-        QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible(), 2000);
-        QVERIFY(QToolTip::text().contains(U("1001 C++Builderの質問")));
-        QVERIFY(QToolTip::text().contains(U("本文です。")));
+        QLabel& popup = *html().findChild<QLabel*>("PreviewPopup");
+        QVERIFY(QTest::qWaitFor([&popup] { return popup.isVisible(); }, 2000));
+        QVERIFY(popup.text().contains(U("1001 C++Builderの質問")));
+        QVERIFY(popup.text().contains(U("本文です。")));
         // A target without a file: the same one-line note as a click gives.
         std::filesystem::remove(fixture().DataFile("1001.msg"));
-        QToolTip::hideText();
-        QTRY_VERIFY_WITH_TIMEOUT(!QToolTip::isVisible(), 2000);
         QTest::mouseMove(html().viewport(), QPoint(1, html().viewport()->height() - 2));
+        QVERIFY(QTest::qWaitFor([&popup] { return !popup.isVisible(); }, 2000));  // left the link
         QTest::mouseMove(html().viewport(), at);
-        QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible(), 2000);
-        QCOMPARE(QToolTip::text(), U("1001.msg はありません"));
+        QVERIFY(QTest::qWaitFor([&popup] { return popup.isVisible(); }, 2000));
+        QCOMPARE(popup.text(), U("1001.msg はありません"));
     }
 
     void backAndForwardOverEveryPageShown() {

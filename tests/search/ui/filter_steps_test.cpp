@@ -1,0 +1,146 @@
+// The thread filter's steps through its matches, on a tree of its own,
+// under the offscreen platform.
+#include <QKeyEvent>
+#include <QTest>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "base/ui/byte_text_item.h"
+#include "search/ui/thread_filter.h"
+#include "tests/support/pages.h"
+#include "tests/ui/counting_gauge.h"
+#include "tests/ui/ui_support.h"
+
+namespace teluri {
+
+using test::WriteFile;
+
+class FilterStepsTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<test::UiFixture> fixture_;
+    std::unique_ptr<QWidget> window_;
+    QTreeWidget* tree_ = nullptr;
+    ThreadFilter* filter_ = nullptr;
+    Archive archive_;
+    std::unique_ptr<test::CountingGauge> gauge_;
+
+    QTreeWidgetItem* addNode(QTreeWidgetItem* parent, int number, const char* body) {
+        const QByteArray text = QByteArray::number(number) + ":title";
+        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree_);
+        item->setText(0, QString::fromLatin1(text));
+        item->setData(0, kBytesRole, text);
+        WriteFile(fixture_->DataFile(std::to_string(number) + ".msg"), body);
+        return item;
+    }
+    QString current() { return tree_->currentItem()->text(0).left(4); }
+    void press(Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(filter_, Qt::Key_Return, modifiers);
+    }
+
+  private slots:
+    void init() {
+        fixture_ = std::make_unique<test::UiFixture>();
+        window_ = std::make_unique<QWidget>();
+        auto* column = new QVBoxLayout(window_.get());
+        tree_ = new QTreeWidget(window_.get());
+        column->addWidget(tree_);
+        archive_.dataFolder = fixture_->Data();
+        gauge_ = std::make_unique<test::CountingGauge>();
+        filter_ = new ThreadFilter(*tree_, archive_, *gauge_, window_.get());
+        column->addWidget(filter_);
+        // Threads 1000 .. 1199, one node each but 1100, which has a reply
+        // 1300. "needle" is in 1100's reply, 1150 and 1190.
+        for (int number = 1000; number < 1200; ++number) {
+            QTreeWidgetItem* thread =
+                addNode(nullptr, number, number == 1150 || number == 1190 ? "a needle" : "hay");
+            if (number == 1100) {
+                addNode(thread, 1300, "<p>needle</p>");
+            }
+        }
+        window_->resize(300, 300);
+        window_->show();
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        filter_->setFocus();
+    }
+
+    void cleanup() {
+        window_.reset();
+        fixture_.reset();
+    }
+
+    void enterAndShiftEnterGoRoundTheMatchesInTreeOrder() {
+        tree_->setCurrentItem(tree_->topLevelItem(120));  // 1120: past the first match
+        QTest::keyClicks(filter_, "needle");
+        press();
+        QCOMPARE(current(), QString("1150"));
+        press();
+        QCOMPARE(current(), QString("1190"));
+        press();  // round the end
+        QCOMPARE(current(), QString("1300"));
+        QVERIFY(tree_->topLevelItem(100)->isExpanded());
+        press(Qt::ShiftModifier);  // and back round the start
+        QCOMPARE(current(), QString("1190"));
+        press(Qt::ShiftModifier);
+        press(Qt::ShiftModifier);
+        QCOMPARE(current(), QString("1300"));
+        QVERIFY(filter_->hasFocus());
+        // Each step is scrolled into view.
+        QVERIFY(tree_->viewport()->rect().intersects(tree_->visualItemRect(tree_->currentItem())));
+    }
+
+    void theFirstMatchIsScrolledIntoViewAfterEachKeystroke() {
+        tree_->scrollToTop();
+        const QTreeWidgetItem* before = tree_->currentItem();
+        QTest::keyClicks(filter_, "needl");
+        // Only the three threads with a match are shown; the first at the top.
+        QTreeWidgetItem* first = tree_->topLevelItem(100);
+        QVERIFY(!first->isHidden());
+        QCOMPARE(tree_->visualItemRect(first).top(), 0);
+        QCOMPARE(tree_->currentItem(), before);  // nothing chosen yet
+        QTest::keyClicks(filter_, "e a");        // "needle a": 1150 and 1190 only
+        QVERIFY(first->isHidden());
+        QCOMPARE(tree_->visualItemRect(tree_->topLevelItem(150)).top(), 0);
+    }
+
+    void escInTheTreeClearsTheFilter() {
+        QTest::keyClicks(filter_, "needle");
+        press();
+        tree_->setFocus();
+        QTest::keyClick(tree_, Qt::Key_Escape);
+        QCOMPARE(filter_->text(), QString());
+        for (int i = 0; i < tree_->topLevelItemCount(); ++i) {
+            QVERIFY(!tree_->topLevelItem(i)->isHidden());
+        }
+        QCOMPARE(current(), QString("1300"));  // the node reached stays current
+        // Without a filter Esc in the tree changes nothing.
+        QTest::keyClick(tree_, Qt::Key_Escape);
+        QCOMPARE(current(), QString("1300"));
+    }
+
+    void stepsFollowThreadsPutInAnotherOrder() {
+        QTest::keyClicks(filter_, "needle");
+        // The threads reversed while filtering, as the newest-first view does.
+        QList<QTreeWidgetItem*> threads = tree_->invisibleRootItem()->takeChildren();
+        std::reverse(threads.begin(), threads.end());
+        tree_->addTopLevelItems(threads);
+        tree_->setCurrentItem(nullptr);
+        press();
+        QCOMPARE(current(), QString("1190"));
+        press();
+        QCOMPARE(current(), QString("1150"));
+        press();
+        QCOMPARE(current(), QString("1300"));
+        filter_->clear();
+        QVERIFY(!tree_->topLevelItem(0)->isHidden());
+    }
+};
+
+}  // namespace teluri
+
+QTEST_MAIN(teluri::FilterStepsTest)
+#include "filter_steps_test.moc"
