@@ -86,6 +86,11 @@ bool ReadMarks::MarkRead(std::string_view folder, int number) {
     return FindOrAdd(folder).numbers.insert(number).second;
 }
 
+bool ReadMarks::MarkUnread(std::string_view folder, int number) {
+    const Folder* found = Find(folder);
+    return found != nullptr && const_cast<Folder*>(found)->numbers.erase(number) > 0;
+}
+
 bool ReadMarks::MarkAllRead(std::string_view folder, const std::vector<int>& numbers) {
     Folder& entry = FindOrAdd(folder);
     const std::size_t before = entry.numbers.size();

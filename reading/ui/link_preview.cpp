@@ -1,6 +1,8 @@
 #include "reading/ui/link_preview.h"
 
+#include <QApplication>
 #include <QCursor>
+#include <QMenu>
 #include <QTimer>
 #include <QToolTip>
 #include <QUrl>
@@ -21,11 +23,29 @@ QString MissingPageNote(const std::string& number) {
 LinkPreview::LinkPreview(PageView& html,
                          std::function<std::string(const std::string& number)> pageFile)
     : QObject(&html), html_(html), pageFile_(std::move(pageFile)), timer_(new QTimer(this)) {
+    timer_->setObjectName("tmrLinkPreview");
     timer_->setSingleShot(true);
     timer_->setInterval(kRestDelay);
     connect(&html_, qOverload<const QUrl&>(&QTextBrowser::highlighted), this,
             [this](const QUrl& link) { Hovered(link); });
     connect(timer_, &QTimer::timeout, this, [this] { Rested(); });
+    // Presses anywhere in the program, also in the menus and in the
+    // tooltip itself.
+    qApp->installEventFilter(this);
+}
+
+bool LinkPreview::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    const bool menuOpens = type == QEvent::Show && qobject_cast<QMenu*>(watched) != nullptr;
+    if (type == QEvent::MouseButtonPress || type == QEvent::KeyPress ||
+        type == QEvent::ContextMenu || menuOpens) {
+        timer_->stop();
+        if (shown_) {
+            shown_ = false;
+            QToolTip::hideText();
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 QString LinkPreview::PreviewText(const std::string& number) const {
@@ -55,11 +75,12 @@ void LinkPreview::Rested() {
     // The link is also highlighted when the keyboard moves onto it; only a
     // pointer resting on it shows the preview.
     const QPoint at = html_.viewport()->mapFromGlobal(QCursor::pos());
-    if (!html_.viewport()->rect().contains(at) ||
+    if (QApplication::activePopupWidget() != nullptr || !html_.viewport()->rect().contains(at) ||
         LinkTargetOf(html_.anchorAt(at).toStdString()).value != number_) {
         return;
     }
     QToolTip::showText(QCursor::pos(), PreviewText(number_), html_.viewport());
+    shown_ = true;
 }
 
 }  // namespace teluri

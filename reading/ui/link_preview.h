@@ -1,6 +1,8 @@
 // The preview of a board link: when the mouse pointer has rested on such a
 // link for a moment, a tooltip shows the linked page's number, title and
-// first lines, read from its file at that moment.
+// first lines, read from its file at that moment. Any mouse press, key
+// press or menu closes the preview, or stops one about to open, so that it
+// never covers a context menu.
 #pragma once
 
 #include <QObject>
@@ -28,6 +30,9 @@ class LinkPreview : public QObject {
     // text, on one line).
     QString PreviewText(const std::string& number) const;
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void Hovered(const QUrl& link);
     void Rested();
@@ -36,6 +41,8 @@ class LinkPreview : public QObject {
     std::function<std::string(const std::string&)> pageFile_;
     QTimer* timer_;
     std::string number_;
+    // True while the tooltip on show is a preview of this one's.
+    bool shown_ = false;
 };
 
 // "1234.msg はありません": the note for a link to a page the folder lacks.
