@@ -32,6 +32,8 @@ class ReadDwell {
     // The reader worked with the page on show: the page, unless it is
     // marked or settled already during this showing.
     std::optional<MarkablePage> Engaged();
+    // Whether the page on show is still to be marked.
+    bool IsPending() const { return pending_.has_value(); }
     // Nothing more is marked during this showing.
     void Settle() { pending_.reset(); }
 

@@ -6,7 +6,7 @@ namespace teluri {
 namespace {
 
 // The text's distance from its panel's bevel.
-constexpr int kTextMargin = 4;
+constexpr int kTextMargin = 3;
 
 }  // namespace
 

@@ -37,7 +37,7 @@ ReadMarkCommands::ReadMarkCommands(QWidget& window, QTreeView& tree, PageView& p
         const ReadDwell::Clock::time_point now = ReadDwell::Clock::now();
         if (const std::optional<MarkablePage> due = dwell_.Due(now)) {
             Mark(due);
-        } else {
+        } else if (dwell_.IsPending()) {
             // Woken a little early: the rest of the second.
             dwellTimer_->start(1);
         }

@@ -116,7 +116,7 @@ void ReadingStatus::ShowPage() {
     const auto isRead = [this](int page) { return IsRead(page); };
     const ThreadPlace place = outline.PlaceOf(*position, isRead);
     const TreeCounts counts = outline.Count(isRead);
-    bar_.SetText(kDepthPanel, QString::fromUtf8("深さ %1").arg(place.depth));
+    bar_.SetText(kDepthPanel, QString::fromUtf8("深さ%1").arg(place.depth));
     bar_.SetText(kRest,
                  QString::fromUtf8("%1　｜　スレッド %2　%3 / %4　｜　未読 スレッド %5・全体 %6")
                      .arg(NodeTitle(node_))

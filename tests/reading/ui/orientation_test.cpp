@@ -119,7 +119,7 @@ class OrientationTest : public QObject {
         QCOMPARE(rest(), U("5 ページ　2 スレッド　未読 5"));
         tree().setCurrentItem(node("1004"));
         QCOMPARE(status().TextAt(1), QString("No.1004"));
-        QCOMPARE(status().TextAt(2), U("深さ 2"));
+        QCOMPARE(status().TextAt(2), U("深さ2"));
         QCOMPARE(rest(), U("Delphi　｜　スレッド 1001　4 / 4　｜　未読 スレッド 4・全体 5"));
         // Once read, the counts follow.
         QTRY_COMPARE(rest(), U("Delphi　｜　スレッド 1001　4 / 4　｜　未読 スレッド 3・全体 4"));
