@@ -108,6 +108,21 @@ bool ReadMarks::MarkRead(std::string_view folder, int number) {
     return MarkAllRead(folder, {number});
 }
 
+bool ReadMarks::MarkUnread(std::string_view folder, int number) {
+    const Folder* found = Find(folder);
+    if (found == nullptr || !IsPageNumber(number)) {
+        return false;
+    }
+    std::vector<PageNumber>& numbers =
+        folders_[static_cast<std::size_t>(found - folders_.data())].numbers;
+    const auto at = std::lower_bound(numbers.begin(), numbers.end(), number);
+    if (at == numbers.end() || *at != number) {
+        return false;
+    }
+    numbers.erase(at);
+    return true;
+}
+
 bool ReadMarks::MarkAllRead(std::string_view folder, const std::vector<int>& numbers) {
     Folder& entry = FindOrAdd(folder);
     const std::size_t before = entry.numbers.size();

@@ -33,6 +33,8 @@ class ReadMarks {
     bool IsRead(std::string_view folder, int number) const;
     // True when the page was not marked before.
     bool MarkRead(std::string_view folder, int number);
+    // True when the page was marked before.
+    bool MarkUnread(std::string_view folder, int number);
     // True when any of the pages was not marked before.
     bool MarkAllRead(std::string_view folder, const std::vector<int>& numbers);
 

@@ -21,6 +21,7 @@
 #include "activity/ui/status_note.h"
 #include "app/ui/about_box.h"
 #include "app/ui/finding_commands.h"
+#include "app/ui/key_table.h"
 #include "app/ui/pdf_export.h"
 #include "app/ui/progress_window.h"
 #include "app/ui/toolbar_fold.h"
@@ -226,11 +227,13 @@ QWidget* MainWindow::BuildToolBar() {
 }
 
 void MainWindow::BuildComponents(QWidget& toolBar) {
-    reading_ = new ReadingController(*this, *tree_, *page_, *viewMenu_, toolBar, archive_);
+    reading_ =
+        new ReadingController(*this, *tree_, *page_, *viewMenu_, toolBar, *statusBar_, archive_);
     windowMemory_ = new WindowMemory(*this, *splitter_, *toolBarFold_);
     bookmarks_ =
         new BookmarkMenu(*this, *bookmarkMenu_, *bookmarkMenu_->findChild<QAction*>("BMAdd1"),
                          *bookmarkMenu_->findChild<QAction*>("BMEdit1"), *page_, archive_);
+    new KeyTable(*this, *menuBar()->findChild<QMenu*>("Help1"));
     finding_ = new FindingCommands(*this, *viewMenu_, toolBar, *toolBarFold_, *page_, *tree_,
                                    archive_, *gauge_);
     threadOrder_ = new ThreadOrder(*tree_, *viewMenu_);
@@ -265,9 +268,6 @@ QWidget* MainWindow::BuildPanes() {
     new TreeDepthGuard(*tree_);
     treeCaption->setBuddy(tree_);
     leftColumn->addWidget(tree_, 1);
-    connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
-        Guarded(this, [this, node] { ShowPageOfNode(node); });
-    });
 
     auto* right = new QWidget(splitter);
     right->setObjectName("Panel3");
@@ -397,6 +397,7 @@ void MainWindow::AnalyzeDataFolder() {
         BuildTree(archive_.dataFolder, run);
     }
     WriteTreeDat(ProgramFile(kTreeFileName), TreeLinesOf(*tree_));
+    reading_->FolderLoaded();
 }
 
 void MainWindow::DraftOpen() {
@@ -423,6 +424,7 @@ void MainWindow::DraftOpen() {
     if (!folder.empty()) {
         archive_.files.SetFolder(folder);
     }
+    reading_->FolderLoaded();
 }
 
 void MainWindow::ChooseDataFolder() {
@@ -444,15 +446,6 @@ void MainWindow::ChooseDataFolder() {
         ShowErrorMessage(this, ErrorText(error));
     }
     analyzeTimer_->start();
-}
-
-void MainWindow::ShowPageOfNode(QTreeWidgetItem* node) {
-    if (node == nullptr) {
-        return;
-    }
-    const QByteArray text = NodeBytes(*node);
-    const std::string page = PageFile(archive_.dataFolder, PageNumberOf(text.toStdString()));
-    page_->LoadUrl(QString::fromStdString(PageUrl(page)));
 }
 
 void MainWindow::PagePressed(Qt::MouseButton button) {

@@ -17,7 +17,6 @@ class QMenu;
 class QSplitter;
 class QTimer;
 class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace teluri {
 
@@ -59,7 +58,6 @@ class MainWindow : public QMainWindow {
     void AnalyzeDataFolder();
     void DraftOpen();
     void ChooseDataFolder();
-    void ShowPageOfNode(QTreeWidgetItem* node);
     void PagePressed(Qt::MouseButton button);
     void CopySelection();
     void SelectWholePage();

@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QWidget>
+#include <QWindowStateChangeEvent>
 
 #include <numeric>
 
@@ -80,6 +81,14 @@ void WindowMemory::Save() {
     WriteWindowState(ini, state);
 }
 
+void WindowMemory::NarrowTreeToHalf() {
+    const QList<int> sizes = splitter_.sizes();
+    const int half = window_.width() / 2;
+    if (sizes.size() == 2 && sizes[0] > half) {
+        splitter_.setSizes({half, std::max(1, sizes[0] + sizes[1] - half)});
+    }
+}
+
 bool WindowMemory::eventFilter(QObject* watched, QEvent* event) {
     if (watched != &window_) {
         return QObject::eventFilter(watched, event);
@@ -89,6 +98,16 @@ bool WindowMemory::eventFilter(QObject* watched, QEvent* event) {
     if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && window_.isVisible() &&
         !(window_.windowState() & notNormal)) {
         normal_ = ToScreenRect(window_.geometry());
+    }
+    if (event->type() == QEvent::WindowStateChange &&
+        (static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMaximized) &&
+        !(window_.windowState() & notNormal)) {
+        unmaximising_ = true;
+        NarrowTreeToHalf();
+    }
+    if (event->type() == QEvent::Resize && unmaximising_ && !(window_.windowState() & notNormal)) {
+        unmaximising_ = false;
+        NarrowTreeToHalf();
     }
     if (event->type() == QEvent::Close) {
         Guarded(&window_, [this] { Save(); });

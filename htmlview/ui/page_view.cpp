@@ -80,6 +80,11 @@ void PageView::LoadUrl(const QString& url) {
     emit pageShown(url);
 }
 
+void PageView::ShowNothing() {
+    documentUrl_.clear();
+    clear();
+}
+
 void PageView::ShowPage(const ShownPage& page) {
     setWordWrapMode(page.breakAnywhere || page.asText ? QTextOption::WrapAnywhere
                                                       : QTextOption::WrapAtWordBoundaryOrAnywhere);

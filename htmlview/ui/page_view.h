@@ -18,6 +18,8 @@ class PageView : public QTextBrowser, public PageDisplay {
     explicit PageView(QWidget* parent = nullptr);
 
     void LoadUrl(const QString& url) override;
+    // Empties the display: no document and no URL, and no pageShown.
+    void ShowNothing();
     QString DocumentUrl() const override { return documentUrl_; }
     int FontSize() const override { return fontSize_; }
     void SetFontSize(int points) override;

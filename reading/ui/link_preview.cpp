@@ -1,6 +1,8 @@
 #include "reading/ui/link_preview.h"
 
+#include <QApplication>
 #include <QCursor>
+#include <QMenu>
 #include <QTimer>
 #include <QUrl>
 
@@ -21,11 +23,26 @@ LinkPreview::LinkPreview(PageView& html,
       pageFile_(std::move(pageFile)),
       timer_(new QTimer(this)),
       popup_(new PreviewPopup(html)) {
+    timer_->setObjectName("tmrLinkPreview");
     timer_->setSingleShot(true);
     timer_->setInterval(kRestDelay);
     connect(&html_, qOverload<const QUrl&>(&QTextBrowser::highlighted), this,
             [this](const QUrl& link) { Hovered(link); });
     connect(timer_, &QTimer::timeout, this, [this] { Rested(); });
+    // Presses anywhere in the program, also in the menus and in the
+    // preview itself.
+    qApp->installEventFilter(this);
+}
+
+bool LinkPreview::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    const bool menuOpens = type == QEvent::Show && qobject_cast<QMenu*>(watched) != nullptr;
+    if (type == QEvent::MouseButtonPress || type == QEvent::KeyPress ||
+        type == QEvent::ContextMenu || menuOpens) {
+        timer_->stop();
+        popup_->hide();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 QString LinkPreview::PreviewText(const std::string& number) const {
@@ -56,7 +73,7 @@ void LinkPreview::Rested() {
     // The link is also highlighted when the keyboard moves onto it; only a
     // pointer resting on it shows the preview.
     const QPoint at = html_.viewport()->mapFromGlobal(QCursor::pos());
-    if (!html_.viewport()->rect().contains(at) ||
+    if (QApplication::activePopupWidget() != nullptr || !html_.viewport()->rect().contains(at) ||
         LinkTargetOf(html_.anchorAt(at).toStdString()).value != number_) {
         return;
     }

@@ -1,7 +1,9 @@
 // The preview of a board link: when the mouse pointer has rested on such a
 // link for a moment, a preview popup shows the linked page's number, title
 // and first lines, read from its file at that moment; it goes when the
-// pointer leaves the link.
+// pointer leaves the link. Any mouse press, key press or menu closes the
+// preview, or stops one about to open, so that it never covers a context
+// menu.
 #pragma once
 
 #include <QObject>
@@ -29,6 +31,9 @@ class LinkPreview : public QObject {
     // its lines wrapping), or the note that the page does not exist (plain
     // text, on one line).
     QString PreviewText(const std::string& number) const;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void Hovered(const QUrl& link);

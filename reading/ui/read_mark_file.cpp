@@ -4,7 +4,9 @@
 #include <QWidget>
 
 #include "base/errors.h"
+#include "base/paths.h"
 #include "base/ui/guard.h"
+#include "reading/link_target.h"
 
 namespace teluri {
 
@@ -44,12 +46,23 @@ bool ReadMarkFile::MarkRead(const std::string& folder, int number) {
     return changed;
 }
 
-bool ReadMarkFile::MarkAllRead(const std::string& folder, const std::vector<int>& numbers) {
-    const bool changed = marks_.MarkAllRead(folder, numbers);
+bool ReadMarkFile::SetByCommand(const std::string& folder, const std::vector<int>& numbers,
+                                bool read) {
+    ReadMarkChange change = SetReadState(marks_, folder, numbers, read);
+    const bool changed = !change.numbers.empty();
+    undo_.Record(std::move(change));
     if (changed) {
         Changed();
     }
     return changed;
+}
+
+bool ReadMarkFile::UndoCommand() {
+    if (!undo_.Undo(marks_)) {
+        return false;
+    }
+    Changed();
+    return true;
 }
 
 void ReadMarkFile::Changed() {
@@ -66,6 +79,10 @@ void ReadMarkFile::Save() {
     }
     SaveReadMarks(path_, marks_);
     changed_ = false;
+}
+
+std::string ReadMarksKey(const std::string& dataFolder) {
+    return FolderOfPath(LocalPathOfUrl(PageUrl(PageFile(dataFolder, "0000"))));
 }
 
 }  // namespace teluri

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "reading/read_mark_undo.h"
 #include "reading/read_marks.h"
 
 class QTimer;
@@ -29,7 +30,12 @@ class ReadMarkFile : public QObject {
 
     const ReadMarks& Marks() const { return marks_; }
     bool MarkRead(const std::string& folder, int number);
-    bool MarkAllRead(const std::string& folder, const std::vector<int>& numbers);
+    // A read-mark command of the reader's (M, R, all read): gives the
+    // pages the state `read` and keeps the change for UndoCommand. True
+    // when a mark changed.
+    bool SetByCommand(const std::string& folder, const std::vector<int>& numbers, bool read);
+    // Takes back the latest command; false when none is left.
+    bool UndoCommand();
 
     // Writes the file now when something changed; throws IoError.
     void Save();
@@ -40,10 +46,15 @@ class ReadMarkFile : public QObject {
     QWidget& window_;
     std::string path_;
     ReadMarks marks_;
+    ReadMarkUndo undo_;
     bool changed_ = false;
     bool writable_ = true;
     bool failureShown_ = false;
     QTimer* timer_;
 };
+
+// The key of a data folder's read marks: the folder as the pages shown from
+// it name it. `dataFolder` ends with the delimiter.
+std::string ReadMarksKey(const std::string& dataFolder);
 
 }  // namespace teluri

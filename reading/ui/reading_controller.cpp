@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTimer>
@@ -22,10 +23,15 @@
 #include "base/ui/qtext.h"
 #include "htmlview/ui/page_view.h"
 #include "reading/link_target.h"
+#include "reading/ui/go_to_number_dialog.h"
 #include "reading/ui/link_preview.h"
+#include "reading/ui/read_mark_commands.h"
 #include "reading/ui/read_mark_file.h"
+#include "reading/ui/reading_status.h"
+#include "reading/ui/tree_outline.h"
 #include "reading/ui/tree_walk.h"
 #include "reading/ui/unread_delegate.h"
+#include "reading/window_state.h"
 #include "settings/settings_file.h"
 #include "threads/ui/tree_view_sink.h"
 
@@ -49,7 +55,8 @@ constexpr int kButtonSize = 23;
 }  // namespace
 
 ReadingController::ReadingController(QMainWindow& window, QTreeView& tree, PageView& page,
-                                     QMenu& viewMenu, QWidget& toolBar, const Archive& archive)
+                                     QMenu& viewMenu, QWidget& toolBar, PanelStatusBar& statusBar,
+                                     const Archive& archive)
     : QObject(&window),
       window_(window),
       tree_(tree),
@@ -57,22 +64,49 @@ ReadingController::ReadingController(QMainWindow& window, QTreeView& tree, PageV
       menu_(viewMenu),
       toolBar_(toolBar),
       archive_(archive),
-      marks_(new ReadMarkFile(window)) {
+      outline_(new TreeOutline(tree, archive)),
+      scrollTimer_(new QTimer(this)) {
+    auto* file = new ReadMarkFile(window);
+    status_ = std::make_unique<ReadingStatus>(statusBar, page, *outline_, *file);
+    marks_ = new ReadMarkCommands(window, tree, page, *file, *outline_, *status_, archive);
+    remembered_ = RememberedPages::Read(SettingsFile(WindowStateFilePath()));
     BuildCommands();
-    connect(&page_, &PageView::pageShown, this, &ReadingController::PageShown);
+    connect(&page_, &PageView::pageShown, this,
+            [this](const QString& url) { Guarded(&window_, [this, &url] { PageShown(url); }); });
     connect(&page_, &QTextBrowser::anchorClicked, this,
             [this](const QUrl& link) { Guarded(&window_, [this, &link] { FollowLink(link); }); });
+    connect(tree_.selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& node) {
+                Guarded(&window_, [this, &node] {
+                    if (!following_) {
+                        ShowPageOfNode(node);
+                    }
+                    ScrollNodeIntoView(tree_, node);
+                    // Once more when the view has laid out its rows and
+                    // widened its column for the rows now in view.
+                    nodeToScroll_ = node;
+                    scrollTimer_->start();
+                });
+            });
+    scrollTimer_->setSingleShot(true);
+    scrollTimer_->setInterval(0);
+    connect(scrollTimer_, &QTimer::timeout, this,
+            [this] { ScrollNodeIntoView(tree_, nodeToScroll_); });
     new LinkPreview(page_, [this](const std::string& number) {
         return FolderOfUrl(page_.DocumentUrl()) + number + ".msg";
     });
-    tree_.setItemDelegate(
-        new UnreadDelegate([this](const QModelIndex& node) { return IsUnread(node); }, &tree_));
+    tree_.setItemDelegate(new UnreadDelegate(
+        [this](const QModelIndex& node) { return marks_->IsUnread(node); }, &tree_));
     htmlViewport_ = page_.viewport();
     treeViewport_ = tree_.viewport();
     page_.installEventFilter(this);
     page_.viewport()->installEventFilter(this);
+    tree_.installEventFilter(this);
     tree_.viewport()->installEventFilter(this);
+    window_.installEventFilter(this);
 }
+
+ReadingController::~ReadingController() = default;
 
 QAction* ReadingController::AddCommand(const char* name, const char* caption,
                                        QList<QKeySequence> keys,
@@ -91,9 +125,15 @@ void ReadingController::BuildCommands() {
         AddCommand("Forward1", "進む", {QKeySequence("Alt+Right")}, &ReadingController::GoForward);
     AddCommand("ShowInTree1", "ツリーで表示", {QKeySequence("Ctrl+T")},
                &ReadingController::ShowInTree);
+    AddCommand("GoToNumber1", "番号へ移動...", {QKeySequence("Ctrl+J")},
+               &ReadingController::GoToNumber);
     menu_.addSeparator();
     AddCommand("NextUnread1", "次の未読", {QKeySequence("N")}, &ReadingController::NextUnread);
-    AddCommand("MarkAllRead1", "すべて既読にする", {}, &ReadingController::MarkAllRead);
+    QAction* allRead = menu_.addAction(Text("すべて既読にする"));
+    allRead->setObjectName("MarkAllRead1");
+    connect(allRead, &QAction::triggered, this,
+            [this] { Guarded(&window_, [this] { marks_->MarkAllRead(); }); });
+    marks_->AddCommands(menu_, nullptr);
     menu_.addSeparator();
     AddCommand("ZoomIn1", "拡大", {QKeySequence("Ctrl++"), QKeySequence("Ctrl+=")},
                &ReadingController::ZoomIn);
@@ -136,9 +176,41 @@ void ReadingController::PageShown(const QString& url) {
     const std::string path = LocalPathOfUrl(url.toStdString());
     const std::optional<std::string> number = PageNumberOfPath(path);
     const std::optional<int> value = number ? PageNumberValue(*number) : std::nullopt;
-    if (value && FileExists(path) && marks_->MarkRead(FolderOfPath(path), *value)) {
-        tree_.viewport()->update();
+    std::optional<MarkablePage> markable;
+    if (value && FileExists(path)) {
+        markable = MarkablePage{FolderOfPath(path), *value};
     }
+    marks_->PageShown(std::move(markable));
+
+    const std::optional<std::string> dataNumber = DataPageNumber(url);
+    FollowPage(dataNumber);
+    status_->PageShown(url, dataNumber ? tree_.currentIndex() : QModelIndex(), DataFolder());
+    if (dataNumber) {
+        remembered_.Remember(DataFolder(), *dataNumber);
+        rememberedChanged_ = true;
+    }
+}
+
+void ReadingController::FollowPage(const std::optional<std::string>& number) {
+    const QModelIndex current = tree_.currentIndex();
+    if (number && current.isValid() && NodeNumber(current) == *number && IsShown(tree_, current)) {
+        return;
+    }
+    const QModelIndex node = number ? NodeOfNumber(*number) : QModelIndex();
+    const QScopedValueRollback<bool> following(following_, true);
+    if (node.isValid()) {
+        SelectNode(tree_, node);
+    } else if (current.isValid()) {
+        tree_.selectionModel()->clear();
+    }
+}
+
+void ReadingController::ShowPageOfNode(const QModelIndex& node) {
+    if (!node.isValid()) {
+        return;
+    }
+    const std::string page = PageFile(archive_.dataFolder, NodeNumber(node));
+    page_.LoadUrl(QString::fromStdString(PageUrl(page)));
 }
 
 void ReadingController::GoBack() {
@@ -153,28 +225,25 @@ void ReadingController::ShowFromHistory(const std::optional<std::string>& url) {
     if (!url) {
         return;
     }
-    replaying_ = true;
-    try {
-        page_.LoadUrl(QString::fromStdString(*url));
-    } catch (...) {
-        replaying_ = false;
-        throw;
-    }
-    replaying_ = false;
+    const QScopedValueRollback<bool> replaying(replaying_, true);
+    page_.LoadUrl(QString::fromStdString(*url));
 }
 
 const std::string& ReadingController::DataFolder() const {
     const std::string dataPath = archive_.dataFolder;
     if (dataPath != dataPath_ || dataFolder_.empty()) {
         dataPath_ = dataPath;
-        dataFolder_ = FolderOfPath(LocalPathOfUrl(PageUrl(PageFile(dataPath, "0000"))));
+        dataFolder_ = ReadMarksKey(dataPath);
     }
     return dataFolder_;
 }
 
-bool ReadingController::IsUnread(const QModelIndex& node) const {
-    const std::optional<int> value = PageNumberValue(NodeNumber(node));
-    return value && !marks_->Marks().IsRead(DataFolder(), *value);
+std::optional<std::string> ReadingController::DataPageNumber(const QString& url) const {
+    const std::string path = LocalPathOfUrl(url.toStdString());
+    if (path.empty() || FolderOfPath(path) != DataFolder()) {
+        return std::nullopt;
+    }
+    return PageNumberOfPath(path);
 }
 
 QModelIndex ReadingController::NodeOfNumber(const std::string& number) const {
@@ -186,10 +255,19 @@ QModelIndex ReadingController::NodeOfNumber(const std::string& number) const {
 void ReadingController::ShowNode(const QModelIndex& node) {
     if (node == tree_.currentIndex()) {
         // Selecting it again would not show it: show it as a click would.
-        const std::string page = PageFile(archive_.dataFolder, NodeNumber(node));
-        page_.LoadUrl(QString::fromStdString(PageUrl(page)));
+        ShowPageOfNode(node);
+        ScrollNodeIntoView(tree_, node);
+        return;
     }
     SelectNode(tree_, node);
+}
+
+void ReadingController::ShowNumber(const std::string& number) {
+    if (const QModelIndex node = NodeOfNumber(number); node.isValid()) {
+        ShowNode(node);
+        return;
+    }
+    page_.LoadUrl(QString::fromStdString(PageUrl(PageFile(archive_.dataFolder, number))));
 }
 
 void ReadingController::FollowLink(const QUrl& link) {
@@ -212,6 +290,7 @@ void ReadingController::FollowLink(const QUrl& link) {
         QToolTip::showText(QCursor::pos(), MissingPageNote(target.value), page_.viewport());
         return;
     }
+    marks_->Engaged();
     if (folder == DataFolder()) {
         if (const QModelIndex node = NodeOfNumber(target.value); node.isValid()) {
             ShowNode(node);
@@ -222,40 +301,73 @@ void ReadingController::FollowLink(const QUrl& link) {
 }
 
 void ReadingController::ShowInTree() {
-    const std::optional<std::string> number =
-        PageNumberOfPath(LocalPathOfUrl(page_.DocumentUrl().toStdString()));
+    const std::optional<std::string> number = DataPageNumber(page_.DocumentUrl());
     if (!number) {
         return;
     }
     if (const QModelIndex node = NodeOfNumber(*number); node.isValid()) {
         SelectNode(tree_, node);
+        ScrollNodeIntoView(tree_, node);
     }
+}
+
+void ReadingController::GoToNumber() {
+    GoToNumberDialog dialog(&window_);
+    if (const std::optional<std::string> shown = DataPageNumber(page_.DocumentUrl())) {
+        dialog.SetNumber(QString::fromStdString(*shown));
+    }
+    if (Dialogs().execDialog(dialog) != QDialog::Accepted) {
+        return;
+    }
+    const std::optional<std::string> number = MessageNumberOf(dialog.Number().toStdString());
+    if (!number) {
+        return;
+    }
+    if (!FileExists(PageFile(archive_.dataFolder, *number))) {
+        Dialogs().messageBox(&window_, QMessageBox::Information,
+                             QString::fromUtf8(kApplicationTitle), MissingPageNote(*number));
+        return;
+    }
+    ShowNumber(*number);
 }
 
 void ReadingController::NextUnread() {
     const std::string dataPath = archive_.dataFolder;
     const QModelIndex node =
         FindInTreeOrder(*tree_.model(), tree_.currentIndex(), [&](const QModelIndex& at) {
-            return IsShown(tree_, at) && IsUnread(at) &&
+            return IsShown(tree_, at) && marks_->IsUnread(at) &&
                    FileExists(PageFile(dataPath, NodeNumber(at)));
         });
     if (node.isValid()) {
         ShowNode(node);
+    } else {
+        status_->Tell(Text("未読のページはありません"));
     }
 }
 
-void ReadingController::MarkAllRead() {
-    std::vector<int> numbers;
-    const QAbstractItemModel& model = *tree_.model();
-    for (QModelIndex node = NextInTreeOrder(model, {}); node.isValid();
-         node = NextInTreeOrder(model, node)) {
-        if (const std::optional<int> value = PageNumberValue(NodeNumber(node))) {
-            numbers.push_back(*value);
-        }
+void ReadingController::FolderLoaded() {
+    status_->FolderLoaded(DataFolder());
+    const std::optional<std::string> number = remembered_.PageOf(DataFolder());
+    if (number && FileExists(PageFile(archive_.dataFolder, *number))) {
+        ShowNumber(*number);
+        return;
     }
-    if (marks_->MarkAllRead(DataFolder(), numbers)) {
-        tree_.viewport()->update();
+    const QString shown = page_.DocumentUrl();
+    if (PageNumberOfPath(LocalPathOfUrl(shown.toStdString())) && !DataPageNumber(shown)) {
+        // A page of the folder open before: it does not belong beside
+        // this tree.
+        page_.ShowNothing();
+        marks_->PageShown(std::nullopt);
     }
+}
+
+void ReadingController::RememberPages() {
+    if (!rememberedChanged_) {
+        return;
+    }
+    SettingsFile ini(WindowStateFilePath());
+    remembered_.Write(ini);
+    rememberedChanged_ = false;
 }
 
 void ReadingController::Zoom(int step) {
@@ -286,6 +398,7 @@ void ReadingController::ScrollOrNextUnread(bool up) {
     if (up) {
         bar.triggerAction(QAbstractSlider::SliderPageStepSub);
     } else if (bar.value() >= bar.maximum()) {
+        marks_->Engaged();
         NextUnread();
     } else {
         bar.triggerAction(QAbstractSlider::SliderPageStepAdd);
@@ -297,7 +410,10 @@ bool ReadingController::eventFilter(QObject* watched, QEvent* event) {
         Guarded(&window_, body);
         return true;
     };
-    if (watched == &page_ && event->type() == QEvent::KeyPress) {
+    if (watched == &window_ && event->type() == QEvent::Close) {
+        Guarded(&window_, [this] { RememberPages(); });
+    }
+    if ((watched == &page_ || watched == &tree_) && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
         if (key->key() == Qt::Key_Space &&

@@ -1,5 +1,6 @@
 #include "reading/ui/tree_walk.h"
 
+#include <QScrollBar>
 #include <QTreeView>
 
 namespace teluri {
@@ -52,6 +53,65 @@ bool IsShown(const QTreeView& tree, const QModelIndex& node) {
         }
     }
     return true;
+}
+
+namespace {
+
+// The part of a node's text beside its picture that is to be in view.
+constexpr int kTextInView = 80;
+
+bool IsUnfolded(const QTreeView& tree, const QModelIndex& node) {
+    for (QModelIndex parent = node.parent(); parent.isValid(); parent = parent.parent()) {
+        if (!tree.isExpanded(parent)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsBelow(const QModelIndex& node, const QModelIndex& ancestor) {
+    for (QModelIndex at = node.parent(); at.isValid(); at = at.parent()) {
+        if (at == ancestor) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+void ScrollNodeIntoView(QTreeView& tree, const QModelIndex& node) {
+    if (!node.isValid() || !IsShown(tree, node) || !IsUnfolded(tree, node)) {
+        return;
+    }
+    const int rowHeight = std::max(1, tree.visualRect(node).height());
+    const int rowsInView = std::max(1, tree.viewport()->height() / rowHeight);
+    // The last of the node's replies that fits below it, or else the row
+    // after it.
+    QModelIndex last = node;
+    int rows = 1;
+    for (QModelIndex below = tree.indexBelow(node); below.isValid() && rows < rowsInView;
+         below = tree.indexBelow(below), ++rows) {
+        if (!IsBelow(below, node)) {
+            if (last == node) {
+                last = below;
+            }
+            break;
+        }
+        last = below;
+    }
+    tree.scrollTo(last);
+    tree.scrollTo(node);
+
+    const QRect rect = tree.visualRect(node);
+    QScrollBar& bar = *tree.horizontalScrollBar();
+    // From the node's branch mark to the start of its text, in the
+    // coordinates of the whole row.
+    const int from = rect.left() + bar.value() - tree.indentation();
+    const int to = rect.left() + bar.value() + tree.iconSize().width() + kTextInView;
+    if (from < bar.value() || to > bar.value() + tree.viewport()->width()) {
+        bar.setValue(std::max(0, from));
+    }
 }
 
 void SelectNode(QTreeView& tree, const QModelIndex& node) {

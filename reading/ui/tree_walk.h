@@ -25,6 +25,13 @@ QModelIndex FindInTreeOrder(const QAbstractItemModel& model, const QModelIndex& 
 // hidden row (the thread filter hides whole threads).
 bool IsShown(const QTreeView& tree, const QModelIndex& node);
 
+// Scrolls the view so that the node's picture and the start of its text are
+// in view, sideways too (deep in a thread the indentation alone may be
+// wider than the view), and so that the node is not on the last row in view
+// when rows follow it: its replies come into view, as many as fit below it.
+// A node folded away is left alone.
+void ScrollNodeIntoView(QTreeView& tree, const QModelIndex& node);
+
 // Makes `node` the current node with its ancestors expanded and scrolls it
 // into view. An ancestor that stays folded when expanded (a branch too deep
 // for the view) leaves the node current but folded away, unscrolled.
