@@ -164,11 +164,6 @@ MainWindow::MainWindow(QWidget* parent, TutorialLoad tutorial)
     CenterOnScreen(*this);
     Handle(&MainWindow::ApplySettingsAtStart);
     Guarded(this, [this] { windowMemory_->Restore(); });
-
-    // The search window, made right after the main window and kept for the
-    // program's life.
-    searchWindow_ = new SearchWindow(archive_, *gauge_, *page_, this);
-    connect(searchWindow_, &SearchWindow::hitOpened, finding_, &FindingCommands::HitShown);
 }
 
 void MainWindow::Handle(void (MainWindow::*handler)()) {
@@ -444,6 +439,12 @@ void MainWindow::CopySelection() {
 }
 
 void MainWindow::ShowSearchWindow() {
+    // Made at its first use, not to delay the start, and kept for the
+    // program's life: closing it only hides it.
+    if (searchWindow_ == nullptr) {
+        searchWindow_ = new SearchWindow(archive_, *gauge_, *page_, this);
+        connect(searchWindow_, &SearchWindow::hitOpened, finding_, &FindingCommands::HitShown);
+    }
     Dialogs().execDialog(*searchWindow_);
 }
 

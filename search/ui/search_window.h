@@ -5,9 +5,7 @@
 #pragma once
 
 #include <QDialog>
-#include <QIcon>
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -16,12 +14,12 @@
 class QComboBox;
 class QLabel;
 class QStatusBar;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 
 namespace teluri {
 
 class BusyGauge;
+class HitListModel;
 class PageDisplay;
 
 class SearchWindow : public QDialog {
@@ -69,10 +67,10 @@ class SearchWindow : public QDialog {
     const Archive& archive_;
     BusyGauge& gauge_;
     PageDisplay& display_;
-    std::array<QIcon, 2> hitPictures_;
     QLabel* textLabel_ = nullptr;
     QComboBox* searchText_ = nullptr;
-    QTreeWidget* hitList_ = nullptr;
+    QTreeView* hitList_ = nullptr;
+    HitListModel* hits_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
     QLabel* statusPanel_ = nullptr;
 };
