@@ -62,6 +62,9 @@ int ByteFrequency(unsigned char c) {
 // The first place from `from` on where `page` holds `c`, or either letter
 // case of `c` when it is a letter; the page's size when there is none.
 std::size_t FindByte(std::string_view page, std::size_t from, char c) {
+    if (from >= page.size()) {
+        return page.size();
+    }
     const char upper = Folded(c);
     if (upper < 'A' || upper > 'Z') {
         const void* found = std::memchr(page.data() + from, c, page.size() - from);
