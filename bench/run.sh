@@ -2,8 +2,8 @@
 # The performance benchmark: installs what is missing, builds in Release
 # into build-release/, makes the synthetic archives once (cached under
 # build-release/bench/) and prints one table of medians, each row beside a
-# reference measured in the same run: the table that docs/performance.md
-# shows, pasted there under "The figures".
+# reference measured in the same run, and writes it into docs/performance.md
+# under "The figures", between its two marker comments.
 #
 #   bench/run.sh [--runs N]     (default 5 counted runs after one warm-up)
 set -euo pipefail
@@ -84,10 +84,33 @@ if command -v Xvfb >/dev/null 2>&1 && command -v openbox >/dev/null 2>&1; then
     display_args=(--display ":$number")
 fi
 
-echo "Machine: $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), \
+table="$(mktemp)"
+status=0
+{
+    echo "Machine: $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), \
 $(awk '/MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo) RAM; \
-load average $(cut -d' ' -f1-3 /proc/loadavg)"
-python3 bench/measure.py --build "$build" --runs "$runs" \
-    --archive "$data/archive-9000" --tree "$data/archive-9000.Tree.dat" \
-    --chain "$data/chain-9000" --chain-tree "$data/chain-9000.Tree.dat" \
-    --rare "$rare" --common "$common" "${display_args[@]}"
+load average $(cut -d' ' -f1-3 /proc/loadavg) before the runs."
+    echo
+    python3 bench/measure.py --build "$build" --runs "$runs" \
+        --archive "$data/archive-9000" --tree "$data/archive-9000.Tree.dat" \
+        --chain "$data/chain-9000" --chain-tree "$data/chain-9000.Tree.dat" \
+        --rare "$rare" --common "$common" "${display_args[@]}"
+} | tee "$table" || status=$?
+
+# The table (failed checks included) goes into the documentation in place
+# of the one before it; a run that gave no table changes nothing.
+python3 - "$table" docs/performance.md <<'PYTHON'
+import sys
+table = open(sys.argv[1], encoding="utf-8").read().strip()
+if "| Measurement |" not in table:
+    sys.exit(0)
+path = sys.argv[2]
+text = open(path, encoding="utf-8").read()
+start = "<!-- bench/run.sh writes its table below this line. -->"
+end = "<!-- bench/run.sh writes its table above this line. -->"
+before, rest = text.split(start, 1)
+_, after = rest.split(end, 1)
+open(path, "w", encoding="utf-8").write(before + start + "\n" + table + "\n" + end + after)
+PYTHON
+rm -f "$table"
+exit "$status"

@@ -10,6 +10,9 @@
 //   teluri_window_bench startup [BOOKMARK_DAT]
 //                                            the main window created and shown, then quit
 //                                            (BOOKMARK_DAT: the bookmarks it starts with)
+//   teluri_window_bench plain                a plain Qt main window with a menu bar, a tool
+//                                            bar, a tree, a rich-text view and a status bar,
+//                                            all with Japanese text, shown, then quit
 //   teluri_window_bench bare                 an empty QMainWindow shown, then quit
 //
 // Each mode prints one line of "name=value" figures (milliseconds, node
@@ -28,7 +31,14 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTextBrowser>
 #include <QTimer>
+#include <QToolBar>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QWindow>
@@ -303,7 +313,7 @@ int Search(const std::string& folder, const std::string& text) {
         WaitShown(dialog);
         Settle(100);
         auto* field = dialog.findChild<QComboBox*>("cmbFind");
-        auto* list = dialog.findChild<QTreeWidget*>("lsvFInd");
+        auto* list = dialog.findChild<QTreeView*>("lsvFInd");
         if (field == nullptr || list == nullptr || field->lineEdit() == nullptr) {
             Fail("no search field or list");
         }
@@ -320,7 +330,7 @@ int Search(const std::string& folder, const std::string& text) {
         WaitUntil([&painted] { return painted.Seen(); });
         QCoreApplication::processEvents();
         shown = Now() - start;
-        rows = list->topLevelItemCount();
+        rows = list->model()->rowCount();
         dialog.hide();
         return 0;
     };
@@ -406,6 +416,44 @@ int Startup(const fs::path& home, const std::string& bookmarkFile) {
     return 0;
 }
 
+// The reference for start-up: the kinds of widgets the main window has,
+// with Japanese text, and nothing of the program.
+int Plain() {
+    QMainWindow window;
+    window.setWindowTitle(QString::fromUtf8("掲示板ビューア"));
+    for (const char* title : {"ファイル(&F)", "編集(&E)", "表示(&V)", "ヘルプ(&H)"}) {
+        QMenu* menu = window.menuBar()->addMenu(QString::fromUtf8(title));
+        for (const char* item : {"開く(&O)...", "保存(&S)", "検索(&F)...", "終了(&X)"}) {
+            menu->addAction(QString::fromUtf8(item));
+        }
+    }
+    QToolBar* tools = window.addToolBar(QString::fromUtf8("ツールバー"));
+    for (const char* item : {"開く", "更新", "検索", "しおり"}) {
+        tools->addAction(QString::fromUtf8(item));
+    }
+    auto* splitter = new QSplitter(&window);
+    auto* tree = new QTreeWidget(splitter);
+    tree->setHeaderHidden(true);
+    for (int i = 0; i < 20; ++i) {
+        auto* root = new QTreeWidgetItem(
+            tree, {QString::fromUtf8("%1:初心者です。TImage の Color について").arg(1000 + i)});
+        new QTreeWidgetItem(root, {QString::fromUtf8("%1:Re: 初心者です").arg(2000 + i)});
+    }
+    auto* view = new QTextBrowser(splitter);
+    view->setHtml(QString::fromUtf8(
+        "<html><body><b><font>初心者です。TImage の Color について</font></b><hr>"
+        "<p>ヘルプを読んでみたのですが、Color についての説明が見つかりませんでした。<br>"
+        "過去ログも探してみましたが、同じ症例は見当たりませんでした。</p>"
+        "<pre>procedure TForm1.Button1Click(Sender: TObject);</pre></body></html>"));
+    window.setCentralWidget(splitter);
+    window.statusBar()->showMessage(QString::fromUtf8("準備完了"));
+    window.resize(800, 600);
+    window.show();
+    WaitShown(window);
+    std::printf("shown_ms=%.3f\n", Now());
+    return 0;
+}
+
 int Bare() {
     QMainWindow window;
     window.show();
@@ -418,7 +466,7 @@ int Usage() {
     std::fprintf(
         stderr,
         "usage: teluri_window_bench analyze DIR | draft TREE_DAT [DIR] | search DIR TEXT | "
-        "filter TREE_DAT DIR WORD... | startup [BOOKMARK_DAT] | bare\n");
+        "filter TREE_DAT DIR WORD... | startup [BOOKMARK_DAT] | plain | bare\n");
     return 2;
 }
 
@@ -454,6 +502,9 @@ int main(int argc, char** argv) {
     }
     if (mode == "startup" && paths.size() <= 1) {
         return Startup(home.Path(), paths.empty() ? std::string() : paths[0]);
+    }
+    if (mode == "plain" && paths.empty()) {
+        return Plain();
     }
     if (mode == "bare" && paths.empty()) {
         return Bare();

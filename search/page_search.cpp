@@ -2,18 +2,23 @@
 
 #include <string.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <optional>
 
 #include "analysis/page_reader.h"
 #include "base/bytes.h"
 #include "base/errors.h"
 #include "base/files.h"
+#include "base/index_workers.h"
 #include "base/lines.h"
 #include "base/messages.h"
-#include "base/page_prefetch.h"
 #include "search/text_match.h"
 
 namespace teluri {
@@ -21,33 +26,84 @@ namespace {
 
 constexpr std::string_view kPageExtension = ".msg";
 constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
-// The bytes of a page folded and searched at a time.
-constexpr std::size_t kBlockSize = 1024;
 
-// Writes `from` to `to` with every byte a-z upper-cased, trail bytes of
-// double-byte characters too: eight bytes at a time, no branches per byte.
-void FoldEveryLetter(std::string_view from, std::string& to) {
-    to.resize(from.size());
-    const char* source = from.data();
-    char* target = to.data();
-    const std::size_t size = from.size();
-    std::size_t i = 0;
-    for (; i + 8 <= size; i += 8) {
-        std::uint64_t block;
-        std::memcpy(&block, source + i, 8);
-        // Per byte, without carries between bytes: bit 7 of `atLeastA` is set
-        // from 'a' (0x61) on, bit 7 of `pastZ` from '{' (0x7B) on.
-        const std::uint64_t low = block & ~kHighBits;
-        const std::uint64_t atLeastA = low + 0x1F1F1F1F1F1F1F1FULL;
-        const std::uint64_t pastZ = low + 0x0505050505050505ULL;
-        const std::uint64_t lower = atLeastA & ~pastZ & ~block & kHighBits;
-        block ^= lower >> 2;  // 0x20 in each lower-case letter's byte
-        std::memcpy(target + i, &block, 8);
+constexpr char Folded(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c;
+}
+
+// How often a byte stands in the archive's pages, roughly, from 0 (never) to
+// 255 (in every line): Japanese prose in cp932 with HTML markup and code.
+// Letters count for both their cases, as both are looked for.
+int ByteFrequency(unsigned char c) {
+    static constexpr std::string_view kLettersByFrequency = "ETAOINSRHLDCUMFPGWYBVKXJQZ";
+    const char upper = Folded(static_cast<char>(c));
+    if (upper >= 'A' && upper <= 'Z') {
+        const std::size_t rank = kLettersByFrequency.find(upper);
+        return 200 - static_cast<int>(rank) * 7;
     }
-    for (; i < size; ++i) {
-        const auto c = static_cast<unsigned char>(source[i]);
-        target[i] = static_cast<char>(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c);
+    if (c == 0x81 || c == 0x82 || c == 0x83) {
+        return 255;  // leads of punctuation, hiragana and katakana
     }
+    if (c >= 0x80) {
+        return 150;  // other leads and trail bytes
+    }
+    if (c == ' ' || c == '<' || c == '>' || c == '/' || c == '\r' || c == '\n') {
+        return 240;
+    }
+    if (c >= '0' && c <= '9') {
+        return 160;
+    }
+    if (c < 0x20) {
+        return 10;
+    }
+    return 60;  // other punctuation
+}
+
+// The first place from `from` on where `page` holds `c`, or either letter
+// case of `c` when it is a letter; the page's size when there is none.
+std::size_t FindByte(std::string_view page, std::size_t from, char c) {
+    if (from >= page.size()) {
+        return page.size();
+    }
+    const char upper = Folded(c);
+    if (upper < 'A' || upper > 'Z') {
+        const void* found = std::memchr(page.data() + from, c, page.size() - from);
+        return found == nullptr
+                   ? page.size()
+                   : static_cast<std::size_t>(static_cast<const char*>(found) - page.data());
+    }
+    // Setting bit 5 turns an upper-case letter into its lower case and no
+    // other byte into a lower-case letter.
+    const char lower = static_cast<char>(upper | 0x20);
+    std::size_t i = from;
+#if defined(__SSE2__)
+    const __m128i bit5 = _mm_set1_epi8(0x20);
+    const __m128i wanted = _mm_set1_epi8(lower);
+    for (; i + 16 <= page.size(); i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(page.data() + i));
+        const int mask = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(block, bit5), wanted));
+        if (mask != 0) {
+            return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+        }
+    }
+#endif
+    for (; i < page.size(); ++i) {
+        if ((page[i] | 0x20) == lower) {
+            return i;
+        }
+    }
+    return page.size();
+}
+
+// True when `page` at `at` holds `folded` with every byte a-z of the page
+// upper-cased, trail bytes too: what any match holds, and more.
+bool FoldedEqualAt(std::string_view page, std::size_t at, std::string_view folded) {
+    for (std::size_t k = 0; k < folded.size(); ++k) {
+        if (Folded(page[at + k]) != folded[k]) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // The character boundaries of a cp932 text, walked from its start and only
@@ -137,11 +193,18 @@ bool IsSearchedPageName(std::string_view name) {
 }
 
 PageMatcher::PageMatcher(std::string_view text) : upperText_(MatchForm(text)) {
-    FoldEveryLetter(upperText_, foldedText_);
+    foldedText_.resize(upperText_.size());
+    std::transform(upperText_.begin(), upperText_.end(), foldedText_.begin(), Folded);
+    for (std::size_t k = 1; k < upperText_.size(); ++k) {
+        if (ByteFrequency(static_cast<unsigned char>(upperText_[k])) <
+            ByteFrequency(static_cast<unsigned char>(upperText_[rareAt_]))) {
+            rareAt_ = k;
+        }
+    }
     spansLines_ = upperText_.find_first_of("\r\n") != std::string::npos;
 }
 
-bool PageMatcher::Matches(std::string_view content) {
+bool PageMatcher::Matches(std::string_view content) const {
     if (upperText_.empty()) {
         return false;
     }
@@ -156,34 +219,29 @@ bool PageMatcher::Matches(std::string_view content) {
         whole = WholeText(content);
         page = whole;
     }
-    // The page is looked at a block at a time, up to its first match. Most
-    // places do not hold the text: the exact upper-casing folds a subset of
-    // the letters that folding every letter does, so only where the block
-    // folded that way holds the text folded the same way is the exact rule
-    // checked.
+    // Where the page matches, it holds the text's rare byte (a letter in
+    // either case: the exact upper-casing folds a subset of the letters)
+    // and the text folded the way every letter is; only there is the exact
+    // rule checked.
     const std::size_t length = upperText_.size();
+    const char rare = upperText_[rareAt_];
     CharacterStarts starts(page);
     std::size_t withoutNul = 0;  // the page holds no NUL byte before this
-    for (std::size_t block = 0; block + length <= page.size(); block += kBlockSize) {
-        // Each block overlaps the next by one byte less than the text, so
-        // that every place is looked at in exactly one block.
-        const std::size_t end = std::min(page.size(), block + kBlockSize + length - 1);
-        FoldEveryLetter(page.substr(block, end - block), folded_);
-        std::size_t from = 0;
-        while (const void* found = ::memmem(folded_.data() + from, folded_.size() - from,
-                                            foldedText_.data(), foldedText_.size())) {
-            const std::size_t at =
-                block + static_cast<std::size_t>(static_cast<const char*>(found) - folded_.data());
-            // The page's text ends at its first NUL byte; every later place
-            // ends later still.
-            if (std::memchr(page.data() + withoutNul, '\0', at + length - withoutNul) != nullptr) {
-                return false;
-            }
-            withoutNul = at + length;
-            if (MatchesExactlyAt(page, at, upperText_, starts)) {
-                return true;
-            }
-            from = at - block + 1;
+    for (std::size_t found = FindByte(page, rareAt_, rare);
+         found < page.size() && found - rareAt_ + length <= page.size();
+         found = FindByte(page, found + 1, rare)) {
+        const std::size_t at = found - rareAt_;
+        if (!FoldedEqualAt(page, at, foldedText_)) {
+            continue;
+        }
+        // The page's text ends at its first NUL byte; every later place
+        // ends later still.
+        if (std::memchr(page.data() + withoutNul, '\0', at + length - withoutNul) != nullptr) {
+            return false;
+        }
+        withoutNul = at + length;
+        if (MatchesExactlyAt(page, at, upperText_, starts)) {
+            return true;
         }
     }
     return false;
@@ -191,48 +249,73 @@ bool PageMatcher::Matches(std::string_view content) {
 
 std::vector<SearchHit> SearchPages(const std::string& folder, const std::vector<std::string>& names,
                                    std::string_view text, SearchSink& sink) {
-    PageMatcher matcher(text);
-    PageReader reader;  // one reader serves every hit of the run
-    std::vector<std::string> pageFiles;
-    pageFiles.reserve(names.size());
-    for (const std::string& name : names) {
-        pageFiles.push_back(IsSearchedPageName(name) ? folder + name : std::string());
-    }
-    // The pages are read ahead in list order, each as a read at the moment
-    // it is taken would give it.
-    PagePrefetch prefetch(pageFiles);
-    std::string buffer;  // every page is read into it in turn
-    std::vector<SearchHit> hits;
+    // What one page gives: whether it holds the text and, for a hit, its
+    // row, or the error its number gave after its title was known.
+    struct PageResult {
+        bool hit = false;
+        SearchHit row;
+        std::exception_ptr numberError;
+    };
+    // What each thread keeps from page to page.
+    struct WorkerState {
+        PageReader reader;
+        std::string buffer;
+    };
+    const PageMatcher matcher(text);
     const std::size_t count = names.size();
+    const std::size_t threads = IndexWorkers::DefaultThreads(count);
+    std::vector<WorkerState> states(threads);
+    std::vector<PageResult> results(count);
+    // Each thread reads, matches and, for a hit, takes title and number of
+    // whole pages; the run below hands the results on in list order, so
+    // that hits, the sink's calls and the first error are those of reading
+    // the pages one after the other.
+    IndexWorkers workers(
+        count,
+        [&](std::size_t index, std::size_t worker) {
+            if (!IsSearchedPageName(names[index])) {
+                return;
+            }
+            WorkerState& state = states[worker];
+            const std::string pageFile = folder + names[index];
+            const std::optional<std::string_view> content = ReadFileInto(pageFile, state.buffer);
+            if (!content) {
+                throw IoError(msg::Format(msg::kCannotOpenFile, pageFile));
+            }
+            if (!matcher.Matches(*content)) {
+                return;
+            }
+            PageResult& result = results[index];
+            result.hit = true;
+            state.reader.LoadContent(pageFile, *content);
+            result.row.title = state.reader.Title();
+            try {
+                result.row.number = std::to_string(state.reader.Number());
+            } catch (ConvertError& error) {
+                error.SetFile(pageFile);
+                result.numberError = std::current_exception();
+                return;
+            }
+            result.row.kind = KindOfTitle(result.row.title);
+        },
+        threads);
+    std::vector<SearchHit> hits;
     for (std::size_t i = 0; i < count; ++i) {
         sink.Step();
-        const std::string& pageFile = pageFiles[i];
-        if (pageFile.empty()) {
+        if (!IsSearchedPageName(names[i])) {
             continue;
         }
-        const std::optional<std::string_view> content = prefetch.Take(i, buffer);
-        prefetch.Pass(i);
-        if (!content) {
-            throw IoError(msg::Format(msg::kCannotOpenFile, pageFile));
-        }
-        if (!matcher.Matches(*content)) {
+        workers.Finish(i);
+        PageResult& result = results[i];
+        if (!result.hit) {
             continue;
         }
-        // The reader takes the page from the bytes just read: a hit is read
-        // once.
-        reader.LoadContent(pageFile, *content);
-        SearchHit hit;
-        hit.title = reader.Title();
-        sink.HitFound(hit.title);
-        try {
-            hit.number = std::to_string(reader.Number());
-        } catch (ConvertError& error) {
-            error.SetFile(pageFile);
-            throw;
+        sink.HitFound(result.row.title);
+        if (result.numberError) {
+            std::rethrow_exception(result.numberError);
         }
-        hit.kind = KindOfTitle(hit.title);
-        sink.HitCompleted(hit);
-        hits.push_back(std::move(hit));
+        sink.HitCompleted(result.row);
+        hits.push_back(std::move(result.row));
     }
     return hits;
 }

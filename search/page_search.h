@@ -43,9 +43,10 @@ struct SearchHit {
     HitKind kind = kHitDelphi;
 };
 
-// Finds one text in page contents. The text is upper-cased once; each page
-// is folded a block at a time into a buffer kept from page to page and
-// searched there with memmem, up to its first match only.
+// Finds one text in page contents. The text is upper-cased once; in a page,
+// the places where it may start are found by looking for its rarest byte
+// (in both letter cases for a letter) many bytes at a step, and only there
+// is the rest compared, up to the first match.
 class PageMatcher {
   public:
     explicit PageMatcher(std::string_view text);
@@ -53,14 +54,15 @@ class PageMatcher {
     // True when the page's whole text (its lines up to the first NUL byte,
     // each followed by CR LF), upper-cased, contains the upper-cased text.
     // An empty text is never contained. `content` is the file as read.
-    bool Matches(std::string_view content);
+    bool Matches(std::string_view content) const;
 
   private:
     std::string upperText_;
     // The text with every byte a-z upper-cased, trail bytes too.
     std::string foldedText_;
-    // The block of the page being looked at, folded the same way.
-    std::string folded_;
+    // The place in the text of the byte looked for first: the one that
+    // pages hold least often, by a table of byte frequencies.
+    std::size_t rareAt_ = 0;
     // A text without line-end bytes can only match within one line, so the
     // content needs no line-end normalisation: the lines are the same.
     bool spansLines_ = false;

@@ -7,6 +7,7 @@
 #include "base/bytes.h"
 #include "base/errors.h"
 #include "base/files.h"
+#include "base/index_workers.h"
 #include "base/lines.h"
 #include "base/paths.h"
 #include "search/text_match.h"
@@ -45,28 +46,44 @@ std::size_t PageTexts::Slot(std::string_view number) {
 
 void PageTexts::ReadPages(const std::vector<std::string>& numbers,
                           const std::function<void()>& step) {
-    std::string buffer;  // every page is read into it in turn
+    std::vector<std::string> fresh;  // the numbers not read yet, each once
     for (const std::string& number : numbers) {
-        if (!slots_.try_emplace(number, spans_.size()).second) {
-            continue;
+        if (slots_.try_emplace(number, spans_.size() + fresh.size()).second) {
+            fresh.push_back(number);
         }
+    }
+    const std::size_t first = spans_.size();
+    spans_.resize(first + fresh.size());
+    const std::size_t threads = IndexWorkers::DefaultThreads(fresh.size());
+    if (arenas_.size() < threads) {
+        arenas_.resize(threads);
+    }
+    // Every page a thread reads goes into its buffer in turn, and its text
+    // into its own arena, upper-cased there.
+    std::vector<std::string> buffers(threads);
+    IndexWorkers workers(
+        fresh.size(),
+        [&](std::size_t index, std::size_t worker) {
+            const std::optional<std::string_view> content =
+                ReadFileInto(PageFile(folder_, fresh[index]), buffers[worker]);
+            const std::string_view page = content ? ContentBeforeNul(*content) : std::string_view();
+            char* text = arenas_[worker].Reserve(page.size());
+            if (!page.empty()) {
+                std::memcpy(text, page.data(), page.size());
+            }
+            UpperCaseCp932InPlace(text, page.size());
+            spans_[first + index] = {text, page.size()};
+        },
+        threads);
+    for (std::size_t index = 0; index < fresh.size(); ++index) {
         step();
-        const std::string path = PageFile(folder_, number);
-        std::optional<std::string_view> content;
         try {
-            content = ReadFileInto(path, buffer);
+            workers.Finish(index);
         } catch (const IoError& failure) {
             if (!readError_) {
                 readError_ = failure.what();
             }
         }
-        const std::string_view page = content ? ContentBeforeNul(*content) : std::string_view();
-        char* text = arena_.Reserve(page.size());
-        if (!page.empty()) {
-            std::memcpy(text, page.data(), page.size());
-        }
-        UpperCaseCp932InPlace(text, page.size());
-        spans_.push_back({text, page.size()});
     }
 }
 
@@ -94,7 +111,11 @@ std::vector<char> PageTexts::Matching(std::string_view needle,
 }
 
 std::size_t PageTexts::HeldBytes() const {
-    return arena_.HeldBytes() + spans_.capacity() * sizeof(Span);
+    std::size_t held = spans_.capacity() * sizeof(Span);
+    for (const Arena& arena : arenas_) {
+        held += arena.HeldBytes();
+    }
+    return held;
 }
 
 std::optional<std::string> PageTexts::TakeReadError() {

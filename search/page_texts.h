@@ -23,9 +23,10 @@ class PageTexts {
     const std::string& Folder() const { return folder_; }
 
     // Reads the pages of `numbers` (four-digit texts, as page files are
-    // named) that were not read yet; `step` is called before each read. A
-    // missing page has an empty text. A page that cannot be read has one
-    // too; the first such error is kept for TakeReadError.
+    // named) that were not read yet, on one thread per core (IndexWorkers);
+    // `step` is called before each page in list order. A missing page has
+    // an empty text. A page that cannot be read has one too; the first such
+    // error in list order is kept for TakeReadError.
     void ReadPages(const std::vector<std::string>& numbers, const std::function<void()>& step);
     // The slot of the page of `number`, read at once if it was not.
     std::size_t Slot(std::string_view number);
@@ -52,7 +53,7 @@ class PageTexts {
     };
 
     // Blocks that hold the texts one after the other and are never moved,
-    // so that memory stays close to the texts' sum.
+    // so that memory stays close to the texts' sum; one per reading thread.
     class Arena {
       public:
         // Room for `size` more bytes.
@@ -69,7 +70,7 @@ class PageTexts {
     std::string folder_;
     std::unordered_map<std::string, std::size_t> slots_;
     std::vector<Span> spans_;
-    Arena arena_;
+    std::vector<Arena> arenas_;
     std::optional<std::string> readError_;
 };
 

@@ -131,24 +131,6 @@ std::string FormatSearchLog(const std::vector<SearchHit>& hits) {
     return bytes;
 }
 
-std::vector<LogRow> ParseSearchLog(std::string_view content) {
-    const std::vector<std::string> lines = SplitLines(content);
-    std::vector<LogRow> rows;
-    rows.reserve((lines.size() + 2) / 3);
-    for (std::size_t k = 0; k < lines.size(); k += 3) {
-        LogRow row;
-        row.title = lines[k];
-        if (k + 1 < lines.size()) {
-            row.number = lines[k + 1];
-        }
-        if (k + 2 < lines.size() && lines[k + 2] == KindText(kHitBuilder)) {
-            row.kind = kHitBuilder;
-        }
-        rows.push_back(std::move(row));
-    }
-    return rows;
-}
-
 void WriteSearchLog(std::string_view text, const std::vector<SearchHit>& hits) {
     const std::string path = SearchLogPath(text);
     if (WriteFileAtomically(path, FormatSearchLog(hits))) {

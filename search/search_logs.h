@@ -52,19 +52,8 @@ std::string SearchLogName(std::string_view text);
 std::string SearchLogPath(std::string_view text);
 
 // The bytes of a log: per hit its title, its number and its kind text, one
-// line each.
+// line each. HitRows (search/hit_rows.h) reads them back.
 std::string FormatSearchLog(const std::vector<SearchHit>& hits);
-
-// One row of a stored log. A log cut short keeps what it has: a last record
-// may lack its number (then `number` is empty) or its kind.
-struct LogRow {
-    std::string title;
-    std::optional<std::string> number;
-    HitKind kind = kHitDelphi;  // kHitBuilder only for a kind line "BCB"
-};
-
-// The rows of a log's content, three lines per row from the first line on.
-std::vector<LogRow> ParseSearchLog(std::string_view content);
 
 // Writes the log of `text` to the program's folder; a refused write throws
 // IoError "ﾌｧｲﾙ %s を作成できません" naming the log file.

@@ -2,15 +2,14 @@
 
 #include <optional>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "analysis/page_reader.h"
 #include "base/bytes.h"
 #include "base/errors.h"
 #include "base/files.h"
+#include "base/index_workers.h"
 #include "base/messages.h"
-#include "base/page_prefetch.h"
 #include "base/paths.h"
 
 namespace teluri {
@@ -31,25 +30,26 @@ auto QueryPage(const std::string& pageFile, Query&& query) {
     }
 }
 
-// The pages read in one run, by file name. A page file read before in the
-// run is not read again while its status shows the same file unchanged (see
-// FileStamp): the page a reply link names is read once for its node and
-// once more when the run's file list reaches it, and the second time costs
-// one status call. Anything else (a file that vanished, changed, or whose
-// status cannot be looked at) is read, or not found, exactly as at the first
-// time; a file that was missing stays missing for the run. The fields are
-// kept as bytes, so every conversion error is thrown when the field is
-// used, as without the record. The files of the run's list are read ahead
-// in list order (PagePrefetch), which gives each page as a read at the
-// moment it is asked for would.
+// The pages of one run. The run's file list is read and parsed on worker
+// threads (IndexWorkers), each file once, whole, by whichever thread takes
+// it; the run asks for the pages in its own order, which is the order in
+// which one thread would read them: the list's order, and each reply page
+// at its first link. A page asked for before a thread took it is read right
+// there. Files outside the list that a reply link names are read at their
+// first link. Every file is read and parsed once in the run, however many
+// links name it: a missing file stays missing, and a read error is thrown
+// where the run first asks for the file, as one thread would meet it.
 class PageReads {
   public:
     // `names`: the run's file list, which must outlive the record.
     PageReads(const std::string& dataPath, const std::vector<std::string>& names)
-        : dataPath_(dataPath), prefetch_(ListedFiles(dataPath, names)) {
-        if (!prefetch_.ReadsAhead()) {
-            return;  // the index only serves to take reply pages read ahead
-        }
+        : dataPath_(dataPath),
+          names_(names),
+          listed_(names.size()),
+          buffers_(IndexWorkers::DefaultThreads(names.size())),
+          workers_(
+              names.size(), [this](std::size_t index, std::size_t worker) { Parse(index, worker); },
+              buffers_.size()) {
         listIndex_.reserve(names.size());
         for (std::size_t i = 0; i < names.size(); ++i) {
             listIndex_.emplace(names[i], i);
@@ -57,87 +57,52 @@ class PageReads {
     }
 
     // The page in file `file`, or nullptr when no such file exists; a file
-    // that cannot be read throws IoError. The page stays valid until the
-    // same file is loaded again.
-    const PageReader* Load(const std::string& file) { return Load(file, ListIndexOf(file)); }
-
-    // As Load, for entry `index` of the run's file list.
-    const PageReader* LoadListed(std::size_t index, const std::string& file) {
-        return Load(file, index);
+    // that cannot be read throws IoError.
+    const PageReader* Load(const std::string& file) {
+        if (file.compare(0, dataPath_.size(), dataPath_) == 0) {
+            const auto listed = listIndex_.find(std::string_view(file).substr(dataPath_.size()));
+            if (listed != listIndex_.end()) {
+                return LoadListed(listed->second);
+            }
+        }
+        const auto known = unlisted_.find(file);
+        if (known != unlisted_.end()) {
+            return known->second ? &*known->second : nullptr;
+        }
+        // Read on this thread, the calling one, which is worker 0.
+        std::optional<PageReader> page;
+        if (const auto content = ReadFileInto(file, buffers_[0])) {
+            page.emplace().LoadContent(file, *content);
+        }
+        const std::optional<PageReader>& kept =
+            unlisted_.emplace(file, std::move(page)).first->second;
+        return kept ? &*kept : nullptr;
     }
 
-    // Drops the record of entry `index` of the file list, the file `file`:
-    // the run has passed it, and only a reply link back to it would look
-    // for it again.
-    void Forget(std::size_t index, const std::string& file) {
-        pages_.erase(file);
-        prefetch_.Pass(index);
+    // As Load, for entry `index` of the run's file list.
+    const PageReader* LoadListed(std::size_t index) {
+        workers_.Finish(index);
+        return listed_[index] ? &*listed_[index] : nullptr;
     }
 
   private:
-    struct Entry {
-        PageReader page;
-        FileStamp stamp;
-    };
-
-    const PageReader* Load(const std::string& file, std::optional<std::size_t> listed) {
-        const auto known = pages_.find(file);
-        if (known != pages_.end()) {
-            switch (CheckFileStamp(file, known->second.stamp)) {
-                case FileCheck::kSameStamp:
-                    return &known->second.page;
-                case FileCheck::kAbsent:
-                    return nullptr;
-                case FileCheck::kOther:
-                    break;
-            }
+    void Parse(std::size_t index, std::size_t worker) {
+        const std::string file = dataPath_ + names_[index];
+        if (const auto content = ReadFileInto(file, buffers_[worker])) {
+            listed_[index].emplace().LoadContent(file, *content);
         }
-        if (absent_.count(file) != 0) {
-            return nullptr;
-        }
-        Entry entry;
-        const std::optional<std::string_view> content =
-            listed ? prefetch_.Take(*listed, buffer_, &entry.stamp)
-                   : ReadFileInto(file, buffer_, &entry.stamp);
-        if (!content) {
-            absent_.insert(file);
-            return nullptr;
-        }
-        entry.page.LoadContent(file, *content);
-        return &(pages_[file] = std::move(entry)).page;
-    }
-
-    // The place of `file` in the run's file list, when it is one of them.
-    std::optional<std::size_t> ListIndexOf(const std::string& file) const {
-        if (!prefetch_.ReadsAhead() || file.compare(0, dataPath_.size(), dataPath_) != 0) {
-            return std::nullopt;
-        }
-        const auto listed = listIndex_.find(std::string_view(file).substr(dataPath_.size()));
-        if (listed == listIndex_.end()) {
-            return std::nullopt;
-        }
-        return listed->second;
-    }
-
-    static std::vector<std::string> ListedFiles(const std::string& dataPath,
-                                                const std::vector<std::string>& names) {
-        std::vector<std::string> files;
-        files.reserve(names.size());
-        for (const std::string& name : names) {
-            files.push_back(dataPath + name);
-        }
-        return files;
     }
 
     const std::string& dataPath_;
-    PagePrefetch prefetch_;
-    std::string buffer_;  // every page is read into it in turn
+    const std::vector<std::string>& names_;
     // By bare name, as short keys hash faster than whole paths.
     std::unordered_map<std::string_view, std::size_t> listIndex_;
-    std::unordered_map<std::string, Entry> pages_;
-    // Files found missing: a page that lists thousands of replies without
-    // a page file costs one look per file and run, not one per listing.
-    std::unordered_set<std::string> absent_;
+    std::vector<std::optional<PageReader>> listed_;
+    std::unordered_map<std::string, std::optional<PageReader>> unlisted_;
+    // One per worker: every page a thread reads goes into its buffer in turn.
+    std::vector<std::string> buffers_;
+    // Last: the threads stop before the record they fill goes away.
+    IndexWorkers workers_;
 };
 
 // Adds a page's node and, depth first, the nodes of its replies. The path
@@ -210,9 +175,8 @@ class NodeAdder {
         path_.pop_back();
     }
 
-    // `pageFile`: the file the page was read from, or found unchanged in,
-    // just before its node was added; when that is the page's own file, it
-    // is known to exist without another status call.
+    // `pageFile`: the file the page was read from; when that is the page's
+    // own file, it is known to exist without another status call.
     int PictureOf(const PageReader& page, const std::string& pageFile) const {
         const std::string ownFile = PageFile(dataPath_, std::to_string(page.Number()));
         if (ownFile != pageFile && !FileExists(ownFile)) {
@@ -273,7 +237,7 @@ void BuildTree(const std::string& dataPath, TreeSink& sink) {
     for (int i = 0; i < count; ++i) {
         sink.Progress(i, count);
         const std::string pageFile = dataPath + names[static_cast<std::size_t>(i)];
-        const PageReader* page = reads.LoadListed(static_cast<std::size_t>(i), pageFile);
+        const PageReader* page = reads.LoadListed(static_cast<std::size_t>(i));
         if (page == nullptr) {
             continue;  // removed since the folder was listed
         }
@@ -281,7 +245,6 @@ void BuildTree(const std::string& dataPath, TreeSink& sink) {
             adder.AddPageNode(std::nullopt, QueryPage(pageFile, [page] { return NodeText(*page); }),
                               *page, pageFile);
         }
-        reads.Forget(static_cast<std::size_t>(i), pageFile);
     }
 }
 

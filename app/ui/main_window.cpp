@@ -168,20 +168,10 @@ MainWindow::MainWindow(QWidget* parent, TutorialLoad tutorial)
     Handle(&MainWindow::ApplySettingsAtStart);
     Guarded(this, [this] { windowMemory_->Restore(); });
 
-    // The search window, made right after the main window and kept for the
-    // program's life.
-    searchWindow_ = new SearchWindow(archive_, *gauge_, *page_, this);
-    // F4 and Shift+F4: the node of a hit opened so is shown in the tree
-    // before its text is marked; at either end of the list the third panel
-    // of the status bar says so.
-    connect(finding_, &FindingCommands::hitStepWanted, this,
-            [this](int step) { Guarded(this, [this, step] { searchWindow_->StepHit(step); }); });
-    connect(searchWindow_, &SearchWindow::hitStepped, this, [this] {
-        statusNote_->Say(QString());
-        Guarded(this, [this] { reading_->ShowInTree(); });
+    // F4 and Shift+F4 step through the search window's hits.
+    connect(finding_, &FindingCommands::hitStepWanted, this, [this](int step) {
+        Guarded(this, [this, step] { TheSearchWindow().StepHit(step); });
     });
-    connect(searchWindow_, &SearchWindow::hitStepEnded, statusNote_, &StatusNote::Say);
-    connect(searchWindow_, &SearchWindow::hitOpened, finding_, &FindingCommands::HitShown);
 }
 
 void MainWindow::Handle(void (MainWindow::*handler)()) {
@@ -458,8 +448,27 @@ void MainWindow::CopySelection() {
     QGuiApplication::clipboard()->setText(page_->SelectionText(-1, 0));
 }
 
+SearchWindow& MainWindow::TheSearchWindow() {
+    // Made at its first use, not to delay the start, and kept for the
+    // program's life: closing it only hides it.
+    if (searchWindow_ != nullptr) {
+        return *searchWindow_;
+    }
+    searchWindow_ = new SearchWindow(archive_, *gauge_, *page_, this);
+    // A hit opened by F4 or Shift+F4 has its node shown in the tree before
+    // its text is marked; at either end of the list the third panel of the
+    // status bar says so.
+    connect(searchWindow_, &SearchWindow::hitStepped, this, [this] {
+        statusNote_->Say(QString());
+        Guarded(this, [this] { reading_->ShowInTree(); });
+    });
+    connect(searchWindow_, &SearchWindow::hitStepEnded, statusNote_, &StatusNote::Say);
+    connect(searchWindow_, &SearchWindow::hitOpened, finding_, &FindingCommands::HitShown);
+    return *searchWindow_;
+}
+
 void MainWindow::ShowSearchWindow() {
-    Dialogs().execDialog(*searchWindow_);
+    Dialogs().execDialog(TheSearchWindow());
 }
 
 void MainWindow::SelectWholePage() {

@@ -61,6 +61,8 @@ class MainWindow : public QMainWindow {
     void PagePressed(Qt::MouseButton button);
     void CopySelection();
     void SelectWholePage();
+    // The search window, made when first wanted.
+    SearchWindow& TheSearchWindow();
     void ShowSearchWindow();
     void PrintPage();
     void SaveAsPdf();

@@ -190,12 +190,22 @@ QPixmap LogoPicture(int width, int height) {
     QFont title("Serif");
     title.setBold(true);
     title.setItalic(true);
-    // As large as a fifth of the height allows, within the width.
+    // As large as a fifth of the height allows, within the width. Each size
+    // measured loads a font of its own, so the width at the largest size
+    // tells where to begin (widths grow about in proportion to the size),
+    // and the sizes are tried downwards from a little above that.
     const QString name = "Teluri Explorer";
-    for (int pixels = qMax(8, height / 5); pixels > 6; --pixels) {
-        title.setPixelSize(pixels);
-        if (QFontMetrics(title).horizontalAdvance(name) <= width - unit * 3.6) {
-            break;
+    const qreal room = width - unit * 3.6;
+    const int largest = qMax(8, height / 5);
+    title.setPixelSize(largest);
+    const int widest = QFontMetrics(title).horizontalAdvance(name);
+    if (widest > room) {
+        const int estimate = static_cast<int>(largest * room / widest);
+        for (int pixels = qMin(largest - 1, estimate + 2); pixels > 6; --pixels) {
+            title.setPixelSize(pixels);
+            if (QFontMetrics(title).horizontalAdvance(name) <= room) {
+                break;
+            }
         }
     }
     p.setFont(title);

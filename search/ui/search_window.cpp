@@ -13,11 +13,12 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "activity/ui/busy_gauge.h"
 #include "base/errors.h"
@@ -31,8 +32,10 @@
 #include "base/ui/pictures.h"
 #include "base/ui/qtext.h"
 #include "htmlview/ui/page_display.h"
+#include "search/hit_rows.h"
 #include "search/page_search.h"
 #include "search/search_logs.h"
+#include "search/ui/hit_list_model.h"
 #include "search/ui/hit_preview.h"
 #include "search/ui/search_window_memory.h"
 #include "settings/settings_file.h"
@@ -57,47 +60,22 @@ QByteArray Bytes(const std::string& bytes) {
     return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-// A row for `title`, not yet in the list: rows are added in one batch,
-// which costs the list one insertion instead of one per row, and a title is
-// decoded only when the list shows it.
-QTreeWidgetItem* NewRow(const std::string& title) {
-    return new ByteTextItem(title);
-}
-
-void SetNumber(QTreeWidgetItem& row, const std::string& number) {
-    row.setText(1, FromCp932(number));
-    row.setData(1, kBytesRole, Bytes(number));
-}
-
-// The rows of a search run, made as the hits come and added to the list
-// when the run ends (the run holds the thread, so the list could not show
-// them earlier).
+// The rows of a search run, kept as the hits come and shown when the run
+// ends (the run holds the thread, so the list could not show them earlier).
 class RowSink : public SearchSink {
   public:
-    RowSink(QTreeWidget& list, const std::array<QIcon, 2>& icons, BusyGauge& gauge)
-        : list_(list), icons_(icons), gauge_(gauge) {}
-    ~RowSink() override { qDeleteAll(rows_); }
+    explicit RowSink(BusyGauge& gauge) : gauge_(gauge) {}
 
     void Step() override { gauge_.Step(); }
+    void HitFound(const std::string& title) override { rows_.Add(title); }
+    void HitCompleted(const SearchHit& hit) override { rows_.CompleteLast(hit); }
 
-    void HitFound(const std::string& title) override { rows_.append(NewRow(title)); }
-
-    void HitCompleted(const SearchHit& hit) override {
-        SetNumber(*rows_.back(), hit.number);
-        rows_.back()->setIcon(0, icons_[hit.kind]);
-    }
-
-    // Adds the rows made so far to the list.
-    void ShowRows() {
-        list_.addTopLevelItems(rows_);
-        rows_.clear();
-    }
+    // The rows so far, taken out.
+    HitRows TakeRows() { return std::exchange(rows_, HitRows()); }
 
   private:
-    QTreeWidget& list_;
-    const std::array<QIcon, 2>& icons_;
     BusyGauge& gauge_;
-    QList<QTreeWidgetItem*> rows_;
+    HitRows rows_;
 };
 
 }  // namespace
@@ -110,7 +88,6 @@ SearchWindow::SearchWindow(const Archive& archive, BusyGauge& gauge, PageDisplay
     setFont(WindowFont());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
-    hitPictures_ = {QIcon(TemplePicture(16)), QIcon(BuildingsPicture(16))};
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -139,10 +116,10 @@ SearchWindow::SearchWindow(const Archive& archive, BusyGauge& gauge, PageDisplay
         Guarded(this, [this, &text] { ShowSavedResultOf(text); });
     });
 
-    hitList_ = new QTreeWidget(this);
+    hitList_ = new QTreeView(this);
     hitList_->setObjectName("lsvFInd");
-    hitList_->setColumnCount(2);
-    hitList_->setHeaderLabels({Text("議題"), Text("番号")});
+    hits_ = new HitListModel({QIcon(TemplePicture(16)), QIcon(BuildingsPicture(16))}, hitList_);
+    hitList_->setModel(hits_);
     hitList_->setRootIsDecorated(false);
     hitList_->setItemsExpandable(false);
     hitList_->setUniformRowHeights(true);
@@ -226,7 +203,7 @@ bool SearchWindow::eventFilter(QObject* watched, QEvent* event) {
     // Enter on a selected row opens it as a double click does; without a
     // selected row it is the dialog's OK, as before.
     if (watched == hitList_ && event->type() == QEvent::KeyPress &&
-        !hitList_->selectedItems().isEmpty()) {
+        hitList_->selectionModel()->hasSelection()) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             Guarded(this, [this] { OpenSelectedHit(); });
@@ -295,7 +272,7 @@ void SearchWindow::RunSearch() {
         return;
     }
     SetStatus(Text(kSearching));
-    hitList_->clear();
+    hits_->SetRows({});
     listedText_ = text;
     std::vector<SearchHit> hits;
     bool save = true;
@@ -304,20 +281,20 @@ void SearchWindow::RunSearch() {
         repaint();
         save = SettingsFile(SettingsFilePath()).ReadFlag("FindList", "Save", true);
         const std::string folder = IncludeTrailingDelimiter(archive_.files.Folder());
-        RowSink sink(*hitList_, hitPictures_, gauge_);
+        RowSink sink(gauge_);
         try {
             hits = SearchPages(folder, names, text, sink);
         } catch (...) {
             // The rows found so far stay; the window no longer says it is
             // searching, and the error is shown once the cursor is back.
-            sink.ShowRows();
+            hits_->SetRows(sink.TakeRows());
             gauge_.Reset();
             SetStatus(QString());
             ShowHitCount();
             FitTitleColumn();
             throw;
         }
-        sink.ShowRows();
+        hits_->SetRows(sink.TakeRows());
         gauge_.Reset();
         SetStatus(Text(kResults));
         ShowHitCount();
@@ -339,39 +316,38 @@ void SearchWindow::ShowSavedResultOf(const QString& typed) {
     if (!FileExists(logFile)) {
         return;
     }
-    std::optional<std::string> content;
-    try {
-        content = ReadFileIfExists(logFile);
-    } catch (const IoError&) {
+    std::optional<HitRows> rows;
+    {
+        BusyCursor busy;
+        std::optional<std::string> content;
+        try {
+            content = ReadFileIfExists(logFile);
+        } catch (const IoError&) {
+        }
+        // The rows keep the log's bytes: a log too large for them fails as
+        // an unreadable one does.
+        if (content) {
+            rows = HitRows::FromLog(std::move(*content));
+        }
+        if (rows) {
+            hits_->SetRows(std::move(*rows));
+            FitTitleColumn();
+        }
     }
-    if (!content) {
+    if (!rows) {
         ShowErrorMessage(this, Text(kLogReadFailed));
         return;
     }
-    const std::vector<LogRow> rows = ParseSearchLog(*content);
-    BusyCursor busy;
-    hitList_->clear();
-    QList<QTreeWidgetItem*> items;
-    for (const LogRow& row : rows) {
-        QTreeWidgetItem* item = NewRow(row.title);
-        if (row.number) {
-            SetNumber(*item, *row.number);
-        }
-        item->setIcon(0, hitPictures_[row.kind]);
-        items.append(item);
-    }
-    hitList_->addTopLevelItems(items);
     listedText_ = text;
     ShowHitCount();
-    FitTitleColumn();
 }
 
 void SearchWindow::OpenSelectedHit() {
-    const QList<QTreeWidgetItem*> selected = hitList_->selectedItems();
+    const QModelIndexList selected = hitList_->selectionModel()->selectedRows(1);
     if (selected.isEmpty()) {
         return;
     }
-    OpenHitOfRow(hitList_->indexOfTopLevelItem(selected.front()));
+    OpenHitOfRow(selected.front().row());
     emit hitOpened(searchText_->currentText());
     close();
     display_.Widget()->setFocus();
@@ -404,17 +380,18 @@ void SearchWindow::StepHit(int step) {
 }
 
 SearchWindow::ListedHit SearchWindow::HitOfRow(int row) const {
-    const QTreeWidgetItem& item = *hitList_->topLevelItem(row);
+    const HitRows& rows = hits_->Rows();
+    const auto index = static_cast<std::size_t>(row);
     ListedHit hit;
-    hit.title = item.data(0, kBytesRole).toByteArray().toStdString();
-    if (const QVariant number = item.data(1, kBytesRole); number.isValid()) {
-        hit.number = number.toByteArray().toStdString();
+    hit.title = std::string(rows.Title(index));
+    if (const std::optional<std::string_view> number = rows.Number(index)) {
+        hit.number = std::string(*number);
     }
     return hit;
 }
 
 int SearchWindow::RowCount() const {
-    return hitList_->topLevelItemCount();
+    return hits_->rowCount();
 }
 
 void SearchWindow::PreviewRow(int row) {

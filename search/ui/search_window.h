@@ -7,9 +7,7 @@
 #pragma once
 
 #include <QDialog>
-#include <QIcon>
 
-#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,12 +17,12 @@
 class QComboBox;
 class QLabel;
 class QStatusBar;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 
 namespace teluri {
 
 class BusyGauge;
+class HitListModel;
 class HitPreview;
 class PageDisplay;
 
@@ -89,10 +87,10 @@ class SearchWindow : public QDialog {
     const Archive& archive_;
     BusyGauge& gauge_;
     PageDisplay& display_;
-    std::array<QIcon, 2> hitPictures_;
     QLabel* textLabel_ = nullptr;
     QComboBox* searchText_ = nullptr;
-    QTreeWidget* hitList_ = nullptr;
+    QTreeView* hitList_ = nullptr;
+    HitListModel* hits_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
     QLabel* statusPanel_ = nullptr;
     QLabel* countPanel_ = nullptr;

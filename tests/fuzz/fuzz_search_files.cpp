@@ -6,6 +6,7 @@
 
 #include "base/bytes.h"
 #include "base/lines.h"
+#include "search/hit_rows.h"
 #include "search/page_search.h"
 #include "search/search_logs.h"
 #include "tests/fuzz/fuzz_input.h"
@@ -20,7 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (teluri::ParseHistory(teluri::FormatHistory(history)) != history) {
         __builtin_trap();
     }
-    teluri::ParseSearchLog(content);
+    if (const auto rows = teluri::HitRows::FromLog(content)) {
+        for (std::size_t row = 0; row < rows->Count(); ++row) {
+            rows->Title(row);
+            rows->Number(row);
+            rows->Kind(row);
+        }
+    }
 
     teluri::PageMatcher matcher(text);
     const std::string whole = teluri::UpperCaseCp932(teluri::WholeText(content));

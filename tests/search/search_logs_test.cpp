@@ -48,23 +48,6 @@ TEST(SearchLogTest, ThreeLinesPerHitAndShortRecordsKeepWhatTheyHave) {
     EXPECT_EQ(FormatSearchLog({{"C++Builder", "1001", kHitBuilder}, {"", "42", kHitDelphi}}),
               "C++Builder\r\n1001\r\nBCB\r\n\r\n42\r\nDLP\r\n");
     EXPECT_EQ(FormatSearchLog({}), "");
-    // 3k + 2 lines: the last row has no kind; 3k + 1 lines: no number either.
-    auto rows = ParseSearchLog("a\r\n1\r\nBCB\r\nb\n2");
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].title, "a");
-    EXPECT_EQ(rows[0].number, "1");
-    EXPECT_EQ(rows[0].kind, kHitBuilder);
-    EXPECT_EQ(rows[1].title, "b");
-    EXPECT_EQ(rows[1].number, "2");
-    EXPECT_EQ(rows[1].kind, kHitDelphi);
-    rows = ParseSearchLog("a\r\n1\r\nBCB\r\n\r\n");
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[1].title, "");
-    EXPECT_FALSE(rows[1].number.has_value());
-    EXPECT_EQ(rows[1].kind, kHitDelphi);
-    for (const char* kind : {"bcb", "BCB ", "DLP", "x"}) {
-        EXPECT_EQ(ParseSearchLog(std::string("t\r\n1\r\n") + kind).at(0).kind, kHitDelphi);
-    }
 }
 
 TEST(SearchLogNameTest, TextsBecomeNamesThatStayInTheFolder) {

@@ -309,7 +309,9 @@ TEST_F(TreeBuilderTest, MissingFolderFailsBeforeAnyFile) {
 }
 
 TEST_F(TreeBuilderTest, FileRemovedAfterListingIsSkipped) {
-    // Removes each file just before the run reads it, from the second on.
+    // Removes a file while the run goes on: the threads that read the list
+    // may have read it already, and then it stays; otherwise it is skipped.
+    // It is never an error.
     class RemovingTree : public RecordingTree {
       public:
         explicit RemovingTree(std::string folder) : folder(std::move(folder)) {}
@@ -324,7 +326,10 @@ TEST_F(TreeBuilderTest, FileRemovedAfterListingIsSkipped) {
     Put({Msg("1001"), Msg("1002"), Msg("1003")});
     RemovingTree tree(folder_.Path());
     BuildTree(folder_.Path(), tree);
-    EXPECT_EQ(Outline(tree.PreOrder()), (Nodes{"1001:t", "1003:t"}));
+    const Nodes nodes = Outline(tree.PreOrder());
+    EXPECT_TRUE(nodes == (Nodes{"1001:t", "1003:t"}) ||
+                nodes == (Nodes{"1001:t", "1002:t", "1003:t"}))
+        << ::testing::PrintToString(nodes);
     EXPECT_EQ(tree.events.size(), 5u);
 }
 

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QTreeView>
 #include <QTreeWidget>
 
 namespace teluri::test {
@@ -26,13 +27,13 @@ int SearchAndOpenFirstHit(QDialog& dialog, const QString& text) {
     dialog.show();
     dialog.findChild<QComboBox*>("cmbFind")->setEditText(text);
     dialog.findChild<QPushButton*>("BitBtn1")->click();
-    auto* list = dialog.findChild<QTreeWidget*>("lsvFInd");
-    if (list->topLevelItemCount() == 0) {
+    auto* list = dialog.findChild<QTreeView*>("lsvFInd");
+    if (list->model()->rowCount() == 0) {
         return -1;
     }
-    QTreeWidgetItem* row = list->topLevelItem(0);
-    list->setCurrentItem(row);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(row).center());
+    const QModelIndex row = list->model()->index(0, 0);
+    list->setCurrentIndex(row);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(row).center());
     return dialog.result();
 }
 

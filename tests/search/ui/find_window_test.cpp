@@ -10,7 +10,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <unistd.h>
 
@@ -22,6 +22,7 @@
 #include "base/ui/dialogs.h"
 #include "base/ui/pictures.h"
 #include "htmlview/ui/page_view.h"
+#include "search/ui/hit_list_model.h"
 #include "search/ui/search_window.h"
 #include "tests/support/pages.h"
 #include "tests/ui/counting_gauge.h"
@@ -77,7 +78,11 @@ class FindWindowTest : public QObject {
 
     test::UiFixture& fixture() { return *fixture_; }
     QComboBox& combo() { return *window_->findChild<QComboBox*>("cmbFind"); }
-    QTreeWidget& list() { return *window_->findChild<QTreeWidget*>("lsvFInd"); }
+    QTreeView& list() { return *window_->findChild<QTreeView*>("lsvFInd"); }
+    HitListModel& rows() { return *static_cast<HitListModel*>(list().model()); }
+    int rowCount() { return rows().rowCount(); }
+    QModelIndex row(int index) { return rows().index(index, 0); }
+    QIcon icon(int index) { return row(index).data(Qt::DecorationRole).value<QIcon>(); }
     QPushButton& button(const char* name) { return *window_->findChild<QPushButton*>(name); }
 
     void createWindow() {
@@ -116,8 +121,8 @@ class FindWindowTest : public QObject {
 
     QStringList column(int index) {
         QStringList texts;
-        for (int i = 0; i < list().topLevelItemCount(); ++i) {
-            texts.append(list().topLevelItem(i)->text(index));
+        for (int i = 0; i < rowCount(); ++i) {
+            texts.append(rows().index(i, index).data().toString());
         }
         return texts;
     }
@@ -130,10 +135,9 @@ class FindWindowTest : public QObject {
         return entries;
     }
 
-    void doubleClickRow(int row) {
-        QTreeWidgetItem* item = list().topLevelItem(row);
-        list().setCurrentItem(item);
-        const QPoint at = list().visualItemRect(item).center();
+    void doubleClickRow(int index) {
+        list().setCurrentIndex(row(index));
+        const QPoint at = list().visualRect(row(index)).center();
         QTest::mouseDClick(list().viewport(), Qt::LeftButton, {}, at);
     }
 
@@ -175,8 +179,8 @@ class FindWindowTest : public QObject {
         QVERIFY(window_->isVisible());
         QCOMPARE(column(0), QStringList({U("C++Builderの質問"), "C++ only"}));
         QCOMPARE(column(1), QStringList({"1001", "1003"}));
-        QVERIFY(SameIcon(list().topLevelItem(0)->icon(0), BuildingsPicture(16)));
-        QVERIFY(SameIcon(list().topLevelItem(1)->icon(0), TemplePicture(16)));
+        QVERIFY(SameIcon(icon(0), BuildingsPicture(16)));
+        QVERIFY(SameIcon(icon(1), TemplePicture(16)));
         QCOMPARE(window_->StatusText(), U("検索結果です"));
         QCOMPARE(gauge_->steps, 5);
         QCOMPARE(gauge_->resets, 1);
@@ -193,7 +197,7 @@ class FindWindowTest : public QObject {
         Qt::CursorShape cursor = Qt::ArrowCursor;
         gauge_->onStep = [&] {
             status = window_->StatusText();
-            rows = rows < 0 ? list().topLevelItemCount() : rows;
+            rows = rows < 0 ? rowCount() : rows;
             cursor = QApplication::overrideCursor() ? QApplication::overrideCursor()->shape()
                                                     : Qt::ArrowCursor;
         };
@@ -267,7 +271,7 @@ class FindWindowTest : public QObject {
         QCOMPARE(ReadFile(fixture().HomeFile("finddata.txt")), std::string("Del phi\r\n"));
         QVERIFY(std::filesystem::exists(fixture().HomeFile("FindDel phi.dat")));
         QCOMPARE(column(1), QStringList({"1001"}));
-        list().clear();
+        rows().SetRows({});
         combo().setCurrentIndex(0);
         QCOMPARE(column(1), QStringList({"1001"}));
         search("Del\r\nphi");
@@ -301,25 +305,25 @@ class FindWindowTest : public QObject {
         combo().lineEdit()->clear();
         QTest::keyClicks(combo().lineEdit(), "D");
         QCOMPARE(column(0), QStringList({"d-row"}));
-        QVERIFY(SameIcon(list().topLevelItem(0)->icon(0), BuildingsPicture(16)));
+        QVERIFY(SameIcon(icon(0), BuildingsPicture(16)));
         QTest::keyClicks(combo().lineEdit(), "elph");
         QCOMPARE(column(0), QStringList({"d-row"}));
         QTest::keyClicks(combo().lineEdit(), "i");
         QCOMPARE(column(0), QStringList({"Delphi small"}));
         QCOMPARE(column(1), QStringList({"42"}));
-        QVERIFY(SameIcon(list().topLevelItem(0)->icon(0), TemplePicture(16)));
+        QVERIFY(SameIcon(icon(0), TemplePicture(16)));
         QCOMPARE(window_->StatusText(), QString("kept"));
         // Short last records keep what they have; no kind line: the temple.
         type("one");
         QCOMPARE(column(0), QStringList({"a", "b"}));
         QCOMPARE(column(1), QStringList({"1", ""}));
-        QVERIFY(SameIcon(list().topLevelItem(1)->icon(0), TemplePicture(16)));
+        QVERIFY(SameIcon(icon(1), TemplePicture(16)));
         doubleClickRow(1);  // no number: nothing to open
         QCOMPARE(fixture().messages.size(), std::size_t{1});
         QVERIFY(html_->DocumentUrl().isEmpty());
         type("two");
         QCOMPARE(column(1), QStringList({"1", "2"}));
-        QVERIFY(SameIcon(list().topLevelItem(0)->icon(0), TemplePicture(16)));
+        QVERIFY(SameIcon(icon(0), TemplePicture(16)));
         // Choosing an entry of the drop-down shows its log too.
         combo().setCurrentIndex(combo().findText("Delphi"));
         QCOMPARE(column(0), QStringList({"Delphi small"}));
@@ -371,7 +375,7 @@ class FindWindowTest : public QObject {
                                    const QString& text) {
             fixture().messages.push_back({QMessageBox::Critical, QString(), text});
             status = window_->StatusText();
-            rows = list().topLevelItemCount();
+            rows = rowCount();
         };
         search("no hit");
         QVERIFY(fixture().messages.back().text.contains("Findno hit.dat"));
@@ -379,11 +383,33 @@ class FindWindowTest : public QObject {
         QCOMPARE(rows, 1);
     }
 
+    // A saved log of millions of hits used to take 45 times its size as
+    // list rows and hold the window for seconds: the rows now keep the
+    // log's bytes and a few bytes per row, and only the rows shown are
+    // decoded.
+    void largeLogTakesMemoryOfTheOrderOfItsSize() {
+        std::string log;
+        for (int i = 0; i < 400'000; ++i) {
+            log += Sjis("Re: 表示について") + "\r\n" + std::to_string(1000 + i % 9000) + "\r\n" +
+                   (i % 2 == 0 ? "BCB" : "DLP") + "\r\n";
+        }
+        WriteFile(fixture().HomeFile("Findbig.dat"), log);
+        createWindow();
+        type("big");
+        QCOMPARE(rowCount(), 400'000);
+        QVERIFY(rows().Rows().HeldBytes() <= 3 * log.size());
+        QCOMPARE(rows().index(399'999, 1).data().toString(),
+                 QString::number(1000 + 399'999 % 9000));
+        QVERIFY(SameIcon(icon(399'998), BuildingsPicture(16)));
+        const int widest = list().fontMetrics().horizontalAdvance(U("Re: 表示について")) + 16;
+        QVERIFY(list().columnWidth(0) >= widest && list().columnWidth(0) < widest + 60);
+    }
+
     void doubleClickOpensTheHitAndHides() {
         writePages();
         createWindow();
         search("<html>");
-        QCOMPARE(list().topLevelItemCount(), 4);
+        QCOMPARE(rowCount(), 4);
         // No row selected: nothing happens.
         list().clearSelection();
         QTest::mouseDClick(list().viewport(), Qt::LeftButton, {},
@@ -398,7 +424,7 @@ class FindWindowTest : public QObject {
         // Shown again it keeps its text, rows and status; Esc hides it.
         window_->show();
         QCOMPARE(combo().currentText(), QString("<html>"));
-        QCOMPARE(list().topLevelItemCount(), 4);
+        QCOMPARE(rowCount(), 4);
         QCOMPARE(window_->StatusText(), U("検索結果です"));
         QTest::keyClick(combo().lineEdit(), Qt::Key_Escape);
         QVERIFY(!window_->isVisible());
@@ -416,23 +442,23 @@ class FindWindowTest : public QObject {
         writePages();
         createWindow();
         search("<html>");
-        QCOMPARE(list().topLevelItemCount(), 4);
+        QCOMPARE(rowCount(), 4);
         // Enter in the list without a selected row is still the dialog's OK.
         list().setFocus();
         list().clearSelection();
         QTest::keyClick(&list(), Qt::Key_Return);
         QVERIFY(html_->DocumentUrl().isEmpty());
         QVERIFY(window_->isVisible());
-        QCOMPARE(list().topLevelItemCount(), 4);
+        QCOMPARE(rowCount(), 4);
         // On a selected row it opens the row, as a double click does.
-        list().setCurrentItem(list().topLevelItem(1));
+        list().setCurrentIndex(row(1));
         QTest::keyClick(&list(), Qt::Key_Enter);
         QCOMPARE(html_->DocumentUrl(),
                  QString::fromStdString(PageUrl(fixture().DataFile("1001.msg"))));
         QVERIFY(!window_->isVisible());
         // Enter in the text field searches, a row selected or not.
         window_->show();
-        list().setCurrentItem(list().topLevelItem(0));
+        list().setCurrentIndex(row(0));
         search("small");
         QCOMPARE(column(0), QStringList({"Delphi small"}));
         QVERIFY(window_->isVisible());

@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <filesystem>
 
@@ -38,7 +38,8 @@ class HitPreviewTest : public QObject {
     std::unique_ptr<test::CountingGauge> gauge_;
 
     QComboBox& combo() { return *window_->findChild<QComboBox*>("cmbFind"); }
-    QTreeWidget& list() { return *window_->findChild<QTreeWidget*>("lsvFInd"); }
+    QTreeView& list() { return *window_->findChild<QTreeView*>("lsvFInd"); }
+    QModelIndex row(int at) { return list().model()->index(at, 0); }
     QLabel& popup() { return *window_->findChild<QLabel*>("PreviewPopup"); }
     QString count() { return window_->findChild<QLabel*>("CountPanel")->text(); }
 
@@ -89,10 +90,10 @@ class HitPreviewTest : public QObject {
         writePages();
         createWindow();
         search("KYLIX");
-        QCOMPARE(list().topLevelItemCount(), 3);
+        QCOMPARE(list().model()->rowCount(), 3);
         QCOMPARE(count(), QString::fromUtf8("3 件"));
         list().setFocus();
-        list().setCurrentItem(list().topLevelItem(0));
+        list().setCurrentIndex(row(0));
         QTRY_VERIFY(popup().isVisible());
         QVERIFY(popup().text().contains("1001 Title 1001"));
         QVERIFY(popup().text().contains(QString::fromUtf8("最初の行に <b>Kylix</b> と書く")));
@@ -113,11 +114,11 @@ class HitPreviewTest : public QObject {
         writePages();
         createWindow();
         search("kylix");
-        const QRect row = list().visualItemRect(list().topLevelItem(2));
-        QTest::mouseMove(list().viewport(), row.center());
+        const QRect third = list().visualRect(row(2));
+        QTest::mouseMove(list().viewport(), third.center());
         QTRY_VERIFY(popup().isVisible());
         QVERIFY(popup().text().contains("1003 Title 1003"));
-        QVERIFY(list().selectedItems().isEmpty());  // resting selects nothing
+        QVERIFY(!list().selectionModel()->hasSelection());  // resting selects nothing
         // The window taking another size leaves the row's place: it goes.
         window_->resize(window_->width() + 100, window_->height());
         QTRY_VERIFY(!popup().isVisible());
@@ -128,7 +129,7 @@ class HitPreviewTest : public QObject {
         createWindow();
         search("kylix");
         std::filesystem::remove(fixture_->DataFile("1003.msg"));
-        list().setCurrentItem(list().topLevelItem(2));
+        list().setCurrentIndex(row(2));
         QTRY_VERIFY(popup().isVisible());
         QCOMPARE(popup().text(), QString::fromUtf8("1003.msg はありません"));
     }
