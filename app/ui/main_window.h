@@ -28,6 +28,7 @@ class PageDisplay;
 class PageView;
 class PanelStatusBar;
 class ReadingController;
+class RecentFoldersMenu;
 class SearchWindow;
 class ToolBarFold;
 class WindowMemory;
@@ -44,6 +45,12 @@ class MainWindow : public QMainWindow {
     PageDisplay& Page();
     const Archive& CurrentArchive() const { return archive_; }
 
+    // Opens `folder` as the data folder, as the open command does: keeps it
+    // in Teluri.ini and the recent folders and starts the analysis run.
+    // Throws IoError "ﾌｫﾙﾀﾞ %s は開けません" for a path that is no folder,
+    // changing nothing.
+    void OpenDataFolder(const std::string& folder);
+
   private:
     void BuildMenus();
     QWidget* BuildToolBar();
@@ -57,6 +64,8 @@ class MainWindow : public QMainWindow {
     void AnalyzeDataFolder();
     void DraftOpen();
     void ChooseDataFolder();
+    // Takes `folder` as the data folder and starts the analysis run.
+    void UseDataFolder(const std::string& folder);
     void ShowPageOfNode(QTreeWidgetItem* node);
     void PagePressed(Qt::MouseButton button);
     void CopySelection();
@@ -94,6 +103,8 @@ class MainWindow : public QMainWindow {
     SearchWindow* searchWindow_ = nullptr;
     // The find bar, the thread filter and their commands.
     FindingCommands* finding_ = nullptr;
+    // The File menu's recent data folders.
+    RecentFoldersMenu* recentFolders_ = nullptr;
 };
 
 }  // namespace teluri

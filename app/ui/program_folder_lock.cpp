@@ -4,6 +4,7 @@
 #include <QCryptographicHash>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
 #include <QWidget>
 
 #include <unistd.h>
@@ -18,6 +19,10 @@ namespace {
 constexpr int kAnswerTimeout = 2000;  // milliseconds
 constexpr char kRaised = '1';
 constexpr char kNotRaised = '0';
+// A later start's request to open a folder: the prefix, the folder's path
+// (UTF-8) and a line feed. A start without a folder sends nothing.
+constexpr QByteArrayView kOpenFolder = "open-folder ";
+constexpr qint64 kLongestRequest = 64 * 1024;
 
 // The name of the running copy's local socket: one per program folder and
 // user.
@@ -45,19 +50,40 @@ bool RaiseMainWindow() {
     return false;
 }
 
-// Asks the copy that holds the lock to bring its window to the front.
-bool AskRunningCopyToRaise() {
+// Asks the copy that holds the lock to bring its window to the front and,
+// with a folder, to open it; true when the window came to the front or the
+// folder was handed over.
+bool AskRunningCopyToRaise(const std::optional<std::string>& folder) {
     QLocalSocket socket;
     socket.connectToServer(ServerName());
-    if (!socket.waitForConnected(kAnswerTimeout) || !socket.waitForReadyRead(kAnswerTimeout)) {
+    if (!socket.waitForConnected(kAnswerTimeout)) {
         return false;
     }
-    return socket.read(1) == QByteArray(1, kRaised);
+    if (folder) {
+        socket.write(kOpenFolder.toByteArray() + QByteArray::fromStdString(*folder) + '\n');
+        if (!socket.waitForBytesWritten(kAnswerTimeout)) {
+            return false;
+        }
+    }
+    if (!socket.waitForReadyRead(kAnswerTimeout)) {
+        return false;
+    }
+    return socket.read(1) == QByteArray(1, kRaised) || folder.has_value();
+}
+
+// The folder of an "open-folder" request line, without its line feed;
+// nothing for any other line.
+std::optional<QString> RequestedFolder(const QByteArray& line) {
+    if (!line.startsWith(kOpenFolder) || !line.endsWith('\n')) {
+        return std::nullopt;
+    }
+    return QString::fromUtf8(line.sliced(kOpenFolder.size(), line.size() - kOpenFolder.size() - 1));
 }
 
 }  // namespace
 
-ProgramFolderLock::ProgramFolderLock() : lock_(QString::fromStdString(ProgramFile(kLockFileName))) {
+ProgramFolderLock::ProgramFolderLock(const std::optional<std::string>& folder)
+    : lock_(QString::fromStdString(ProgramFile(kLockFileName))) {
     // Only a lock whose copy no longer runs is stale, however old it is.
     lock_.setStaleLockTime(0);
     if (lock_.tryLock()) {
@@ -70,12 +96,17 @@ ProgramFolderLock::ProgramFolderLock() : lock_(QString::fromStdString(ProgramFil
         taken_ = true;
         return;
     }
-    if (!AskRunningCopyToRaise()) {
+    if (!AskRunningCopyToRaise(folder)) {
         ShowErrorMessage(nullptr, QString::fromUtf8("すでに起動しています"));
     }
 }
 
 ProgramFolderLock::~ProgramFolderLock() = default;
+
+void ProgramFolderLock::Release() {
+    server_.reset();
+    lock_.unlock();
+}
 
 void ProgramFolderLock::ListenForLaterStarts() {
     server_ = std::make_unique<QLocalServer>();
@@ -88,14 +119,31 @@ void ProgramFolderLock::ListenForLaterStarts() {
         return;
     }
     QLocalServer* server = server_.get();
-    QObject::connect(server, &QLocalServer::newConnection, server, [server] {
+    QObject::connect(server, &QLocalServer::newConnection, server, [this, server] {
         while (QLocalSocket* socket = server->nextPendingConnection()) {
             QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
             socket->write(QByteArray(1, RaiseMainWindow() ? kRaised : kNotRaised));
             socket->flush();
-            socket->disconnectFromServer();
+            TakeFolderRequest(*socket);
         }
     });
+}
+
+void ProgramFolderLock::TakeFolderRequest(QLocalSocket& socket) {
+    // The request comes before the later start closes its end; a socket
+    // that sends no request line in time or too long a one is dropped.
+    QTimer::singleShot(kAnswerTimeout, &socket, &QLocalSocket::abort);
+    const auto readRequest = [this, &socket] {
+        if (socket.canReadLine()) {
+            if (const std::optional<QString> folder = RequestedFolder(socket.readLine())) {
+                emit folderHandedOver(*folder);
+            }
+            socket.disconnectFromServer();
+        } else if (socket.bytesAvailable() > kLongestRequest) {
+            socket.abort();
+        }
+    };
+    connect(&socket, &QLocalSocket::readyRead, &socket, readRequest);
 }
 
 }  // namespace teluri

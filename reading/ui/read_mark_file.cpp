@@ -1,5 +1,6 @@
 #include "reading/ui/read_mark_file.h"
 
+#include <QEvent>
 #include <QTimer>
 #include <QWidget>
 
@@ -15,6 +16,7 @@ ReadMarkFile::ReadMarkFile(QWidget& window)
     } catch (const IoError&) {
         writable_ = false;
     }
+    window_.installEventFilter(this);
     timer_->setSingleShot(true);
     timer_->setInterval(kSaveDelay);
     connect(timer_, &QTimer::timeout, this, [this] {
@@ -50,6 +52,13 @@ bool ReadMarkFile::MarkAllRead(const std::string& folder, const std::vector<int>
         Changed();
     }
     return changed;
+}
+
+bool ReadMarkFile::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &window_ && event->type() == QEvent::Close) {
+        Guarded(&window_, [this] { Save(); });
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void ReadMarkFile::Changed() {
