@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include <filesystem>
 #include <ostream>
 #include <string_view>
 
@@ -12,9 +13,14 @@ namespace {
 constexpr std::string_view kProgram = "teluri-explorer";
 
 constexpr std::string_view kHelp =
-    "Usage: teluri-explorer [OPTION]...\n"
+    "Usage: teluri-explorer [OPTION]... [FOLDER]\n"
     "Browse an archive of message-board pages (NNNN.msg, Shift-JIS) as a tree of\n"
     "threads, with full-text search and bookmarks. The window speaks Japanese.\n"
+    "\n"
+    "With a FOLDER, the program opens it as its data folder once the window is\n"
+    "shown and analyses its pages, as the menu's open command does; a path that\n"
+    "is not a folder is reported in an error box. When a copy already runs, the\n"
+    "FOLDER is handed to it: that copy opens it and comes to the front.\n"
     "\n"
     "Options:\n"
     "      --help     display this help and exit\n"
@@ -30,7 +36,12 @@ constexpr std::string_view kHelp =
     "(~/.local/share/teluri-explorer/ by default), made at its first start, and\n"
     "reads its tutorial page from the installed share/teluri-explorer/; any other\n"
     "copy uses the folder of its executable. One copy runs per folder: a second\n"
-    "start brings the running window to the front.\n";
+    "start brings the running window to the front.\n"
+    "\n"
+    "Signals:\n"
+    "SIGTERM, SIGINT and SIGHUP, and the end of the display's connection, end the\n"
+    "program as its Exit command does: read marks and the window's shape saved,\n"
+    "the lock released.\n";
 
 }  // namespace
 
@@ -49,6 +60,24 @@ std::optional<int> AnswerInformationOption(const std::vector<std::string>& args,
             }
             return 0;
         }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> FolderArgument(const std::vector<std::string>& args,
+                                          const std::string& currentFolder) {
+    bool optionsEnded = false;
+    for (const std::string& arg : args) {
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg.empty() || (!optionsEnded && arg.front() == '-')) {
+            continue;
+        }
+        // Not normalised: ".." after a symbolic link leads elsewhere than the
+        // text says.
+        return (std::filesystem::path(currentFolder) / arg).string();
     }
     return std::nullopt;
 }

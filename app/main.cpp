@@ -1,7 +1,10 @@
-// The program's entry: one running copy per program folder, the splash
-// window while the windows are created, then the message loop until the
-// main window closes.
+// The program's entry: one running copy per program folder (a folder given
+// to a second start goes to the running copy), the splash window while the
+// windows are created, the folder of the command line opened once the
+// window is shown, then the message loop until the main window closes or
+// the program is told to end.
 #include <QApplication>
+#include <QDir>
 
 #include <iostream>
 #include <memory>
@@ -12,9 +15,12 @@
 #include "app/ui/desktop_program.h"
 #include "app/ui/main_window.h"
 #include "app/ui/program_folder_lock.h"
+#include "app/ui/session_end.h"
 #include "app/ui/version_box.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/fonts.h"
+#include "base/ui/guard.h"
+#include "base/ui/qtext.h"
 
 int main(int argc, char** argv) {
     // Answered before the toolkit starts, so that they need no display.
@@ -26,7 +32,14 @@ int main(int argc, char** argv) {
     teluri::SetUpDesktopProgram();
     QApplication::setApplicationName(teluri::kApplicationTitle);
     QApplication::setFont(teluri::WindowFont());
-    const teluri::ProgramFolderLock lock;
+    // The arguments the toolkit left.
+    std::vector<std::string> args;
+    for (const QString& arg : QApplication::arguments().mid(1)) {
+        args.push_back(teluri::ToLocalPath(arg));
+    }
+    const std::optional<std::string> folder =
+        teluri::FolderArgument(args, teluri::ToLocalPath(QDir::currentPath()));
+    teluri::ProgramFolderLock lock(folder);
     if (!lock.Taken()) {
         return 0;
     }
@@ -37,7 +50,18 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
 
     teluri::MainWindow mainWindow(nullptr, teluri::TutorialLoad::kAfterFirstPaint);
+    QObject::connect(&lock, &teluri::ProgramFolderLock::folderHandedOver, &mainWindow,
+                     [&mainWindow](const QString& handed) {
+                         teluri::Guarded(&mainWindow, [&mainWindow, &handed] {
+                             mainWindow.OpenDataFolder(teluri::ToLocalPath(handed));
+                         });
+                     });
+    new teluri::SessionEnd(mainWindow, lock);
     mainWindow.show();
     splash.reset();
+    if (folder) {
+        teluri::Guarded(&mainWindow,
+                        [&mainWindow, &folder] { mainWindow.OpenDataFolder(*folder); });
+    }
     return QApplication::exec();
 }

@@ -71,7 +71,8 @@ chmod 0755 "$stage"/usr/bin/*
 
 # The libraries the programs link, as dpkg-shlibdeps finds them (the X11
 # platform plugin comes with libqt6gui6), and the Japanese fonts the windows
-# need; the toolkit's Japanese dialogs are recommended.
+# need; the toolkit's Japanese dialogs are recommended, and so is the fcitx5
+# front end for typing Japanese (the ibus one comes with libqt6gui6).
 mkdir -p "$stage/DEBIAN"  # how dpkg-shlibdeps finds the package's tree
 printf 'Source: %s\n\nPackage: %s\nArchitecture: any\n' "$package" "$package" \
     >"$build_dir/debian/control"
@@ -86,7 +87,8 @@ Architecture: $architecture
 Maintainer: Teluri Explorer developers <teluri-explorer@example.org>
 Installed-Size: $(du -sk --exclude=DEBIAN "$stage" | cut -f1)
 Depends: $depends, fonts-ipafont-gothic | fonts-japanese-gothic
-Recommends: qt6-translations-l10n
+Recommends: qt6-translations-l10n, fcitx5-frontend-qt6
+Suggests: fcitx5-mozc | ibus-mozc | ibus-anthy
 Section: utils
 Priority: optional
 Description: viewer for a message-board archive, as a tree of threads
@@ -105,5 +107,5 @@ chmod 0644 "$stage/DEBIAN/control" "$stage/DEBIAN/md5sums"
 deb="$build_dir/${package}_${version}_${architecture}.deb"
 dpkg-deb --root-owner-group --build "$stage" "$deb" >/dev/null
 echo "$deb"
-dpkg-deb --info "$deb" | sed -n 's/^ \(Depends\|Recommends\):/\1:/p'
+dpkg-deb --info "$deb" | sed -n 's/^ \(Depends\|Recommends\|Suggests\):/\1:/p'
 lintian --info "$deb" || true

@@ -39,6 +39,7 @@ constexpr const char* kAboutText =
 QLabel* Logo(QWidget* parent, const char* name, const QRect& geometry) {
     auto* logo = new QLabel(parent);
     logo->setObjectName(name);
+    logo->setAccessibleName(QString::fromUtf8("Orvak Teluri Explorer のロゴ"));
     logo->setPixmap(LogoPicture(geometry.width(), geometry.height()));
     logo->setGeometry(geometry);
     return logo;
@@ -54,6 +55,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
 
     auto* text = new QTextEdit(this);
     text->setObjectName("Memo1");
+    text->setAccessibleName(QString::fromUtf8("このプログラムについて"));
     text->setPlainText(QString::fromUtf8(kAboutText));
     text->setReadOnly(true);
     text->setFrameShape(QFrame::NoFrame);

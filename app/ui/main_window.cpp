@@ -21,15 +21,18 @@
 #include "activity/ui/status_note.h"
 #include "app/ui/about_box.h"
 #include "app/ui/finding_commands.h"
+#include "app/ui/folder_drop.h"
 #include "app/ui/key_table.h"
 #include "app/ui/pdf_export.h"
 #include "app/ui/progress_window.h"
+#include "app/ui/recent_folders_menu.h"
 #include "app/ui/toolbar_fold.h"
 #include "app/ui/top_line_panel.h"
 #include "app/ui/version_box.h"
 #include "app/ui/window_memory.h"
 #include "base/errors.h"
 #include "base/files.h"
+#include "base/messages.h"
 #include "base/paths.h"
 #include "base/ui/access_keys.h"
 #include "base/ui/after_first_paint.h"
@@ -141,6 +144,7 @@ MainWindow::MainWindow(QWidget* parent, TutorialLoad tutorial)
     column->addWidget(toolBarFold_->Strip());
     column->addWidget(BuildPanes(), 1);
     statusBar_ = new PanelStatusBar(client, {75, 80, 50});
+    statusBar_->setAccessibleName(Text("ステータスバー"));
     column->addWidget(statusBar_);
     // The gauge draws into the status bar's first panel.
     gauge_ = new BusyGauge(this);
@@ -183,17 +187,18 @@ QWidget* MainWindow::BuildToolBar() {
     struct Button {
         const char* name;
         int left;
+        const char* readerName;
         const char* hint;
         QPixmap glyph;
         void (MainWindow::*handler)();
     };
     const Button buttons[] = {
-        {"btnOpen", 14, "Teluriﾃﾞｰﾀのﾌｫﾙﾀﾞを開く", OpenFolderGlyph(),
+        {"btnOpen", 14, "開く", "Teluriﾃﾞｰﾀのﾌｫﾙﾀﾞを開く", OpenFolderGlyph(),
          &MainWindow::ChooseDataFolder},
-        {"btnPrint", 37, "印刷", PrintGlyph(), &MainWindow::PrintPage},
-        {"btnCopy", 60, "ｺﾋﾟｰ", CopyGlyph(), &MainWindow::CopySelection},
-        {"btnFind", 91, "検索", FindGlyph(), &MainWindow::ShowSearchWindow},
-        {"btnHelp", 123, "ﾊﾞｰｼﾞｮﾝ情報", HelpGlyph(), &MainWindow::ShowVersionBox},
+        {"btnPrint", 37, "印刷", "印刷", PrintGlyph(), &MainWindow::PrintPage},
+        {"btnCopy", 60, "コピー", "ｺﾋﾟｰ", CopyGlyph(), &MainWindow::CopySelection},
+        {"btnFind", 91, "検索", "検索", FindGlyph(), &MainWindow::ShowSearchWindow},
+        {"btnHelp", 123, "バージョン情報", "ﾊﾞｰｼﾞｮﾝ情報", HelpGlyph(), &MainWindow::ShowVersionBox},
     };
     for (const Button& button : buttons) {
         auto* tool = new QToolButton(panel);
@@ -203,6 +208,8 @@ QWidget* MainWindow::BuildToolBar() {
         tool->setFocusPolicy(Qt::NoFocus);
         tool->setIcon(QIcon(button.glyph));
         tool->setToolTip(Text(button.hint));
+        tool->setAccessibleName(Text(button.readerName));
+        tool->setAccessibleDescription(Text(button.hint));
         if (button.handler != nullptr) {
             const auto handler = button.handler;
             connect(tool, &QToolButton::clicked, this, [this, handler] { Handle(handler); });
@@ -228,11 +235,19 @@ void MainWindow::BuildComponents(QWidget& toolBar) {
                                    archive_, *gauge_);
     threadOrder_ = new ThreadOrder(*tree_, *viewMenu_);
     statusNote_ = new StatusNote(*statusBar_, 2);
+    auto* fileMenu = menuBar()->findChild<QMenu*>("File1");
+    recentFolders_ = new RecentFoldersMenu(*this, *fileMenu, *fileMenu->findChild<QAction*>("N2"));
+    const auto open = [this](const QString& folder) {
+        Guarded(this, [this, &folder] { OpenDataFolder(ToLocalPath(folder)); });
+    };
+    connect(recentFolders_, &RecentFoldersMenu::folderChosen, this, open);
+    connect(new FolderDrop(*this), &FolderDrop::folderDropped, this, open);
 }
 
 QWidget* MainWindow::BuildPanes() {
     auto* splitter = splitter_ = new QSplitter(Qt::Horizontal, this);
     splitter->setObjectName("Splitter1");
+    splitter->setAccessibleName(Text("ツリーとページの境界"));
     splitter->setHandleWidth(3);
     splitter->setChildrenCollapsible(false);
 
@@ -246,6 +261,8 @@ QWidget* MainWindow::BuildPanes() {
     leftColumn->addWidget(CaptionStrip(left, "Bevel1", treeCaption, QPoint(8, 2)));
     tree_ = new QTreeWidget(left);
     tree_->setObjectName("trvTeluri");
+    tree_->setAccessibleName(Text("議題"));
+    tree_->setAccessibleDescription(Text("スレッドのツリー。選んだメッセージが右に表示されます"));
     tree_->setHeaderHidden(true);
     tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tree_->setIndentation(19);
@@ -269,6 +286,8 @@ QWidget* MainWindow::BuildPanes() {
     rightColumn->addWidget(CaptionStrip(right, "Bevel2", pageCaption, QPoint(9, 3)));
     page_ = new PageView(right);
     page_->setObjectName("HTML1");
+    page_->setAccessibleName(Text("内容"));
+    page_->setAccessibleDescription(Text("選んだメッセージのページ"));
     connect(page_, &PageView::pressed, this, [this](Qt::MouseButton button) {
         Guarded(this, [this, button] { PagePressed(button); });
     });
@@ -418,24 +437,38 @@ void MainWindow::DraftOpen() {
 }
 
 void MainWindow::ChooseDataFolder() {
-    SettingsFile ini(SettingsFilePath());
-    std::string start = ini.ReadText("Option", "Path", "");
+    std::string start = SettingsFile(SettingsFilePath()).ReadText("Option", "Path", "");
     if (!DirectoryExists(start)) {
         start.clear();
     }
     const std::optional<QString> chosen = Dialogs().chooseFolder(this, FromLocalPath(start));
-    if (!chosen) {
-        return;
+    if (chosen) {
+        // A folder typed into the dialog that does not exist is taken: the
+        // analysis run then reports it.
+        UseDataFolder(ToLocalPath(*chosen));
     }
-    archive_.dataFolder = IncludeTrailingDelimiter(ToLocalPath(*chosen));
+}
+
+void MainWindow::OpenDataFolder(const std::string& folder) {
+    if (!DirectoryExists(folder)) {
+        throw IoError(msg::Format(msg::kCannotOpenFolder, folder));
+    }
+    UseDataFolder(folder);
+}
+
+void MainWindow::UseDataFolder(const std::string& folder) {
+    archive_.dataFolder = IncludeTrailingDelimiter(folder);
     try {
-        ini.WriteText("Option", "Path", archive_.dataFolder);
+        SettingsFile(SettingsFilePath()).WriteText("Option", "Path", archive_.dataFolder);
     } catch (const SettingTooLongError& error) {
         // A path the settings cannot hold: the folder is analysed and kept
         // for this run only, which the message says.
         ShowErrorMessage(this, ErrorText(error));
     }
     analyzeTimer_->start();
+    if (DirectoryExists(folder)) {
+        recentFolders_->Remember(archive_.dataFolder);
+    }
 }
 
 void MainWindow::PagePressed(Qt::MouseButton button) {

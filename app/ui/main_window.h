@@ -27,6 +27,7 @@ class PageDisplay;
 class PageView;
 class PanelStatusBar;
 class ReadingController;
+class RecentFoldersMenu;
 class SearchWindow;
 class StatusNote;
 class ThreadOrder;
@@ -45,6 +46,12 @@ class MainWindow : public QMainWindow {
     PageDisplay& Page();
     const Archive& CurrentArchive() const { return archive_; }
 
+    // Opens `folder` as the data folder, as the open command does: keeps it
+    // in Teluri.ini and the recent folders and starts the analysis run.
+    // Throws IoError "ﾌｫﾙﾀﾞ %s は開けません" for a path that is no folder,
+    // changing nothing.
+    void OpenDataFolder(const std::string& folder);
+
   private:
     void BuildMenus();
     QWidget* BuildToolBar();
@@ -58,6 +65,8 @@ class MainWindow : public QMainWindow {
     void AnalyzeDataFolder();
     void DraftOpen();
     void ChooseDataFolder();
+    // Takes `folder` as the data folder and starts the analysis run.
+    void UseDataFolder(const std::string& folder);
     void PagePressed(Qt::MouseButton button);
     void CopySelection();
     void SelectWholePage();
@@ -100,6 +109,8 @@ class MainWindow : public QMainWindow {
     ThreadOrder* threadOrder_ = nullptr;
     // What a command with nothing to do says in the status bar.
     StatusNote* statusNote_ = nullptr;
+    // The File menu's recent data folders.
+    RecentFoldersMenu* recentFolders_ = nullptr;
 };
 
 }  // namespace teluri

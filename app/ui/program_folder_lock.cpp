@@ -10,6 +10,7 @@
 #include "base/messages.h"
 #include "base/paths.h"
 #include "base/ui/dialogs.h"
+#include "base/ui/qtext.h"
 
 namespace teluri {
 namespace {
@@ -42,7 +43,13 @@ void TellACopyRuns(CopyAnswer answer) {
 
 }  // namespace
 
-ProgramFolderLock::ProgramFolderLock() : lock_(QString::fromStdString(ProgramFile(kLockFileName))) {
+ProgramFolderLock::ProgramFolderLock(const std::optional<std::string>& folder)
+    : lock_(QString::fromStdString(ProgramFile(kLockFileName))) {
+    // What a later start asks the running copy: to open its folder, or to
+    // come to the front.
+    const auto askRunningCopy = [&folder] {
+        return folder ? AskRunningCopy(kOpenFolderRequest, *folder) : AskRunningCopy(kRaiseRequest);
+    };
     // Only a lock whose copy no longer runs is stale, however old it is.
     lock_.setStaleLockTime(0);
     const std::string path = ProgramFile(kLockFileName);
@@ -54,8 +61,7 @@ ProgramFolderLock::ProgramFolderLock() : lock_(QString::fromStdString(ProgramFil
             return;
         case LockFileKind::kUnusable:
             // Nothing in it tells whether its copy runs: the socket does.
-            if (const CopyAnswer answer = AskRunningCopy(kRaiseRequest);
-                answer != CopyAnswer::kNoCopy) {
+            if (const CopyAnswer answer = askRunningCopy(); answer != CopyAnswer::kNoCopy) {
                 TellACopyRuns(answer);
                 return;
             }
@@ -74,16 +80,29 @@ ProgramFolderLock::ProgramFolderLock() : lock_(QString::fromStdString(ProgramFil
         taken_ = true;
         return;
     }
-    TellACopyRuns(AskRunningCopy(kRaiseRequest));
+    TellACopyRuns(askRunningCopy());
 }
 
 ProgramFolderLock::~ProgramFolderLock() = default;
+
+void ProgramFolderLock::Release() {
+    server_.reset();
+    lock_.unlock();
+}
 
 void ProgramFolderLock::Take() {
     taken_ = true;
     RemoveStaleTemporaryFiles(ExeFolder());
     server_ = std::make_unique<SingleCopyServer>();
     server_->Handle(kRaiseRequest, [](const std::string&) { return RaiseMainWindow(); });
+    server_->Handle(kOpenFolderRequest, [this](const std::string& folder) {
+        if (folder.empty()) {
+            return false;
+        }
+        emit folderHandedOver(FromLocalPath(folder));
+        RaiseMainWindow();
+        return true;
+    });
     if (!server_->Listen()) {
         server_.reset();  // later starts then show the message
     }

@@ -4,8 +4,11 @@
 #pragma once
 
 #include <QLockFile>
+#include <QObject>
 
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace teluri {
 
@@ -13,7 +16,9 @@ inline constexpr const char* kLockFileName = "Teluri.lock";
 
 class SingleCopyServer;
 
-class ProgramFolderLock {
+class ProgramFolderLock : public QObject {
+    Q_OBJECT
+
   public:
     // Takes the lock file in the program's folder. A folder where no lock
     // file can be made (read-only) is taken without one: no copy can write
@@ -31,12 +36,24 @@ class ProgramFolderLock {
     // window to the front; where it cannot (no such copy answers, or the
     // platform does not let a program activate its window), the message
     // "すでに起動しています" is shown.
-    ProgramFolderLock();
-    ~ProgramFolderLock();
+    //
+    // With a `folder` (absolute), the running copy is asked to open it
+    // instead: it then emits folderHandedOver and comes to the front. The
+    // message shows only when no copy took the folder.
+    explicit ProgramFolderLock(const std::optional<std::string>& folder = std::nullopt);
+    ~ProgramFolderLock() override;
 
     // False when the program should end: another copy runs on the folder,
     // or the lock's place holds something else.
     bool Taken() const { return taken_; }
+
+    // Gives the lock and the socket back before the object's end: for a
+    // program that ends without unwinding (an exit from within the toolkit).
+    void Release();
+
+  signals:
+    // A later start asked this copy to open `folder` (a local path).
+    void folderHandedOver(const QString& folder);
 
   private:
     void Take();

@@ -29,6 +29,7 @@ ProgressWindow::ProgressWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     label->move(4, 4);
     animation_ = new QLabel(this);
     animation_->setObjectName("Animate1");
+    animation_->setAccessibleName(QString::fromUtf8("解析中"));
     animation_->setGeometry(136, 24, 48, 50);
     percentLabel_ = new QLabel(this);
     percentLabel_->setObjectName("lblper");

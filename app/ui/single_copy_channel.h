@@ -23,6 +23,9 @@ namespace teluri {
 
 // Asks the running copy to bring its main window to the front.
 inline constexpr std::string_view kRaiseRequest = "raise";
+// Asks the running copy to open the folder given as the argument (a local
+// path) and to come to the front.
+inline constexpr std::string_view kOpenFolderRequest = "open-folder";
 
 enum class CopyAnswer {
     kDone,     // the running copy did it

@@ -6,6 +6,7 @@
 #include "app/ui/clickable_picture.h"
 #include "app/ui/top_line_panel.h"
 #include "base/ui/guard.h"
+#include "base/ui/qtext.h"
 
 namespace teluri {
 namespace {
@@ -102,6 +103,7 @@ ToolBarFold::ToolBarFold(QWidget* window, QWidget* toolBar)
     gripHolder_ = Holder(toolBar, "pnlWaitBar", QRect(2, 2, 9, 33));
     grip_ = new ClickablePicture(gripHolder_);
     grip_->setObjectName("Image1");
+    grip_->setAccessibleName(Text("ツールバーをたたむ"));
     grip_->setGeometry(0, -1, 9, 32);
     grip_->setPixmap(gripPicture_);
     connect(grip_, &ClickablePicture::clicked, this,
@@ -112,6 +114,7 @@ ToolBarFold::ToolBarFold(QWidget* window, QWidget* toolBar)
     tabHolder_ = Holder(strip_, "pnlBar2", QRect(0, 2, 40, 10));
     tab_ = new ClickablePicture(tabHolder_);
     tab_->setObjectName("Image2");
+    tab_->setAccessibleName(Text("ツールバーを開く"));
     tab_->setPixmap(tabPicture_);
     tab_->setGeometry(0, 0, 37, 10);
     connect(tab_, &ClickablePicture::clicked, this,

@@ -32,6 +32,7 @@ VersionBox::VersionBox(QWidget* parent) : QDialog(parent, Qt::FramelessWindowHin
     setFont(WindowFont());
     auto* image = new LogoImage(this);
     image->setObjectName("Image1");
+    image->setAccessibleName(QString::fromUtf8("Orvak Teluri Explorer のロゴ"));
     image->setPixmap(LogoPicture(kLogoWidth, kLogoHeight));
     image->setGeometry(0, 0, kLogoWidth, kLogoHeight);
     auto* version = new QLabel("Version 1.6", this);

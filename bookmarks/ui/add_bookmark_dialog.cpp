@@ -19,6 +19,7 @@ AddBookmarkDialog::AddBookmarkDialog(QWidget* parent) : QDialog(parent) {
 
     auto* icon = new QLabel(this);
     icon->setObjectName("Image1");
+    icon->setAccessibleName(QString::fromUtf8("ブックマーク"));
     icon->setPixmap(BookmarkIconPicture());
     icon->setGeometry(8, 8, 32, 32);
 
@@ -28,6 +29,7 @@ AddBookmarkDialog::AddBookmarkDialog(QWidget* parent) : QDialog(parent) {
 
     nameField_ = new QLineEdit(this);
     nameField_->setObjectName("edtName");
+    nameField_->setAccessibleName(QString::fromUtf8("ブックマークの名前"));
     nameField_->setGeometry(10, 46, 325, 21);
 
     auto* ok = new QPushButton("OK", this);

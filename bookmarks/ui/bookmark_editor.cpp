@@ -50,13 +50,14 @@ BookmarkEditor::BookmarkEditor(QWidget* parent) : QDialog(parent) {
     struct Button {
         const char* name;
         int left;
+        const char* readerName;
         QPixmap glyph;
         void (BookmarkEditor::*handler)();
     };
     const Button buttons[] = {
-        {"btnUp", 4, UpArrowGlyph(), &BookmarkEditor::MoveSelectedUp},
-        {"btnDown", 29, DownArrowGlyph(), &BookmarkEditor::MoveSelectedDown},
-        {"btnDelete", 58, DeleteGlyph(), &BookmarkEditor::DeleteSelected},
+        {"btnUp", 4, "上へ移動", UpArrowGlyph(), &BookmarkEditor::MoveSelectedUp},
+        {"btnDown", 29, "下へ移動", DownArrowGlyph(), &BookmarkEditor::MoveSelectedDown},
+        {"btnDelete", 58, "削除", DeleteGlyph(), &BookmarkEditor::DeleteSelected},
     };
     for (const Button& button : buttons) {
         auto* tool = new QToolButton(bar);
@@ -66,17 +67,24 @@ BookmarkEditor::BookmarkEditor(QWidget* parent) : QDialog(parent) {
         // As speed buttons: clicking keeps the focus and the list's selection.
         tool->setFocusPolicy(Qt::NoFocus);
         tool->setIcon(QIcon(button.glyph));
+        tool->setAccessibleName(QString::fromUtf8(button.readerName));
+        tool->setAccessibleDescription(QString::fromUtf8("選んだブックマークを") +
+                                       QString::fromUtf8(button.readerName));
         const auto handler = button.handler;
         connect(tool, &QToolButton::clicked, this, [this, handler] { Handle(handler); });
     }
     titleField_ = new QLineEdit(bar);
     titleField_->setObjectName("edtTitle");
+    titleField_->setAccessibleName(QString::fromUtf8("ブックマークの名前"));
+    titleField_->setAccessibleDescription(
+        QString::fromUtf8("選んだブックマークの名前。Enter で変更します"));
     titleField_->setGeometry(90, 6, 257, 21);
     connect(titleField_, &QLineEdit::returnPressed, this,
             [this] { Handle(&BookmarkEditor::RenameSelected); });
 
     list_ = new QListWidget(this);
     list_->setObjectName("lstBookmark");
+    list_->setAccessibleName(QString::fromUtf8("ブックマーク"));
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setUniformItemSizes(true);
     column->addWidget(list_, 1);
@@ -85,6 +93,7 @@ BookmarkEditor::BookmarkEditor(QWidget* parent) : QDialog(parent) {
 
     auto* status = new QStatusBar(this);
     status->setObjectName("StatusBar1");
+    status->setAccessibleName(QString::fromUtf8("ステータスバー"));
     auto* panel = new QLabel(status);
     panel->setObjectName("Panel0");
     status->addWidget(panel, 1);

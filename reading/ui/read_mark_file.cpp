@@ -1,5 +1,6 @@
 #include "reading/ui/read_mark_file.h"
 
+#include <QEvent>
 #include <QTimer>
 #include <QWidget>
 
@@ -17,6 +18,7 @@ ReadMarkFile::ReadMarkFile(QWidget& window)
     } catch (const IoError&) {
         writable_ = false;
     }
+    window_.installEventFilter(this);
     timer_->setSingleShot(true);
     timer_->setInterval(kSaveDelay);
     connect(timer_, &QTimer::timeout, this, [this] {
@@ -63,6 +65,13 @@ bool ReadMarkFile::UndoCommand() {
     }
     Changed();
     return true;
+}
+
+bool ReadMarkFile::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &window_ && event->type() == QEvent::Close) {
+        Guarded(&window_, [this] { Save(); });
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void ReadMarkFile::Changed() {

@@ -40,6 +40,11 @@ class ReadMarkFile : public QObject {
     // Writes the file now when something changed; throws IoError.
     void Save();
 
+  protected:
+    // Saves when the window closes: the program may end without unwinding
+    // (an exit from within the toolkit), when no destructor runs.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void Changed();
 

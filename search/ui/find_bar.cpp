@@ -19,9 +19,11 @@ const char* const kNoOccurrence = "0 件";
 const char* const kNotFoundStyle = "QLineEdit { background: #ffc8c8; }";
 
 QToolButton* BarButton(QWidget* bar, const char* name, QStyle::StandardPixmap icon,
-                       const char* hint) {
+                       const char* readerName, const char* hint) {
     auto* button = new QToolButton(bar);
     button->setObjectName(name);
+    button->setAccessibleName(QString::fromUtf8(readerName));
+    button->setAccessibleDescription(QString::fromUtf8(hint));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setIcon(bar->style()->standardIcon(icon));
@@ -38,21 +40,26 @@ FindBar::FindBar(QTextEdit& page, QWidget* parent) : QWidget(parent), page_(page
     row->setSpacing(2);
     textField_ = new QLineEdit(this);
     textField_->setObjectName("edtFindText");
+    textField_->setAccessibleName(QString::fromUtf8("ページ内を検索"));
+    textField_->setAccessibleDescription(
+        QString::fromUtf8("表示中のページで探す文字列。見つかった箇所に色が付きます"));
     textField_->setMaximumWidth(240);
     textField_->installEventFilter(this);
     row->addWidget(textField_);
     QToolButton* previous =
-        BarButton(this, "btnFindPrev", QStyle::SP_ArrowUp, "前を検索 (Shift+Enter)");
-    QToolButton* next = BarButton(this, "btnFindNext", QStyle::SP_ArrowDown, "次を検索 (Enter)");
+        BarButton(this, "btnFindPrev", QStyle::SP_ArrowUp, "前を検索", "前を検索 (Shift+Enter)");
+    QToolButton* next =
+        BarButton(this, "btnFindNext", QStyle::SP_ArrowDown, "次を検索", "次を検索 (Enter)");
     row->addWidget(previous);
     row->addWidget(next);
     countLabel_ = new QLabel(this);
     countLabel_->setObjectName("lblFindCount");
+    countLabel_->setAccessibleName(QString::fromUtf8("見つかった数"));
     countLabel_->setMinimumWidth(70);
     row->addWidget(countLabel_);
     row->addStretch(1);
-    QToolButton* close =
-        BarButton(this, "btnFindClose", QStyle::SP_TitleBarCloseButton, "閉じる (Esc)");
+    QToolButton* close = BarButton(this, "btnFindClose", QStyle::SP_TitleBarCloseButton,
+                                   "検索バーを閉じる", "閉じる (Esc)");
     row->addWidget(close);
     hide();
 

@@ -111,6 +111,9 @@ SearchWindow::SearchWindow(const Archive& archive, BusyGauge& gauge, PageDisplay
     QObject::disconnect(searchText_->lineEdit(), &QLineEdit::editingFinished, searchText_, nullptr);
     stripRow->addWidget(searchText_);
     textLabel_->setBuddy(searchText_);
+    searchText_->setAccessibleName(Text("検索文字列"));
+    searchText_->lineEdit()->setAccessibleName(Text("検索文字列"));
+    searchText_->view()->setAccessibleName(Text("検索文字列の履歴"));
     column->addWidget(strip);
     connect(searchText_, &QComboBox::editTextChanged, this, [this](const QString& text) {
         Guarded(this, [this, &text] { ShowSavedResultOf(text); });
@@ -120,6 +123,9 @@ SearchWindow::SearchWindow(const Archive& archive, BusyGauge& gauge, PageDisplay
     hitList_->setObjectName("lsvFInd");
     hits_ = new HitListModel({QIcon(TemplePicture(16)), QIcon(BuildingsPicture(16))}, hitList_);
     hitList_->setModel(hits_);
+    hitList_->setAccessibleName(Text("検索結果"));
+    hitList_->setAccessibleDescription(
+        Text("文字列を含むページの一覧。ダブルクリックで表示します"));
     hitList_->setRootIsDecorated(false);
     hitList_->setItemsExpandable(false);
     hitList_->setUniformRowHeights(true);
@@ -145,6 +151,7 @@ SearchWindow::SearchWindow(const Archive& archive, BusyGauge& gauge, PageDisplay
     buttons->setFixedHeight(37);
     auto* ok = new QPushButton("OK", buttons);
     ok->setObjectName("BitBtn1");
+    ok->setAccessibleDescription(Text("検索を実行します"));
     ok->setGeometry(134, 6, 75, 25);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, [this] { Guarded(this, [this] { RunSearch(); }); });
@@ -157,6 +164,7 @@ SearchWindow::SearchWindow(const Archive& archive, BusyGauge& gauge, PageDisplay
 
     statusBar_ = new QStatusBar(this);
     statusBar_->setObjectName("StatusBar1");
+    statusBar_->setAccessibleName(Text("ステータスバー"));
     statusBar_->setFixedHeight(kStatusBarHeight);
     statusBar_->setStyleSheet("QStatusBar::item { border: none; }");  // one flat panel
     statusPanel_ = new QLabel(statusBar_);

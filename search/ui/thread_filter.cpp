@@ -38,10 +38,14 @@ ThreadFilter::ThreadFilter(QTreeWidget& tree, const Archive& archive, BusyGauge&
                            QWidget* parent)
     : QLineEdit(parent), tree_(tree), archive_(archive), gauge_(gauge) {
     setObjectName("edtFilter");
+    setAccessibleName(QString::fromUtf8("スレッドの絞り込み"));
+    setAccessibleDescription(
+        QString::fromUtf8("入力した文字列を含むページのあるスレッドだけをツリーに表示します"));
     setPlaceholderText(QString::fromUtf8(kPlaceholder));
     setClearButtonEnabled(false);
     countLabel_ = new QLabel(this);
     countLabel_->setObjectName("lblFilterCount");
+    countLabel_->setAccessibleName(QString::fromUtf8("絞り込まれたスレッドの数"));
     countLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     countLabel_->setForegroundRole(QPalette::PlaceholderText);
     setTextMargins(0, 0, kCountWidth, 0);

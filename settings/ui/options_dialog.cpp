@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTabWidget>
@@ -46,9 +47,11 @@ QLabel* SampleBox(QWidget* parent, const char* boxName, const char* labelName, c
     return sample;
 }
 
-SpinField* Spin(QWidget* parent, const char* name, QPoint at) {
+// A spin field, named for screen readers after the label above it.
+SpinField* Spin(QWidget* parent, const char* name, const char* readerName, QPoint at) {
     auto* spin = new SpinField(parent);
     spin->setObjectName(name);
+    spin->Edit()->setAccessibleName(Text(readerName));
     spin->setGeometry(at.x(), at.y(), 61, 21);
     return spin;
 }
@@ -88,11 +91,11 @@ OptionsDialog::OptionsDialog(QWidget* parent) : QDialog(parent) {
     auto* fonts = new QWidget();
     fonts->setObjectName("TabSheet1");
     Label(fonts, "Label1", "可変ピッチフォントサイズ：", QPoint(12, 16));
-    proportionalSize_ = Spin(fonts, "spnSize1", QPoint(12, 34));
+    proportionalSize_ = Spin(fonts, "spnSize1", "可変ピッチフォントサイズ", QPoint(12, 34));
     Label(fonts, "Label3", "サンプル", QPoint(12, 64));
     proportionalSample_ = SampleBox(fonts, "ScrollBox1", "lblEx1", "Delphi", QPoint(12, 80));
     Label(fonts, "Label2", "固定ピッチフォントサイズ：", QPoint(180, 16));
-    fixedSize_ = Spin(fonts, "spnSize2", QPoint(180, 34));
+    fixedSize_ = Spin(fonts, "spnSize2", "固定ピッチフォントサイズ", QPoint(180, 34));
     Label(fonts, "Label4", "サンプル", QPoint(180, 64));
     fixedSample_ = SampleBox(fonts, "ScrollBox2", "lblEx2", "C++Builder", QPoint(180, 80));
     tabs_->addTab(fonts, Text("フォント"));

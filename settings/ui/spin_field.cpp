@@ -68,6 +68,8 @@ SpinField::SpinField(QWidget* parent) : QWidget(parent) {
     QToolButton* down = ArrowButton(this, Qt::DownArrow);
     up->setObjectName("btnUp");
     down->setObjectName("btnDown");
+    up->setAccessibleName(QString::fromUtf8("増やす"));
+    down->setAccessibleName(QString::fromUtf8("減らす"));
     buttons->addWidget(up);
     buttons->addWidget(down);
     row->addLayout(buttons);

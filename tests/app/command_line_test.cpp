@@ -28,7 +28,7 @@ class FullOutput : public std::streambuf {
 TEST(CommandLineTest, HelpAndVersionAnswerAndExit) {
     std::string out;
     EXPECT_EQ(Answer({"--help"}, out), 0);
-    EXPECT_EQ(out.rfind("Usage: teluri-explorer [OPTION]...\n", 0), 0u);
+    EXPECT_EQ(out.rfind("Usage: teluri-explorer [OPTION]... [FOLDER]\n", 0), 0u);
     EXPECT_NE(out.find("--version"), std::string::npos);
     EXPECT_EQ(Answer({"--version"}, out), 0);
     EXPECT_EQ(out, "teluri-explorer (Teluri Explorer) " + std::string(kVersion) + "\n");
@@ -54,6 +54,18 @@ TEST(CommandLineTest, OtherArgumentsStartTheProgram) {
         EXPECT_EQ(Answer(args, out), std::nullopt) << ::testing::PrintToString(args);
         EXPECT_EQ(out, "");
     }
+}
+
+TEST(CommandLineTest, TheFirstArgumentThatIsNoOptionIsTheFolderMadeAbsolute) {
+    using Args = std::vector<std::string>;
+    EXPECT_EQ(FolderArgument({}, "/home/u"), std::nullopt);
+    EXPECT_EQ(FolderArgument({"-reverse", "--x", ""}, "/home/u"), std::nullopt);
+    EXPECT_EQ(FolderArgument({"-reverse", "archive", "other"}, "/home/u"), "/home/u/archive");
+    EXPECT_EQ(FolderArgument({"/data/arc/"}, "/home/u"), "/data/arc/");
+    EXPECT_EQ(FolderArgument({"../arc"}, "/home/u/"), "/home/u/../arc");
+    // After "--" a name that starts with "-" is a folder too.
+    EXPECT_EQ(FolderArgument(Args{"--", "-archive"}, "/w"), "/w/-archive");
+    EXPECT_EQ(FolderArgument(Args{"--", "--"}, "/w"), "/w/--");
 }
 
 }  // namespace

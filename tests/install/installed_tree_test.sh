@@ -44,12 +44,16 @@ for size in 16 24 32 48 64 128 256; do
 done
 grep -q '<svg' "$usr/share/icons/hicolor/scalable/apps/$app_id.svg"
 grep -q "^Icon=$app_id\$" "$usr/share/applications/$app_id.desktop"
+# File managers offer the program for folders, which it takes as its argument.
+grep -q '^Exec=teluri-explorer %f$' "$usr/share/applications/$app_id.desktop"
+grep -q '^MimeType=\(.*;\)\?inode/directory;' "$usr/share/applications/$app_id.desktop"
 
 # The manual pages come from the programs' own --help.
 for program in teluri teluri-explorer; do
     grep -q 'output version information' "$usr/share/man/man1/$program.1"
     grep -q "^\.SH SYNOPSIS" "$usr/share/man/man1/$program.1"
 done
+grep -q 'FOLDER' "$usr/share/man/man1/teluri-explorer.1"
 
 desktop-file-validate "$usr/share/applications/$app_id.desktop"
 appstreamcli validate --no-net "$usr/share/metainfo/$app_id.metainfo.xml"

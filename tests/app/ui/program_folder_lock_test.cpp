@@ -1,6 +1,7 @@
 // One running copy per program folder: the lock file, the second start
 // turned away, a stale lock taken over, the clean-up of the first start.
 #include <QApplication>
+#include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
 
@@ -79,6 +80,27 @@ class ProgramFolderLockTest : public QObject {
         QCOMPARE(WEXITSTATUS(status), 0);
         QTRY_COMPARE(QApplication::activeWindow(), &mainWindow);
         QVERIFY(!mainWindow.isMinimized());
+    }
+
+    // A second start with a folder hands it over: the running copy reports
+    // it and comes to the front; the second start ends without a message.
+    void secondStartHandsItsFolderOver() {
+        const ProgramFolderLock first;
+        QSignalSpy handed(&first, &ProgramFolderLock::folderHandedOver);
+        QWidget mainWindow;
+        mainWindow.setObjectName("frmMain");
+        mainWindow.show();
+        const std::string folder = fixture().Data() + "データ";
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const ProgramFolderLock second(folder);
+            ::_exit(second.Taken() ? 2 : fixture().messages.empty() ? 0 : 1);
+        }
+        int status = 0;
+        QVERIFY(QTest::qWaitFor([&] { return ::waitpid(child, &status, WNOHANG) == child; }, 5000));
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QVERIFY(QTest::qWaitFor([&] { return handed.size() == 1; }));
+        QCOMPARE(handed[0][0].toString().toStdString(), folder);
     }
 
     void lockOfACopyThatNoLongerRunsIsTakenOver() {
