@@ -173,9 +173,8 @@ MainWindow::MainWindow(QWidget* parent, TutorialLoad tutorial)
     Guarded(this, [this] { windowMemory_->Restore(); });
 
     // F4 and Shift+F4 step through the search window's hits.
-    connect(finding_, &FindingCommands::hitStepWanted, this, [this](int step) {
-        Guarded(this, [this, step] { TheSearchWindow().StepHit(step); });
-    });
+    connect(finding_, &FindingCommands::hitStepWanted, this,
+            [this](int step) { Guarded(this, [this, step] { TheSearchWindow().StepHit(step); }); });
 }
 
 void MainWindow::Handle(void (MainWindow::*handler)()) {

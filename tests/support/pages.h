@@ -21,8 +21,7 @@ std::string ReplyLink(std::string_view number, LinkForm form = LinkForm::kRelati
 // A whole page: first line, an optional parent link, a body line, and one
 // reply link per entry, each on its own line, CR LF line ends.
 std::string Page(std::string_view number, std::string_view title, std::string_view parent = {},
-                 const std::vector<std::string>& replies = {},
-                 LinkForm form = LinkForm::kRelative);
+                 const std::vector<std::string>& replies = {}, LinkForm form = LinkForm::kRelative);
 
 // cp932 bytes of UTF-8 source text.
 std::string Sjis(std::string_view utf8);

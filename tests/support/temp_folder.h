@@ -9,7 +9,7 @@
 namespace teluri::test {
 
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -19,7 +19,7 @@ public:
     const std::string& Path() const { return path_; }
     std::string operator/(std::string_view name) const { return path_ + std::string(name); }
 
-private:
+  private:
     std::string path_;
 };
 

@@ -1,9 +1,9 @@
 // The end from outside: SIGTERM, SIGINT and SIGHUP close the window as the
 // Exit command does, over any dialog open at the time; the window's shape
 // and the read marks are saved and the lock can be given back.
-#include <QTest>
 #include <QApplication>
 #include <QDialog>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 

@@ -36,7 +36,8 @@ class LinkPreviewTest : public QObject {
         const auto start = std::chrono::steady_clock::now();
         const QString text = preview.PreviewText("1001");
         QVERIFY(std::chrono::steady_clock::now() - start < std::chrono::seconds(5));
-        QVERIFY2(text.startsWith("<p>1001 " + QString::fromUtf8("質問")), qPrintable(text.left(100)));
+        QVERIFY2(text.startsWith("<p>1001 " + QString::fromUtf8("質問")),
+                 qPrintable(text.left(100)));
         QVERIFY(text.contains(QChar(0x2026)));
         QVERIFY(text.size() < 1000);
 

@@ -33,8 +33,8 @@ class JapaneseInputTest : public QObject {
         // Ctrl+J turns Anthy's kana input on; "nihongo", converted with
         // Space and committed with Enter.
         QProcess keys;
-        keys.start("xdotool", {"key", "--delay", "100", "ctrl+j", "n", "i", "h", "o", "n", "g",
-                               "o", "space", "Return"});
+        keys.start("xdotool", {"key", "--delay", "100", "ctrl+j", "n", "i", "h", "o", "n", "g", "o",
+                               "space", "Return"});
         QVERIFY(keys.waitForStarted());
         QTRY_COMPARE_WITH_TIMEOUT(field->text(), QString::fromUtf8("日本語"), 15000);
         QVERIFY(keys.waitForFinished());
