@@ -41,6 +41,7 @@ QString LineHtml(const ContextLine& line) {
 HitPreview::HitPreview(QAbstractItemView& list, const Archive& archive)
     : QObject(&list),
       list_(list),
+      viewport_(list.viewport()),
       archive_(archive),
       popup_(new PreviewPopup(list)),
       timer_(new QTimer(this)) {
@@ -102,7 +103,9 @@ void HitPreview::Hide() {
 }
 
 bool HitPreview::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == list_.viewport()) {
+    // The viewport kept from the start: events also come while the list is
+    // destroyed, when it can no longer be asked for it.
+    if (watched == viewport_) {
         if (event->type() == QEvent::MouseMove) {
             const int row =
                 list_.indexAt(static_cast<QMouseEvent*>(event)->position().toPoint()).row();

@@ -50,6 +50,7 @@ class HitPreview : public QObject {
     void Rested();
 
     QAbstractItemView& list_;
+    const QObject* viewport_;
     const Archive& archive_;
     PreviewPopup* popup_;
     QTimer* timer_;

@@ -29,7 +29,7 @@ TEST(HitRowsTest, ThreeLinesPerRowAndShortRecordsKeepWhatTheyHave) {
         EXPECT_EQ(HitRows::FromLog(std::string("t\r\n1\r\n") + kind)->Kind(0), kHitDelphi);
     }
     // Lone CR and LF end lines too; a NUL ends the log.
-    rows = HitRows::FromLog(std::string("t\r2\nBCB\r\nu\r\n3\0\r\nBCB\r\n", 24));
+    rows = HitRows::FromLog(std::string("t\r2\nBCB\r\nu\r\n3\0\r\nBCB\r\n", 21));
     ASSERT_EQ(rows->Count(), 2u);
     EXPECT_EQ(rows->Title(0), "t");
     EXPECT_EQ(rows->Kind(0), kHitBuilder);
