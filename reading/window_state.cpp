@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/paths.h"
+#include "reading/window_place.h"
 #include "settings/settings_file.h"
 
 namespace teluri {
@@ -37,26 +38,20 @@ std::string WindowStateFilePath() {
 }
 
 std::optional<WindowState> ReadWindowState(const SettingsFile& ini) {
-    WindowState state;
-    state.normal.width = ini.ReadNumber(kSection, "Width", 0);
-    state.normal.height = ini.ReadNumber(kSection, "Height", 0);
-    if (state.normal.width <= 0 || state.normal.height <= 0) {
+    const std::optional<WindowPlace> place = ReadWindowPlace(ini, kSection);
+    if (!place) {
         return std::nullopt;
     }
-    state.normal.left = ini.ReadNumber(kSection, "Left", 0);
-    state.normal.top = ini.ReadNumber(kSection, "Top", 0);
-    state.maximized = ini.ReadFlag(kSection, "Maximized", false);
+    WindowState state;
+    state.normal = place->normal;
+    state.maximized = place->maximized;
     state.treeWidth = ini.ReadNumber(kSection, "TreeWidth", 0);
     state.toolBarFolded = ini.ReadFlag(kSection, "ToolBarFolded", false);
     return state;
 }
 
 void WriteWindowState(SettingsFile& ini, const WindowState& state) {
-    ini.WriteNumber(kSection, "Left", state.normal.left);
-    ini.WriteNumber(kSection, "Top", state.normal.top);
-    ini.WriteNumber(kSection, "Width", state.normal.width);
-    ini.WriteNumber(kSection, "Height", state.normal.height);
-    ini.WriteFlag(kSection, "Maximized", state.maximized);
+    WriteWindowPlace(ini, kSection, {state.normal, state.maximized});
     ini.WriteNumber(kSection, "TreeWidth", state.treeWidth);
     ini.WriteFlag(kSection, "ToolBarFolded", state.toolBarFolded);
 }

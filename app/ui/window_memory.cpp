@@ -11,25 +11,11 @@
 
 #include "app/ui/toolbar_fold.h"
 #include "base/ui/guard.h"
+#include "reading/ui/screen_rects.h"
 #include "reading/window_state.h"
 #include "settings/settings_file.h"
 
 namespace teluri {
-namespace {
-
-ScreenRect ToScreenRect(const QRect& rect) {
-    return {rect.left(), rect.top(), rect.width(), rect.height()};
-}
-
-std::vector<ScreenRect> AvailableScreens() {
-    std::vector<ScreenRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        screens.push_back(ToScreenRect(screen->availableGeometry()));
-    }
-    return screens;
-}
-
-}  // namespace
 
 WindowMemory::WindowMemory(QWidget& window, QSplitter& splitter, ToolBarFold& toolBar)
     : QObject(&window), window_(window), splitter_(splitter), toolBar_(toolBar) {

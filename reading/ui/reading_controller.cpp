@@ -42,11 +42,6 @@ std::string FolderOfUrl(const QString& url) {
     return FolderOfPath(LocalPathOfUrl(url.toStdString()));
 }
 
-// The four bytes of the page number a tree node names.
-std::string NodeNumber(const QModelIndex& node) {
-    return PageNumberOf(NodeBytes(node).toStdString());
-}
-
 // The back and forward buttons, right after the main window's own buttons,
 // which end at left 150.
 constexpr int kFirstButtonLeft = 155;

@@ -36,7 +36,7 @@ int DepthOf(const QModelIndex& node) {
 }  // namespace
 
 std::optional<int> NodePageNumber(const QModelIndex& node) {
-    return PageNumberValue(PageNumberOf(NodeBytes(node).toStdString()));
+    return PageNumberValue(NodeNumber(node));
 }
 
 TreeOutline::TreeOutline(QTreeView& tree, const Archive& archive)

@@ -8,17 +8,11 @@
 #include <algorithm>
 
 #include "base/ui/guard.h"
+#include "reading/ui/screen_rects.h"
 #include "reading/window_place.h"
 #include "settings/settings_file.h"
 
 namespace teluri {
-namespace {
-
-ScreenRect ToScreenRect(const QRect& rect) {
-    return {rect.left(), rect.top(), rect.width(), rect.height()};
-}
-
-}  // namespace
 
 SearchWindowMemory::SearchWindowMemory(QWidget& window) : QObject(&window), window_(window) {
     window_.installEventFilter(this);
@@ -29,10 +23,7 @@ void SearchWindowMemory::PlaceAtFirstShow() {
     const QScreen* screen =
         window_.screen() != nullptr ? window_.screen() : QGuiApplication::primaryScreen();
     const QRect room = screen != nullptr ? screen->availableGeometry() : QRect();
-    std::vector<ScreenRect> screens;
-    for (const QScreen* each : QGuiApplication::screens()) {
-        screens.push_back(ToScreenRect(each->availableGeometry()));
-    }
+    const std::vector<ScreenRect> screens = AvailableScreens();
     const std::optional<WindowPlace> saved =
         ReadWindowPlace(SettingsFile(WindowStateFilePath()), kSearchWindowSection);
     const std::optional<ScreenRect> fitted =

@@ -158,7 +158,7 @@ void ThreadFilter::Begin() {
     std::vector<std::string> numbers;
     numbers.reserve(nodes_.size());
     for (const Node& node : nodes_) {
-        numbers.push_back(PageNumberOf(NodeBytes(*node.item).toStdString()));
+        numbers.push_back(NodeNumber(*node.item));
     }
     BusyCursor busy;
     int read = 0;

@@ -2,6 +2,7 @@
 
 #include <QTreeWidget>
 
+#include "base/paths.h"
 #include "base/ui/byte_text_item.h"
 
 namespace teluri {
@@ -12,6 +13,14 @@ QByteArray NodeBytes(const QTreeWidgetItem& item) {
 
 QByteArray NodeBytes(const QModelIndex& node) {
     return node.data(kBytesRole).toByteArray();
+}
+
+std::string NodeNumber(const QTreeWidgetItem& item) {
+    return PageNumberOf(NodeBytes(item).toStdString());
+}
+
+std::string NodeNumber(const QModelIndex& node) {
+    return PageNumberOf(NodeBytes(node).toStdString());
 }
 
 std::vector<TreeLine> TreeLinesOf(const QTreeWidget& tree) {

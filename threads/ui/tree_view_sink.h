@@ -10,6 +10,7 @@
 #include <QList>
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include "threads/thread_tree.h"
@@ -23,6 +24,9 @@ namespace teluri {
 // The cp932 bytes of an item's node text, also from the view's model.
 QByteArray NodeBytes(const QTreeWidgetItem& item);
 QByteArray NodeBytes(const QModelIndex& node);
+// The four bytes of the page number a node's text names.
+std::string NodeNumber(const QTreeWidgetItem& item);
+std::string NodeNumber(const QModelIndex& node);
 
 // The view's nodes in pre-order, for saving the tree.
 std::vector<TreeLine> TreeLinesOf(const QTreeWidget& tree);
