@@ -106,17 +106,37 @@ bool FoldedEqualAt(std::string_view page, std::size_t at, std::string_view folde
     return true;
 }
 
-// The character boundaries of a cp932 text, walked from its start and only
-// forward: where the characters around a position begin, without looking at
-// the text before the position asked about last.
+// Which bytes of a cp932 text begin a character. A lead byte takes the
+// byte after it, whatever that is, so a byte that is no lead byte ends a
+// character: the byte after the nearest such byte begins one, and from there
+// on each lead byte begins a character of two. A byte thus begins a
+// character when an even number of lead bytes stands right before it. Runs
+// of lead bytes are short in real text; after a long one the text is walked
+// forward from the last place asked about instead, so that no page costs
+// more than one walk over it.
 class CharacterStarts {
   public:
     explicit CharacterStarts(std::string_view text) : text_(text), leadBytes_(Cp932LeadBytes()) {}
 
-    // The start of the character that holds byte `at`: `at` itself or, for
-    // the trail byte of a double-byte character, the byte before. `at` is
-    // never before the position asked about in the call before.
-    std::size_t StartOf(std::size_t at) {
+    // True when byte `at` begins a character. `at` is never before the
+    // position asked about in the call before.
+    bool Begins(std::size_t at) {
+        constexpr std::size_t kLookBack = 64;
+        std::size_t leads = 0;
+        while (leads < at && leads < kLookBack && IsLead(at - 1 - leads)) {
+            ++leads;
+        }
+        if (leads == kLookBack && leads < at) {
+            return WalkedStartOf(at) == at;
+        }
+        return leads % 2 == 0;
+    }
+
+    bool IsLead(std::size_t at) const { return leadBytes_[static_cast<unsigned char>(text_[at])]; }
+
+  private:
+    // The start of the character that holds byte `at`, walked forward.
+    std::size_t WalkedStartOf(std::size_t at) {
         while (next_ <= at) {
             // Runs of ASCII bytes, which hold no lead byte, are passed over
             // eight at a time.
@@ -129,17 +149,11 @@ class CharacterStarts {
                 }
             }
             start_ = next_;
-            next_ += Length(start_);
+            next_ += IsLead(start_) ? 2 : 1;
         }
         return start_;
     }
 
-    // The length in bytes of the character starting at `start`.
-    std::size_t Length(std::size_t start) const {
-        return leadBytes_[static_cast<unsigned char>(text_[start])] ? 2 : 1;
-    }
-
-  private:
     std::string_view text_;
     const LeadByteSet& leadBytes_;
     std::size_t start_ = 0;
@@ -151,18 +165,18 @@ class CharacterStarts {
 // trail byte of a double-byte character, which the upper-casing leaves.
 bool MatchesExactlyAt(std::string_view page, std::size_t at, std::string_view upper,
                       CharacterStarts& starts) {
-    std::size_t start = starts.StartOf(at);
+    bool begins = starts.Begins(at);
     for (std::size_t k = 0; k < upper.size(); ++k) {
         const std::size_t position = at + k;
-        while (start + starts.Length(start) <= position) {
-            start += starts.Length(start);
-        }
         const char c = page[position];
-        const bool letter = c >= 'a' && c <= 'z' && start == position;
+        const bool letter = c >= 'a' && c <= 'z' && begins;
         const char exact = letter ? static_cast<char>(c - ('a' - 'A')) : c;
         if (exact != upper[k]) {
             return false;
         }
+        // The byte after a character's first byte begins the next one,
+        // unless the first is a lead byte.
+        begins = !(begins && starts.IsLead(position));
     }
     return true;
 }

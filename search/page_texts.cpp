@@ -4,13 +4,12 @@
 #include <cstring>
 #include <utility>
 
-#include "base/bytes.h"
 #include "base/errors.h"
 #include "base/files.h"
 #include "base/index_workers.h"
 #include "base/lines.h"
 #include "base/paths.h"
-#include "search/text_match.h"
+#include "search/page_search.h"
 
 namespace teluri {
 namespace {
@@ -59,7 +58,7 @@ void PageTexts::ReadPages(const std::vector<std::string>& numbers,
         arenas_.resize(threads);
     }
     // Every page a thread reads goes into its buffer in turn, and its text
-    // into its own arena, upper-cased there.
+    // into its own arena.
     std::vector<std::string> buffers(threads);
     IndexWorkers workers(
         fresh.size(),
@@ -71,7 +70,6 @@ void PageTexts::ReadPages(const std::vector<std::string>& numbers,
             if (!page.empty()) {
                 std::memcpy(text, page.data(), page.size());
             }
-            UpperCaseCp932InPlace(text, page.size());
             spans_[first + index] = {text, page.size()};
         },
         threads);
@@ -93,19 +91,13 @@ std::string_view PageTexts::Text(std::size_t slot) const {
 
 std::vector<char> PageTexts::Matching(std::string_view needle,
                                       const std::vector<char>* candidates) const {
-    // A text without line-end bytes matches within one line, and a page's
-    // lines are the same in the content as in its whole text, the
-    // upper-casing too (a line end is no letter and starts every line
-    // afresh): only a text with line ends needs the whole text.
-    const bool spansLines = needle.find_first_of("\r\n") != std::string_view::npos;
+    const PageMatcher matcher(needle);
     std::vector<char> matching(spans_.size(), 0);
     for (std::size_t slot = 0; slot < spans_.size(); ++slot) {
         if (candidates != nullptr && (slot >= candidates->size() || !(*candidates)[slot])) {
             continue;
         }
-        const bool found = spansLines ? ContainsText(WholeText(Text(slot)), needle)
-                                      : ContainsText(Text(slot), needle);
-        matching[slot] = found ? 1 : 0;
+        matching[slot] = matcher.Matches(Text(slot)) ? 1 : 0;
     }
     return matching;
 }

@@ -1,7 +1,9 @@
-// The texts of a folder's pages kept in memory, each in match form, so that
-// finding a text in every page needs no file read and no upper-casing: what
-// the thread filter searches on every keystroke. A page matches as it does
-// in the search run.
+// The texts of a folder's pages kept in memory, so that finding a text in
+// every page needs no file read: what the thread filter searches on every
+// keystroke. Each page is kept as read, up to its first NUL byte, and is
+// matched by the search run's own matcher (PageMatcher): a page matches
+// exactly as it does in the search run, and reading the pages costs no more
+// than the search run's reading.
 #pragma once
 
 #include <cstddef>
@@ -32,10 +34,10 @@ class PageTexts {
     std::size_t Slot(std::string_view number);
 
     std::size_t PageCount() const { return spans_.size(); }
-    // The page's content up to its first NUL byte, in match form.
+    // The page's content up to its first NUL byte, as read.
     std::string_view Text(std::size_t slot) const;
 
-    // Per slot, whether the page holds `needle` (match form). Only the slots
+    // Per slot, whether the page holds `needle`. Only the slots
     // set in `candidates` (when given) are tested; the others are false.
     std::vector<char> Matching(std::string_view needle,
                                const std::vector<char>* candidates = nullptr) const;

@@ -6,7 +6,6 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
@@ -54,6 +53,7 @@
 #include "threads/thread_tree.h"
 #include "threads/tree_builder.h"
 #include "threads/tree_file.h"
+#include "threads/ui/tree_column_fit.h"
 #include "threads/ui/tree_depth_guard.h"
 #include "threads/ui/tree_view_sink.h"
 
@@ -268,8 +268,7 @@ QWidget* MainWindow::BuildPanes() {
     tree_->setRootIsDecorated(true);
     tree_->setUniformRowHeights(true);
     // Long titles scroll sideways instead of being cut short.
-    tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    tree_->header()->setStretchLastSection(false);
+    FitColumnToRowsInView(*tree_);
     tree_->setIconSize(QSize(16, 16));
     new TreeDepthGuard(*tree_);
     treeCaption->setBuddy(tree_);

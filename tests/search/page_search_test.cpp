@@ -152,6 +152,33 @@ TEST(PageMatcherTest, AgreesWithTheDefinitionOnLongPages) {
     }
 }
 
+TEST(PageMatcherTest, AgreesWithTheDefinitionAfterLongRunsOfLeadBytes) {
+    // Whether a letter begins a character is known from the lead bytes right
+    // before it; after a run longer than the matcher looks back over, it
+    // walks the page instead. Letters after runs of every length, both
+    // parities, and several in one page, so that the walk goes on from the
+    // place before.
+    std::mt19937 random(13);
+    for (int round = 0; round < 2000; ++round) {
+        std::string content;
+        while (content.size() < 600) {
+            content.append(random() % 140, random() % 2 ? '\x83' : '\xE0');
+            content += "azZ b"[random() % 5];
+            if (random() % 3 == 0) {
+                content += '\x82';
+            }
+        }
+        const std::size_t at = random() % (content.size() - 3);
+        std::string text = content.substr(at, 1 + random() % 3);
+        for (char& c : text) {
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+        ASSERT_EQ(Match(content, text), DefinitionMatches(content, text))
+            << round << " " << ::testing::PrintToString(text);
+        ASSERT_EQ(Match(content, "Z"), DefinitionMatches(content, "Z")) << round;
+    }
+}
+
 class SearchPagesTest : public ::testing::Test {
   protected:
     Lines Search(const Lines& names, std::string_view text) {

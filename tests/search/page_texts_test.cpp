@@ -17,16 +17,16 @@ using test::Sjis;
 using test::TempFolder;
 using test::WriteFile;
 
-TEST(PageTextsTest, KeepsEachPageOnceInMatchForm) {
+TEST(PageTextsTest, KeepsEachPageOnceAsReadUpToItsFirstNul) {
     TempFolder folder;
     WriteFile(folder / "1001.msg", std::string("first line\nDelphi\rLast\0after NUL", 33));
     PageTexts texts(folder.Path());
     const std::size_t slot = texts.Slot("1001");
-    EXPECT_EQ(texts.Text(slot), "FIRST LINE\nDELPHI\rLAST");
+    EXPECT_EQ(texts.Text(slot), "first line\nDelphi\rLast");
     // Asked again, the page is not read again: a changed file shows no change.
     WriteFile(folder / "1001.msg", "other");
     EXPECT_EQ(texts.Slot("1001"), slot);
-    EXPECT_EQ(texts.Text(slot), "FIRST LINE\nDELPHI\rLAST");
+    EXPECT_EQ(texts.Text(slot), "first line\nDelphi\rLast");
     EXPECT_EQ(texts.PageCount(), 1u);
 }
 
@@ -41,7 +41,7 @@ TEST(PageTextsTest, ReadPagesReadsEachNewPageOnceAndStepsPerRead) {
     texts.ReadPages({"1002", "1001"}, [&steps] { ++steps; });
     EXPECT_EQ(steps, 3);
     EXPECT_EQ(texts.PageCount(), 3u);
-    EXPECT_EQ(texts.Text(texts.Slot("1002")), "B");
+    EXPECT_EQ(texts.Text(texts.Slot("1002")), "b");
     EXPECT_EQ(texts.Text(texts.Slot("1003")), "");
 }
 
@@ -105,6 +105,12 @@ TEST(PageTextsTest, MatchingTestsEveryPageOrOnlyTheCandidates) {
     EXPECT_EQ(texts.Matching(""), std::vector<char>({0, 0, 0}));
     const std::vector<char> candidates = {1, 1, 0};
     EXPECT_EQ(texts.Matching(MatchForm("delphi"), &candidates), std::vector<char>({1, 0, 0}));
+    // The pages are kept as read: a trail byte that looks like a small
+    // letter is no letter, and the upper-cased text does not match it.
+    WriteFile(folder / "1004.msg", "\x83\x64");
+    texts.Slot("1004");
+    EXPECT_EQ(texts.Matching("D"), std::vector<char>({1, 0, 1, 0}));
+    EXPECT_EQ(texts.Matching("\x83\x64"), std::vector<char>({0, 0, 0, 1}));
 }
 
 TEST(PageTextsTest, MemoryStaysCloseToTheTextsSum) {
