@@ -16,6 +16,10 @@ namespace {
 
 constexpr std::size_t kBlockSize = 1 << 20;
 
+// How many pages a thread matches at a time: enough that handing out runs
+// costs nothing beside matching them.
+constexpr std::size_t kSlotsPerRun = 256;
+
 }  // namespace
 
 char* PageTexts::Arena::Reserve(std::size_t size) {
@@ -93,11 +97,18 @@ std::vector<char> PageTexts::Matching(std::string_view needle,
                                       const std::vector<char>* candidates) const {
     const PageMatcher matcher(needle);
     std::vector<char> matching(spans_.size(), 0);
-    for (std::size_t slot = 0; slot < spans_.size(); ++slot) {
-        if (candidates != nullptr && (slot >= candidates->size() || !(*candidates)[slot])) {
-            continue;
+    // Runs of slots, matched on one thread per core.
+    const std::size_t runs = (spans_.size() + kSlotsPerRun - 1) / kSlotsPerRun;
+    IndexWorkers workers(runs, [&](std::size_t run, std::size_t /*worker*/) {
+        const std::size_t end = std::min(spans_.size(), (run + 1) * kSlotsPerRun);
+        for (std::size_t slot = run * kSlotsPerRun; slot < end; ++slot) {
+            if (candidates == nullptr || (slot < candidates->size() && (*candidates)[slot])) {
+                matching[slot] = matcher.Matches(Text(slot)) ? 1 : 0;
+            }
         }
-        matching[slot] = matcher.Matches(Text(slot)) ? 1 : 0;
+    });
+    for (std::size_t run = 0; run < runs; ++run) {
+        workers.Finish(run);
     }
     return matching;
 }

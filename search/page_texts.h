@@ -37,7 +37,7 @@ class PageTexts {
     // The page's content up to its first NUL byte, as read.
     std::string_view Text(std::size_t slot) const;
 
-    // Per slot, whether the page holds `needle`. Only the slots
+    // Per slot, whether the page holds `needle`, on one thread per core. Only the slots
     // set in `candidates` (when given) are tested; the others are false.
     std::vector<char> Matching(std::string_view needle,
                                const std::vector<char>* candidates = nullptr) const;

@@ -113,6 +113,31 @@ TEST(PageTextsTest, MatchingTestsEveryPageOrOnlyTheCandidates) {
     EXPECT_EQ(texts.Matching("\x83\x64"), std::vector<char>({0, 0, 0, 1}));
 }
 
+TEST(PageTextsTest, MatchingManyPagesKeepsEachAnswerInItsSlot) {
+    // More pages than one thread's run, so that the runs go to every thread.
+    TempFolder folder;
+    std::vector<std::string> numbers;
+    for (int number = 1000; number < 1700; ++number) {
+        numbers.push_back(std::to_string(number));
+        WriteFile(folder / (numbers.back() + ".msg"),
+                  number % 7 == 0 ? "<p>Delphi</p>" : "<p>C</p>");
+    }
+    PageTexts texts(folder.Path());
+    texts.ReadPages(numbers, [] {});
+    std::vector<char> candidates(numbers.size(), 0);
+    for (std::size_t i = 0; i < numbers.size(); i += 2) {
+        candidates[i] = 1;
+    }
+    const std::vector<char> every = texts.Matching("DELPHI");
+    const std::vector<char> some = texts.Matching("DELPHI", &candidates);
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        const std::size_t slot = texts.Slot(numbers[i]);
+        const bool holds = (1000 + i) % 7 == 0;
+        ASSERT_EQ(every[slot] != 0, holds) << numbers[i];
+        ASSERT_EQ(some[slot] != 0, holds && candidates[slot] != 0) << numbers[i];
+    }
+}
+
 TEST(PageTextsTest, MemoryStaysCloseToTheTextsSum) {
     TempFolder folder;
     const std::string body(5000, 'x');
