@@ -1,6 +1,6 @@
 #include "reading/thread_outline.h"
 
-#include <unordered_set>
+#include "reading/number_set.h"
 
 namespace teluri {
 
@@ -18,10 +18,10 @@ std::pair<std::size_t, std::size_t> ThreadOutline::ThreadRange(std::size_t index
 
 std::vector<int> ThreadOutline::Numbers(std::size_t begin, std::size_t end) const {
     std::vector<int> numbers;
-    std::unordered_set<int> seen;
+    NumberSet seen;
     for (std::size_t i = begin; i < end; ++i) {
         const int number = nodes_[i].number;
-        if (number >= 0 && seen.insert(number).second) {
+        if (number >= 0 && seen.Insert(number)) {
             numbers.push_back(number);
         }
     }
@@ -29,14 +29,15 @@ std::vector<int> ThreadOutline::Numbers(std::size_t begin, std::size_t end) cons
 }
 
 int ThreadOutline::Unread(std::size_t begin, std::size_t end, const IsReadFunction& isRead) const {
-    std::unordered_set<int> unread;
+    NumberSet unread;
     for (std::size_t i = begin; i < end; ++i) {
         const OutlineNode& node = nodes_[i];
-        if (node.number >= 0 && node.hasPage && !isRead(node.number)) {
-            unread.insert(node.number);
+        if (node.number >= 0 && node.hasPage && !unread.Contains(node.number) &&
+            !isRead(node.number)) {
+            unread.Insert(node.number);
         }
     }
-    return static_cast<int>(unread.size());
+    return static_cast<int>(unread.Size());
 }
 
 ThreadPlace ThreadOutline::PlaceOf(std::size_t index, const IsReadFunction& isRead) const {
@@ -52,14 +53,14 @@ ThreadPlace ThreadOutline::PlaceOf(std::size_t index, const IsReadFunction& isRe
 
 TreeCounts ThreadOutline::Count(const IsReadFunction& isRead) const {
     TreeCounts counts;
-    std::unordered_set<int> pages;
+    NumberSet pages;
     for (const OutlineNode& node : nodes_) {
         counts.threads += node.depth == 0 ? 1 : 0;
         if (node.number >= 0 && node.hasPage) {
-            pages.insert(node.number);
+            pages.Insert(node.number);
         }
     }
-    counts.pages = static_cast<int>(pages.size());
+    counts.pages = static_cast<int>(pages.Size());
     counts.unread = Unread(0, nodes_.size(), isRead);
     return counts;
 }

@@ -34,16 +34,23 @@ class GaugeView : public QWidget {
         if (isHidden()) {
             show();
         }
-        if (lastDrawn_.isValid() && lastDrawn_.elapsed() < kFrameMilliseconds) {
+        if (DrawnThisFrame()) {
             update();
+            updateAsked_ = true;
             return;
         }
         repaint();
         lastDrawn_.start();
     }
 
+    // True when the view was drawn less than a display frame ago and its
+    // next drawing is asked for: a step then need not touch the view, as
+    // that drawing shows the gauge where it then stands.
+    bool DrawingAsked() const { return updateAsked_ && DrawnThisFrame(); }
+
   protected:
     void paintEvent(QPaintEvent*) override {
+        updateAsked_ = false;
         const Pixels& track = gauge_.Track();
         if (image_.width() != track.width || image_.height() != track.height) {
             image_ = QImage(track.width, track.height, QImage::Format_RGB32);
@@ -63,9 +70,14 @@ class GaugeView : public QWidget {
   private:
     static constexpr int kFrameMilliseconds = 16;
 
+    bool DrawnThisFrame() const {
+        return lastDrawn_.isValid() && lastDrawn_.elapsed() < kFrameMilliseconds;
+    }
+
     const BusyGauge& gauge_;
     QImage image_;
     QElapsedTimer lastDrawn_;
+    bool updateAsked_ = false;
 };
 
 namespace {
@@ -98,7 +110,13 @@ std::optional<GaugeRect> BusyGauge::PanelRect() const {
 }
 
 void BusyGauge::SetPosition(int value) {
+    if (panelFound_ && !view_.isNull() && !control_.isNull() && view_->DrawingAsked()) {
+        position_ = value % 1000;
+        trackOutdated_ = true;
+        return;
+    }
     const std::optional<GaugeRect> panel = PanelRect();
+    panelFound_ = panel.has_value();
     if (!panel) {
         return;
     }

@@ -40,7 +40,10 @@ class BusyGauge : public QObject {
     void SetControl(PanelStatusBar* statusBar);
 
     std::uint32_t GaugeIndex() const { return gaugeIndex_; }
-    void SetGaugeIndex(std::uint32_t index) { gaugeIndex_ = index; }
+    void SetGaugeIndex(std::uint32_t index) {
+        gaugeIndex_ = index;
+        panelFound_ = false;
+    }
 
     // The track's background, and the band's ends: it fades from the tail
     // into the head.
@@ -65,6 +68,9 @@ class BusyGauge : public QObject {
     QPointer<PanelStatusBar> control_;
     QMetaObject::Connection controlDestroyed_;
     std::uint32_t gaugeIndex_ = 0;
+    // Whether the last full step found the panel: the steps after it within
+    // a display frame need not look again.
+    bool panelFound_ = false;
     QColor trackColor_{192, 192, 192};
     QColor bandHeadColor_{128, 128, 128};
     QColor bandTailColor_{192, 192, 192};

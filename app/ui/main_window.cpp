@@ -76,7 +76,8 @@ QFrame* CaptionStrip(QWidget* parent, const char* name, QLabel* label, QPoint at
 
 // The analysis run in the window: the tree view receives the nodes, the
 // archive's file list the folder's names, the progress window and the gauge
-// the course of the run.
+// the course of the run. The nodes come in pre-order, so the run also keeps
+// them as the lines of Tree.dat.
 class AnalysisRun : public TreeViewSink {
   public:
     AnalysisRun(QWidget& window, QTreeWidget& tree, const std::array<QIcon, 3>& pictures,
@@ -86,6 +87,16 @@ class AnalysisRun : public TreeViewSink {
           tree_(tree),
           files_(files),
           gauge_(gauge) {}
+
+    NodeId AppendRoot(const std::string& text) override {
+        return Keep(TreeViewSink::AppendRoot(text), 0, text);
+    }
+
+    NodeId AppendChild(NodeId parent, const std::string& text) override {
+        return Keep(TreeViewSink::AppendChild(parent, text), depths_[parent] + 1, text);
+    }
+
+    std::vector<TreeLine> TakeLines() { return std::move(lines_); }
 
     void BeginRun() override {
         batch_.emplace(tree_);
@@ -116,12 +127,23 @@ class AnalysisRun : public TreeViewSink {
     }
 
   private:
+    NodeId Keep(NodeId node, std::size_t depth, const std::string& text) {
+        if (depths_.size() <= node) {
+            depths_.resize(node + 1);
+        }
+        depths_[node] = depth;
+        lines_.push_back({depth, text, -1});
+        return node;
+    }
+
     QWidget& window_;
     QTreeWidget& tree_;
     PageFileList& files_;
     BusyGauge& gauge_;
     std::optional<FrozenTree> batch_;
     ProgressWindow* bar_ = nullptr;
+    std::vector<std::size_t> depths_;  // per node
+    std::vector<TreeLine> lines_;
 };
 
 }  // namespace
@@ -399,11 +421,13 @@ void MainWindow::DraftOpenAtStartUp() {
 void MainWindow::AnalyzeDataFolder() {
     analyzeTimer_->stop();
     BusyCursor busy;
+    std::vector<TreeLine> lines;
     {
         AnalysisRun run(*this, *tree_, nodePictures_, archive_.files, *gauge_);
         BuildTree(archive_.dataFolder, run);
+        lines = run.TakeLines();
     }
-    WriteTreeDat(ProgramFile(kTreeFileName), TreeLinesOf(*tree_));
+    WriteTreeDat(ProgramFile(kTreeFileName), lines);
     reading_->FolderLoaded();
 }
 

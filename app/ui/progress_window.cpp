@@ -40,6 +40,7 @@ void ProgressWindow::Start() {
     clock_.start();
     frame_ = 0;
     percent_ = -1;
+    shownPercent_ = -1;
     animation_->setPixmap(FindFileFrame(frame_));
     show();
     // A new window can be drawn once the window system has mapped and
@@ -61,40 +62,40 @@ bool ProgressWindow::IsExposed() const {
 }
 
 void ProgressWindow::Step(int percent) {
-    // The percentage and the animation follow every step; the screen gets
-    // them at most once per display frame. Runs step thousands of times a
-    // second, so a step that changes nothing costs one clock reading.
-    if (percent != percent_) {
-        percent_ = percent;
-        percentLabel_->setText(QString::number(percent) + "%");
-        percentLabel_->adjustSize();
-        undrawn_ = true;
-    }
-    // The animation moves with the clock, not with the files, so that it
-    // keeps its pace on folders of any size.
-    const qint64 now = clock_.elapsed();
-    const int frame = static_cast<int>(now / kAnimationMilliseconds) % kFindFileFrames;
-    if (frame != frame_) {
-        frame_ = frame;
-        animation_->setPixmap(FindFileFrame(frame_));
-        undrawn_ = true;
-    }
-    if (undrawn_ && (lastDrawnAt_ < 0 || now - lastDrawnAt_ >= kDisplayFrameMilliseconds)) {
+    // Runs step thousands of times a second and the screen shows one picture
+    // per display frame: a step notes the percentage and reads the clock,
+    // and the labels are brought up to date only when drawn.
+    percent_ = percent;
+    if (lastDrawnAt_ < 0 || clock_.elapsed() - lastDrawnAt_ >= kDisplayFrameMilliseconds) {
         Draw();
     }
 }
 
 void ProgressWindow::Stop() {
-    if (undrawn_) {
-        Draw();
-    }
+    Draw();
     close();
 }
 
 void ProgressWindow::Draw() {
-    repaint();
+    bool changed = false;
+    if (percent_ != shownPercent_ && percent_ >= 0) {
+        shownPercent_ = percent_;
+        percentLabel_->setText(QString::number(percent_) + "%");
+        percentLabel_->adjustSize();
+        changed = true;
+    }
+    // The animation moves with the clock, not with the files, so that it
+    // keeps its pace on folders of any size.
+    const int frame = static_cast<int>(clock_.elapsed() / kAnimationMilliseconds) % kFindFileFrames;
+    if (frame != frame_) {
+        frame_ = frame;
+        animation_->setPixmap(FindFileFrame(frame_));
+        changed = true;
+    }
+    if (changed) {
+        repaint();
+    }
     lastDrawnAt_ = clock_.elapsed();
-    undrawn_ = false;
 }
 
 }  // namespace teluri

@@ -18,24 +18,25 @@ class ProgressWindow : public QWidget {
     // Starts the animation and shows the window, drawn, once the window
     // system has exposed it.
     void Start();
-    // Sets the percentage text ("42%") and moves the animation on; repaints
-    // at the first step and then when a display frame has passed since the
-    // last drawing.
+    // The percentage of files read. The percentage text ("42%") and the
+    // animation are brought up to date and repainted at the first step and
+    // then when a display frame has passed since the last drawing.
     void Step(int percent);
     // Draws what the last steps left undrawn and closes the window.
     void Stop();
 
   private:
     bool IsExposed() const;
+    // Brings the labels up to date and repaints what changed.
     void Draw();
 
     QLabel* animation_;
     QLabel* percentLabel_;
     QElapsedTimer clock_;
     qint64 lastDrawnAt_ = -1;  // on clock_; -1: not drawn since Start
-    int percent_ = -1;
+    int percent_ = -1;         // the last step's
+    int shownPercent_ = -1;    // the label's
     int frame_ = -1;
-    bool undrawn_ = false;
 };
 
 }  // namespace teluri

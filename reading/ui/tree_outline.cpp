@@ -2,10 +2,9 @@
 
 #include <QTreeView>
 
-#include <unordered_set>
-
 #include "base/paths.h"
 #include "reading/link_target.h"
+#include "reading/number_set.h"
 #include "reading/ui/tree_walk.h"
 #include "threads/ui/tree_view_sink.h"
 
@@ -13,24 +12,16 @@ namespace teluri {
 namespace {
 
 // The numbers of the ".msg" files of the list.
-std::unordered_set<int> PageNumbersOf(const PageFileList& files) {
-    std::unordered_set<int> numbers;
+NumberSet PageNumbersOf(const PageFileList& files) {
+    NumberSet numbers;
     for (const std::string& name : files.Names()) {
         if (const std::optional<std::string> number = PageNumberOfPath(name)) {
             if (const std::optional<int> value = PageNumberValue(*number)) {
-                numbers.insert(*value);
+                numbers.Insert(*value);
             }
         }
     }
     return numbers;
-}
-
-int DepthOf(const QModelIndex& node) {
-    int depth = 0;
-    for (QModelIndex at = node.parent(); at.isValid(); at = at.parent()) {
-        ++depth;
-    }
-    return depth;
 }
 
 }  // namespace
@@ -55,25 +46,28 @@ const ThreadOutline& TreeOutline::Outline() {
     if (!stale_) {
         return outline_;
     }
-    const std::unordered_set<int> pages = PageNumbersOf(archive_.files);
+    const NumberSet pages = PageNumbersOf(archive_.files);
     // A list of another folder says nothing about this one's files.
     const bool listed = IncludeTrailingDelimiter(archive_.files.Folder()) == archive_.dataFolder;
     std::vector<OutlineNode> nodes;
     const QAbstractItemModel& model = *tree_.model();
-    int depth = 0;
-    QModelIndex previous;
-    for (QModelIndex node = NextInTreeOrder(model, {}); node.isValid();
-         node = NextInTreeOrder(model, node)) {
-        // The walk goes one level down at a time, or up to any level.
-        if (previous.isValid() && node.parent() == previous) {
-            ++depth;
-        } else if (previous.isValid() && node.parent() != previous.parent()) {
-            depth = DepthOf(node);
+    // Pre-order with a stack of the levels above, each with its next row:
+    // the depth is the stack's, and no node is asked for its parent.
+    std::vector<std::pair<QModelIndex, int>> levels{{QModelIndex(), 0}};
+    while (!levels.empty()) {
+        const QModelIndex parent = levels.back().first;
+        const int row = levels.back().second++;
+        if (row == model.rowCount(parent)) {
+            levels.pop_back();
+            continue;
         }
-        previous = node;
+        const QModelIndex node = model.index(row, 0, parent);
         const std::optional<int> number = NodePageNumber(node);
-        nodes.push_back(
-            {depth, number.value_or(-1), !listed || (number && pages.contains(*number))});
+        nodes.push_back({static_cast<int>(levels.size()) - 1, number.value_or(-1),
+                         !listed || (number && pages.Contains(*number))});
+        if (model.rowCount(node) > 0) {
+            levels.emplace_back(node, 0);
+        }
     }
     outline_ = ThreadOutline(std::move(nodes));
     stale_ = false;

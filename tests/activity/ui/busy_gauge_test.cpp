@@ -1,12 +1,37 @@
 // The gauge component on a real status bar, offscreen.
 #include "activity/ui/busy_gauge.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QTest>
+
+#include <functional>
 
 #include "activity/ui/panel_status_bar.h"
 
 namespace teluri {
+namespace {
+
+// Calls `painted` before each paint of a widget.
+class PaintWatch : public QObject {
+  public:
+    PaintWatch(QWidget& widget, std::function<void()> painted) : painted_(std::move(painted)) {
+        widget.installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            painted_();
+        }
+        return false;
+    }
+
+  private:
+    std::function<void()> painted_;
+};
+
+}  // namespace
 
 class BusyGaugeTest : public QObject {
     Q_OBJECT
@@ -82,6 +107,28 @@ class BusyGaugeTest : public QObject {
         gauge_->SetColors(silver, QColor(255, 0, 0), silver);  // the head turns red
         QVERIFY(!(gauge_->Track().data == before.data));
         QCOMPARE(gauge_->BandHeadColor(), QColor(255, 0, 0));
+    }
+
+    // Steps come thousands of times a second: within a display frame of a
+    // drawing, a step only moves the position, and the drawing that follows
+    // shows where the last one left the gauge.
+    void stepsWithinAFrameAreDrawnWhereTheLastLeftIt() {
+        auto* view = bar_->findChild<QWidget*>("DynamicGauge1View");
+        QVERIFY(view != nullptr);
+        QList<int> painted;
+        PaintWatch watch(*view, [&] { painted.append(gauge_->Position()); });
+        gauge_->SetPosition(0);
+        QElapsedTimer clock;
+        clock.start();
+        for (int i = 0; i < 200; ++i) {
+            gauge_->Advance(4);
+        }
+        if (clock.elapsed() >= 16) {
+            QSKIP("the steps took longer than a display frame on this machine");
+        }
+        QVERIFY(painted.size() <= 2);  // at the first step, at most
+        QTRY_VERIFY(!painted.isEmpty() && painted.back() == 800);
+        QCOMPARE(gauge_->Position(), 800);
     }
 
     void bandShowsOnTheStatusBar() {
