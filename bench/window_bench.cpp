@@ -151,29 +151,6 @@ void WaitUntil(Done&& done) {
     }
 }
 
-// Waits until the window is exposed and has painted once.
-void WaitShown(QWidget& window) {
-    WaitUntil([&window] {
-        return window.windowHandle() != nullptr && window.windowHandle()->isExposed();
-    });
-    QCoreApplication::processEvents();
-}
-
-// Lets the window's start-up timers fire, so that they do not fall into a
-// measurement.
-void Settle(int milliseconds) {
-    QElapsedTimer settle;
-    settle.start();
-    WaitUntil([&settle, milliseconds] { return settle.elapsed() >= milliseconds; });
-}
-
-// Shows the window and lets its start-up timers fire.
-void ShowAndSettle(QWidget& window) {
-    window.show();
-    WaitShown(window);
-    Settle(250);
-}
-
 // Notes the moments a watched object receives its first event of one type
 // after Arm().
 class EventWatch : public QObject {
@@ -203,6 +180,41 @@ class EventWatch : public QObject {
     bool seen_ = false;
     double at_ = 0;
 };
+
+// Waits until the window has painted once: it is then on the screen. What
+// the window leaves for after its first paint (the tutorial page) is not
+// waited for: each pass of the event loop is checked, so that the pass
+// after the paint does not run.
+void WaitShown(QWidget& window) {
+    EventWatch painted(window, QEvent::Paint);
+    painted.Arm();
+    QElapsedTimer guard;
+    guard.start();
+    while (!painted.Seen()) {
+        if (guard.elapsed() > 60000) {
+            Fail("timed out");
+        }
+        QCoreApplication::processEvents();
+        if (!painted.Seen()) {
+            ::usleep(100);
+        }
+    }
+}
+
+// Lets the window's start-up timers fire, so that they do not fall into a
+// measurement.
+void Settle(int milliseconds) {
+    QElapsedTimer settle;
+    settle.start();
+    WaitUntil([&settle, milliseconds] { return settle.elapsed() >= milliseconds; });
+}
+
+// Shows the window and lets its start-up timers fire.
+void ShowAndSettle(QWidget& window) {
+    window.show();
+    WaitShown(window);
+    Settle(250);
+}
 
 int CountNodes(QTreeWidget& tree) {
     int count = 0;

@@ -190,23 +190,18 @@ QPixmap LogoPicture(int width, int height) {
     QFont title("Serif");
     title.setBold(true);
     title.setItalic(true);
-    // As large as a fifth of the height allows, within the width. Each size
-    // measured loads a font of its own, so the width at the largest size
-    // tells where to begin (widths grow about in proportion to the size),
-    // and the sizes are tried downwards from a little above that.
+    // As large as a fifth of the height allows, within the width. Unhinted,
+    // the width grows in proportion to the size, so one measurement at the
+    // largest size tells the size that fits; each size measured or drawn
+    // loads a font engine of its own.
     const QString name = "Teluri Explorer";
     const qreal room = width - unit * 3.6;
     const int largest = qMax(8, height / 5);
+    title.setHintingPreference(QFont::PreferNoHinting);
     title.setPixelSize(largest);
-    const int widest = QFontMetrics(title).horizontalAdvance(name);
+    const qreal widest = QFontMetricsF(title).horizontalAdvance(name);
     if (widest > room) {
-        const int estimate = static_cast<int>(largest * room / widest);
-        for (int pixels = qMin(largest - 1, estimate + 2); pixels > 6; --pixels) {
-            title.setPixelSize(pixels);
-            if (QFontMetrics(title).horizontalAdvance(name) <= room) {
-                break;
-            }
-        }
+        title.setPixelSize(qMax(7, static_cast<int>(largest * room / widest)));
     }
     p.setFont(title);
     p.setPen(Qt::white);

@@ -18,20 +18,30 @@ namespace {
 const char* const kNoOccurrence = "0 件";
 const char* const kNotFoundStyle = "QLineEdit { background: #ffc8c8; }";
 
-QToolButton* BarButton(QWidget* bar, const char* name, QStyle::StandardPixmap icon,
-                       const char* readerName, const char* hint) {
+QToolButton* BarButton(QWidget* bar, const char* name, const char* readerName, const char* hint) {
     auto* button = new QToolButton(bar);
     button->setObjectName(name);
     button->setAccessibleName(QString::fromUtf8(readerName));
     button->setAccessibleDescription(QString::fromUtf8(hint));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setIcon(bar->style()->standardIcon(icon));
     button->setToolTip(QString::fromUtf8(hint));
     return button;
 }
 
 }  // namespace
+
+void FindBar::showEvent(QShowEvent* event) {
+    // The style reads each picture from its files at several sizes: the bar
+    // is hidden at start, so the program's start does not wait for them.
+    if (!picturesSet_) {
+        picturesSet_ = true;
+        for (const auto& [button, picture] : pictures_) {
+            button->setIcon(style()->standardIcon(picture));
+        }
+    }
+    QWidget::showEvent(event);
+}
 
 FindBar::FindBar(QTextEdit& page, QWidget* parent) : QWidget(parent), page_(page) {
     setObjectName("pnlFindBar");
@@ -46,10 +56,8 @@ FindBar::FindBar(QTextEdit& page, QWidget* parent) : QWidget(parent), page_(page
     textField_->setMaximumWidth(240);
     textField_->installEventFilter(this);
     row->addWidget(textField_);
-    QToolButton* previous =
-        BarButton(this, "btnFindPrev", QStyle::SP_ArrowUp, "前を検索", "前を検索 (Shift+Enter)");
-    QToolButton* next =
-        BarButton(this, "btnFindNext", QStyle::SP_ArrowDown, "次を検索", "次を検索 (Enter)");
+    QToolButton* previous = BarButton(this, "btnFindPrev", "前を検索", "前を検索 (Shift+Enter)");
+    QToolButton* next = BarButton(this, "btnFindNext", "次を検索", "次を検索 (Enter)");
     row->addWidget(previous);
     row->addWidget(next);
     countLabel_ = new QLabel(this);
@@ -58,9 +66,11 @@ FindBar::FindBar(QTextEdit& page, QWidget* parent) : QWidget(parent), page_(page
     countLabel_->setMinimumWidth(70);
     row->addWidget(countLabel_);
     row->addStretch(1);
-    QToolButton* close = BarButton(this, "btnFindClose", QStyle::SP_TitleBarCloseButton,
-                                   "検索バーを閉じる", "閉じる (Esc)");
+    QToolButton* close = BarButton(this, "btnFindClose", "検索バーを閉じる", "閉じる (Esc)");
     row->addWidget(close);
+    pictures_ = {{previous, QStyle::SP_ArrowUp},
+                 {next, QStyle::SP_ArrowDown},
+                 {close, QStyle::SP_TitleBarCloseButton}};
     hide();
 
     connect(previous, &QToolButton::clicked, this,

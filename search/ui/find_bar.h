@@ -5,10 +5,12 @@
 // The bar keeps its text when the page changes and marks it anew there.
 #pragma once
 
+#include <QStyle>
 #include <QWidget>
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "htmlview/ui/highlights.h"
@@ -17,6 +19,7 @@
 class QLabel;
 class QLineEdit;
 class QTextEdit;
+class QToolButton;
 
 namespace teluri {
 
@@ -41,6 +44,7 @@ class FindBar : public QWidget {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void PageChanged();
@@ -58,6 +62,9 @@ class FindBar : public QWidget {
     std::optional<DocumentText> pageText_;
     bool refreshPending_ = false;
     int current_ = -1;
+    // The buttons' pictures, set when the bar is first shown.
+    std::vector<std::pair<QToolButton*, QStyle::StandardPixmap>> pictures_;
+    bool picturesSet_ = false;
 };
 
 }  // namespace teluri

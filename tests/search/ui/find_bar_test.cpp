@@ -66,6 +66,10 @@ class FindBarTest : public QObject {
         bar_->Open();
         QVERIFY(bar_->isVisible());
         QVERIFY(field().hasFocus());
+        // The buttons' pictures come with the bar's first showing.
+        for (const char* button : {"btnFindPrev", "btnFindNext", "btnFindClose"}) {
+            QVERIFY2(!bar_->findChild<QToolButton*>(button)->icon().isNull(), button);
+        }
         type("delphi");
         // Every letter case, and across the markup of the shown text.
         QCOMPARE(bar_->CountText(), QString("1 / 4"));
