@@ -82,6 +82,8 @@ class SearchWindow : public QDialog {
     void SetStatus(const QString& text);
     // The second panel: "N 件".
     void ShowHitCount();
+    // The title column as wide as the widest title of the first hundred rows
+    // from the top of the list (each measured row lays out its text).
     void FitTitleColumn();
 
     const Archive& archive_;
