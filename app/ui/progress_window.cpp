@@ -42,10 +42,17 @@ void ProgressWindow::Start() {
     percent_ = -1;
     shownPercent_ = -1;
     animation_->setPixmap(FindFileFrame(frame_));
+    shown_ = false;
+    lastDrawnAt_ = -1;  // the first step is drawn at once
+    // The window system maps the window while the run lists the folder and
+    // its threads read the first pages; the first step waits for it.
     show();
+}
+
+void ProgressWindow::DrawWhenExposed() {
     // A new window can be drawn once the window system has mapped and
-    // exposed it; the run that follows holds the thread, so that is waited
-    // for here, without taking user input, for a short while at most.
+    // exposed it; the run holds the thread, so that is waited for here,
+    // without taking user input, for a short while at most.
     QElapsedTimer waited;
     waited.start();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -54,7 +61,7 @@ void ProgressWindow::Start() {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
     repaint();
-    lastDrawnAt_ = -1;  // the first step is drawn at once
+    shown_ = true;
 }
 
 bool ProgressWindow::IsExposed() const {
@@ -66,6 +73,9 @@ void ProgressWindow::Step(int percent) {
     // per display frame: a step notes the percentage and reads the clock,
     // and the labels are brought up to date only when drawn.
     percent_ = percent;
+    if (!shown_) {
+        DrawWhenExposed();
+    }
     if (lastDrawnAt_ < 0 || clock_.elapsed() - lastDrawnAt_ >= kDisplayFrameMilliseconds) {
         Draw();
     }

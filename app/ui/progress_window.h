@@ -1,7 +1,7 @@
 // The progress window of the analysis run: a small tool window with the
 // percentage of files read and an animation of a magnifier passing over
-// files, drawn whole before the first file is read and repainted explicitly,
-// once per display frame, while the run holds the GUI thread.
+// files, drawn whole at the run's first step and repainted explicitly, once
+// per display frame, while the run holds the GUI thread.
 #pragma once
 
 #include <QElapsedTimer>
@@ -15,18 +15,20 @@ class ProgressWindow : public QWidget {
   public:
     explicit ProgressWindow(QWidget* parent);
 
-    // Starts the animation and shows the window, drawn, once the window
-    // system has exposed it.
+    // Starts the animation and shows the window.
     void Start();
-    // The percentage of files read. The percentage text ("42%") and the
-    // animation are brought up to date and repainted at the first step and
-    // then when a display frame has passed since the last drawing.
+    // The percentage of files read. The first step waits until the window
+    // system has exposed the window and draws it whole. The percentage text
+    // ("42%") and the animation are brought up to date and repainted at the
+    // first step and then when a display frame has passed since the last
+    // drawing.
     void Step(int percent);
     // Draws what the last steps left undrawn and closes the window.
     void Stop();
 
   private:
     bool IsExposed() const;
+    void DrawWhenExposed();
     // Brings the labels up to date and repaints what changed.
     void Draw();
 
@@ -37,6 +39,7 @@ class ProgressWindow : public QWidget {
     int percent_ = -1;         // the last step's
     int shownPercent_ = -1;    // the label's
     int frame_ = -1;
+    bool shown_ = false;  // drawn since Start
 };
 
 }  // namespace teluri

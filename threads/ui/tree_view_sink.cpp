@@ -7,6 +7,33 @@
 
 namespace teluri {
 
+// A node of the tree view: its text's bytes and its picture. The picture is
+// kept in the item itself rather than among the item's data, which costs a
+// stored value per node for a picture that three icons share.
+class NodeItem : public ByteTextItem {
+  public:
+    using ByteTextItem::ByteTextItem;
+
+    void SetPicture(const QIcon& picture) { picture_ = picture; }
+
+    QVariant data(int column, int role) const override {
+        if (column == 0 && role == Qt::DecorationRole && !picture_.isNull()) {
+            return picture_;
+        }
+        return ByteTextItem::data(column, role);
+    }
+
+    void setData(int column, int role, const QVariant& value) override {
+        if (column == 0 && role == Qt::DecorationRole) {
+            picture_ = QIcon();
+        }
+        ByteTextItem::setData(column, role, value);
+    }
+
+  private:
+    QIcon picture_;
+};
+
 QByteArray NodeBytes(const QTreeWidgetItem& item) {
     return item.data(0, kBytesRole).toByteArray();
 }
@@ -48,26 +75,26 @@ TreeViewSink::~TreeViewSink() {
     Finish();
 }
 
-TreeSink::NodeId TreeViewSink::Add(QTreeWidgetItem* item) {
+TreeSink::NodeId TreeViewSink::Add(NodeItem* item) {
     items_.push_back(item);
     return items_.size() - 1;
 }
 
 TreeSink::NodeId TreeViewSink::AppendRoot(const std::string& text) {
-    auto* item = new ByteTextItem(text);
+    auto* item = new NodeItem(text);
     pendingRoots_.append(item);
     return Add(item);
 }
 
 TreeSink::NodeId TreeViewSink::AppendChild(NodeId parent, const std::string& text) {
-    auto* item = new ByteTextItem(text);
+    auto* item = new NodeItem(text);
     items_[parent]->addChild(item);
     return Add(item);
 }
 
 void TreeViewSink::SetPicture(NodeId node, int picture) {
     if (picture >= 0 && picture < static_cast<int>(pictures_.size())) {
-        items_[node]->setIcon(0, pictures_[static_cast<std::size_t>(picture)]);
+        items_[node]->SetPicture(pictures_[static_cast<std::size_t>(picture)]);
     }
 }
 

@@ -31,6 +31,8 @@ std::string NodeNumber(const QModelIndex& node);
 // The view's nodes in pre-order, for saving the tree.
 std::vector<TreeLine> TreeLinesOf(const QTreeWidget& tree);
 
+class NodeItem;
+
 class TreeViewSink : public TreeSink {
   public:
     // `pictures`: the three node pictures, or empty icons to show none.
@@ -45,11 +47,11 @@ class TreeViewSink : public TreeSink {
     void Finish();
 
   private:
-    NodeId Add(QTreeWidgetItem* item);
+    NodeId Add(NodeItem* item);
 
     QTreeWidget& tree_;
     std::array<QIcon, 3> pictures_;
-    std::vector<QTreeWidgetItem*> items_;
+    std::vector<NodeItem*> items_;
     QList<QTreeWidgetItem*> pendingRoots_;
 };
 
