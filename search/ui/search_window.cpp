@@ -47,7 +47,6 @@ constexpr int kDesignWidth = 428;
 constexpr int kDesignHeight = 270;
 constexpr int kMinimumHeight = 270;
 constexpr int kStatusBarHeight = 19;
-constexpr int kTitleRowsMeasured = 100;
 
 const char* const kSearching = "検索中です．．．．";
 const char* const kResults = "検索結果です";
@@ -138,7 +137,7 @@ SearchWindow::SearchWindow(const Archive& archive, BusyGauge& gauge, PageDisplay
     hitList_->header()->setSectionsClickable(false);
     hitList_->header()->setSortIndicatorShown(false);
     hitList_->header()->setStretchLastSection(true);
-    hitList_->header()->setResizeContentsPrecision(kTitleRowsMeasured);
+    hitList_->header()->setResizeContentsPrecision(0);  // the rows in view
     hitList_->viewport()->installEventFilter(this);
     hitList_->installEventFilter(this);
     column->addWidget(hitList_, 1);
