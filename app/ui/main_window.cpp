@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -61,6 +62,7 @@ namespace teluri {
 namespace {
 
 constexpr int kTimerInterval = 100;
+constexpr int kFrameMilliseconds = 16;
 
 // A caption strip above a pane, with its label.
 QFrame* CaptionStrip(QWidget* parent, const char* name, QLabel* label, QPoint at) {
@@ -111,7 +113,17 @@ class AnalysisRun : public TreeViewSink {
     }
 
     void Progress(int index, int count) override {
-        gauge_.Step();
+        // The gauge and the progress window show one picture per display
+        // frame, and a run reads thousands of files in one: between frames
+        // a file is only counted, and the gauge moves on by every file
+        // counted when the next frame comes.
+        ++uncounted_;
+        if (frame_.isValid() && frame_.elapsed() < kFrameMilliseconds && index + 1 < count) {
+            return;
+        }
+        frame_.start();
+        gauge_.Advance(BusyGauge::kStepPerFile * uncounted_);
+        uncounted_ = 0;
         bar_->Step(ProgressPercent(index, count));
     }
 
@@ -144,6 +156,8 @@ class AnalysisRun : public TreeViewSink {
     ProgressWindow* bar_ = nullptr;
     std::vector<std::size_t> depths_;  // per node
     std::vector<TreeLine> lines_;
+    QElapsedTimer frame_;  // since the gauge and the window were last told
+    int uncounted_ = 0;    // files since then
 };
 
 }  // namespace
