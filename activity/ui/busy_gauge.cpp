@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "activity/ui/panel_status_bar.h"
+#include "base/ui/display_frame.h"
 
 namespace teluri {
 
@@ -68,10 +69,8 @@ class GaugeView : public QWidget {
     }
 
   private:
-    static constexpr int kFrameMilliseconds = 16;
-
     bool DrawnThisFrame() const {
-        return lastDrawn_.isValid() && lastDrawn_.elapsed() < kFrameMilliseconds;
+        return lastDrawn_.isValid() && lastDrawn_.elapsed() < kDisplayFrameMilliseconds;
     }
 
     const BusyGauge& gauge_;

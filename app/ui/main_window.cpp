@@ -39,6 +39,7 @@
 #include "base/ui/busy_cursor.h"
 #include "base/ui/center_on_screen.h"
 #include "base/ui/dialogs.h"
+#include "base/ui/display_frame.h"
 #include "base/ui/fonts.h"
 #include "base/ui/frozen_tree.h"
 #include "base/ui/guard.h"
@@ -62,7 +63,6 @@ namespace teluri {
 namespace {
 
 constexpr int kTimerInterval = 100;
-constexpr int kFrameMilliseconds = 16;
 
 // A caption strip above a pane, with its label.
 QFrame* CaptionStrip(QWidget* parent, const char* name, QLabel* label, QPoint at) {
@@ -118,7 +118,7 @@ class AnalysisRun : public TreeViewSink {
         // a file is only counted, and the gauge moves on by every file
         // counted when the next frame comes.
         ++uncounted_;
-        if (frame_.isValid() && frame_.elapsed() < kFrameMilliseconds && index + 1 < count) {
+        if (frame_.isValid() && frame_.elapsed() < kDisplayFrameMilliseconds && index + 1 < count) {
             return;
         }
         frame_.start();

@@ -6,6 +6,7 @@
 #include <QWindow>
 
 #include "base/ui/center_on_screen.h"
+#include "base/ui/display_frame.h"
 #include "base/ui/fonts.h"
 #include "base/ui/pictures.h"
 
@@ -13,7 +14,6 @@ namespace teluri {
 namespace {
 
 constexpr int kAnimationMilliseconds = 60;
-constexpr int kDisplayFrameMilliseconds = 16;
 constexpr int kExposeWaitMilliseconds = 500;
 
 }  // namespace
