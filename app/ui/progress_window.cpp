@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QLabel>
-#include <QThread>
 #include <QWindow>
 
 #include "base/ui/center_on_screen.h"
@@ -14,7 +13,6 @@ namespace teluri {
 namespace {
 
 constexpr int kAnimationMilliseconds = 60;
-constexpr int kExposeWaitMilliseconds = 500;
 
 }  // namespace
 
@@ -44,24 +42,18 @@ void ProgressWindow::Start() {
     animation_->setPixmap(FindFileFrame(frame_));
     shown_ = false;
     lastDrawnAt_ = -1;  // the first step is drawn at once
-    // The window system maps the window while the run lists the folder and
-    // its threads read the first pages; the first step waits for it.
     show();
 }
 
-void ProgressWindow::DrawWhenExposed() {
+bool ProgressWindow::Exposed() {
     // A new window can be drawn once the window system has mapped and
-    // exposed it; the run holds the thread, so that is waited for here,
-    // without taking user input, for a short while at most.
-    QElapsedTimer waited;
-    waited.start();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    while (!IsExposed() && waited.elapsed() < kExposeWaitMilliseconds) {
-        QThread::msleep(1);
+    // exposed it. The run holds the thread: the events that expose it are
+    // let in here, without user input, once a display frame until then, so
+    // that the run goes on while the window system maps the window.
+    if (!IsExposed()) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
-    repaint();
-    shown_ = true;
+    return IsExposed();
 }
 
 bool ProgressWindow::IsExposed() const {
@@ -73,9 +65,6 @@ void ProgressWindow::Step(int percent) {
     // per display frame: a step notes the percentage and reads the clock,
     // and the labels are brought up to date only when drawn.
     percent_ = percent;
-    if (!shown_) {
-        DrawWhenExposed();
-    }
     if (lastDrawnAt_ < 0 || clock_.elapsed() - lastDrawnAt_ >= kDisplayFrameMilliseconds) {
         Draw();
     }
@@ -87,7 +76,12 @@ void ProgressWindow::Stop() {
 }
 
 void ProgressWindow::Draw() {
-    bool changed = false;
+    lastDrawnAt_ = clock_.elapsed();
+    if (!shown_ && !Exposed()) {
+        return;
+    }
+    bool changed = !shown_;  // drawn whole the first time
+    shown_ = true;
     if (percent_ != shownPercent_ && percent_ >= 0) {
         shownPercent_ = percent_;
         percentLabel_->setText(QString::number(percent_) + "%");
@@ -105,7 +99,6 @@ void ProgressWindow::Draw() {
     if (changed) {
         repaint();
     }
-    lastDrawnAt_ = clock_.elapsed();
 }
 
 }  // namespace teluri

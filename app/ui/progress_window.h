@@ -1,7 +1,7 @@
 // The progress window of the analysis run: a small tool window with the
 // percentage of files read and an animation of a magnifier passing over
-// files, drawn whole at the run's first step and repainted explicitly, once
-// per display frame, while the run holds the GUI thread.
+// files, drawn whole once the window system has exposed it and repainted
+// explicitly, once per display frame, while the run holds the GUI thread.
 #pragma once
 
 #include <QElapsedTimer>
@@ -17,19 +17,20 @@ class ProgressWindow : public QWidget {
 
     // Starts the animation and shows the window.
     void Start();
-    // The percentage of files read. The first step waits until the window
-    // system has exposed the window and draws it whole. The percentage text
-    // ("42%") and the animation are brought up to date and repainted at the
-    // first step and then when a display frame has passed since the last
-    // drawing.
+    // The percentage of files read. The percentage text ("42%") and the
+    // animation are brought up to date and repainted at the first step and
+    // then when a display frame has passed since the last drawing, once the
+    // window is exposed.
     void Step(int percent);
     // Draws what the last steps left undrawn and closes the window.
     void Stop();
 
   private:
     bool IsExposed() const;
-    void DrawWhenExposed();
-    // Brings the labels up to date and repaints what changed.
+    // IsExposed, after letting in the events that may expose the window.
+    bool Exposed();
+    // Brings the labels up to date and repaints what changed; the whole
+    // window the first time it is exposed.
     void Draw();
 
     QLabel* animation_;
