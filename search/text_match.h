@@ -1,10 +1,11 @@
-// The rule by which a text is found in another: the thread filter and the
-// find bar use these functions, and the search run's block matcher
-// (page_search.cpp), which stops at a page's first match, gives the same
-// answers and is checked against them by a randomized test. Both texts are compared in their
-// match form, the cp932 upper-casing (a-z become A-Z, bytes of double-byte
-// characters stay as they are), and the match is a plain byte match that may
-// start at any byte, the trail byte of a double-byte character too.
+// The rule by which a text is found in another: the find bar and the search
+// hits' context lines use these functions, and the matcher of the search
+// run and the thread filter (PageMatcher, page_search.h), which stops at a
+// page's first match, gives the same answers and is checked against them by
+// a randomized test. Both texts are compared in their match form, the
+// cp932 upper-casing (a-z become A-Z, bytes of double-byte characters stay
+// as they are), and the match is a plain byte match that may start at any
+// byte, the trail byte of a double-byte character too.
 #pragma once
 
 #include <cstddef>
