@@ -3,39 +3,17 @@
 #include <QKeyEvent>
 #include <QTest>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
-#include "base/ui/byte_text_item.h"
-#include "search/ui/thread_filter.h"
-#include "tests/support/pages.h"
-#include "tests/ui/counting_gauge.h"
-#include "tests/ui/ui_support.h"
+#include "tests/search/ui/filter_scaffold.h"
 
 namespace teluri {
 
-using test::WriteFile;
-
-class FilterStepsTest : public QObject {
+class FilterStepsTest : public QObject, test::FilterScaffold {
     Q_OBJECT
 
   private:
-    std::unique_ptr<test::UiFixture> fixture_;
-    std::unique_ptr<QWidget> window_;
-    QTreeWidget* tree_ = nullptr;
-    ThreadFilter* filter_ = nullptr;
-    Archive archive_;
-    std::unique_ptr<test::CountingGauge> gauge_;
-
-    QTreeWidgetItem* addNode(QTreeWidgetItem* parent, int number, const char* body) {
-        const QByteArray text = QByteArray::number(number) + ":title";
-        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree_);
-        item->setText(0, QString::fromLatin1(text));
-        item->setData(0, kBytesRole, text);
-        WriteFile(fixture_->DataFile(std::to_string(number) + ".msg"), body);
-        return item;
-    }
     QString current() { return tree_->currentItem()->text(0).left(4); }
     void press(Qt::KeyboardModifiers modifiers = {}) {
         QTest::keyClick(filter_, Qt::Key_Return, modifiers);
@@ -43,35 +21,23 @@ class FilterStepsTest : public QObject {
 
   private slots:
     void init() {
-        fixture_ = std::make_unique<test::UiFixture>();
-        window_ = std::make_unique<QWidget>();
-        auto* column = new QVBoxLayout(window_.get());
-        tree_ = new QTreeWidget(window_.get());
-        column->addWidget(tree_);
-        archive_.dataFolder = fixture_->Data();
-        gauge_ = std::make_unique<test::CountingGauge>();
-        filter_ = new ThreadFilter(*tree_, archive_, *gauge_, window_.get());
-        column->addWidget(filter_);
+        makeFilter();
         // Threads 1000 .. 1199, one node each but 1100, which has a reply
         // 1300. "needle" is in 1100's reply, 1150 and 1190.
         for (int number = 1000; number < 1200; ++number) {
             QTreeWidgetItem* thread =
-                addNode(nullptr, number, number == 1150 || number == 1190 ? "a needle" : "hay");
+                addNode(nullptr, std::to_string(number),
+                        number == 1150 || number == 1190 ? "a needle" : "hay");
             if (number == 1100) {
-                addNode(thread, 1300, "<p>needle</p>");
+                addNode(thread, "1300", "<p>needle</p>");
             }
         }
         window_->resize(300, 300);
-        window_->show();
-        window_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QVERIFY(showWindow());
         filter_->setFocus();
     }
 
-    void cleanup() {
-        window_.reset();
-        fixture_.reset();
-    }
+    void cleanup() { destroyFilter(); }
 
     void enterAndShiftEnterGoRoundTheMatchesInTreeOrder() {
         tree_->setCurrentItem(tree_->topLevelItem(120));  // 1120: past the first match

@@ -2,45 +2,20 @@
 #include <QLabel>
 #include <QTest>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 #include <filesystem>
 
-#include "base/ui/byte_text_item.h"
-#include "search/ui/thread_filter.h"
-#include "tests/support/pages.h"
-#include "tests/ui/counting_gauge.h"
-#include "tests/ui/ui_support.h"
+#include "tests/search/ui/filter_scaffold.h"
 
 namespace teluri {
 
 using test::Sjis;
 using test::WriteFile;
 
-namespace {
-
-// A node of page `number`, as the tree view holds one: its text and bytes.
-template <typename Parent>
-QTreeWidgetItem* Node(Parent* parent, const char* number) {
-    auto* item = new QTreeWidgetItem(parent);
-    item->setText(0, QString(number) + ":title");
-    item->setData(0, kBytesRole, QByteArray(number) + ":title");
-    return item;
-}
-
-}  // namespace
-
-class ThreadFilterTest : public QObject {
+class ThreadFilterTest : public QObject, test::FilterScaffold {
     Q_OBJECT
 
   private:
-    std::unique_ptr<test::UiFixture> fixture_;
-    std::unique_ptr<QWidget> window_;
-    QTreeWidget* tree_ = nullptr;
-    ThreadFilter* filter_ = nullptr;
-    Archive archive_;
-    std::unique_ptr<test::CountingGauge> gauge_;
-
     QTreeWidgetItem* node(const char* number) {
         const auto found = tree_->findItems(number, Qt::MatchStartsWith | Qt::MatchRecursive);
         return found.isEmpty() ? nullptr : found.front();
@@ -60,45 +35,29 @@ class ThreadFilterTest : public QObject {
 
     // Threads: 1001 (1002 (1003), 1004), 1005, 1006 (1007); 1007 has no page.
     void fillTree() {
-        const auto add = [this](QTreeWidgetItem* parent, const char* number) {
-            return parent ? Node(parent, number) : Node(tree_, number);
-        };
-        QTreeWidgetItem* first = add(nullptr, "1001");
-        add(add(first, "1002"), "1003");
-        add(first, "1004");
-        add(nullptr, "1005");
-        add(add(nullptr, "1006"), "1007");
+        QTreeWidgetItem* first = addNode(nullptr, "1001");
+        addNode(addNode(first, "1002"), "1003");
+        addNode(first, "1004");
+        addNode(nullptr, "1005");
+        addNode(addNode(nullptr, "1006"), "1007");
     }
 
   private slots:
     void init() {
-        fixture_ = std::make_unique<test::UiFixture>();
+        makeFilter();
         WriteFile(fixture_->DataFile("1001.msg"), "<p>About forms</p>");
         WriteFile(fixture_->DataFile("1002.msg"), "<p>Re: forms</p>");
         WriteFile(fixture_->DataFile("1003.msg"), Sjis("<p>Delphi のフォーム</p>"));
         WriteFile(fixture_->DataFile("1004.msg"), "<p>nothing</p>");
         WriteFile(fixture_->DataFile("1005.msg"), "<p>DELPHI 3</p>");
         WriteFile(fixture_->DataFile("1006.msg"), "<p>Kylix</p>");
-        window_ = std::make_unique<QWidget>();
-        auto* column = new QVBoxLayout(window_.get());
-        tree_ = new QTreeWidget(window_.get());
-        column->addWidget(tree_);
-        archive_.dataFolder = fixture_->Data();
-        gauge_ = std::make_unique<test::CountingGauge>();
-        filter_ = new ThreadFilter(*tree_, archive_, *gauge_, window_.get());
-        column->addWidget(filter_);
         fillTree();
-        window_->show();
-        window_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QVERIFY(showWindow());
         gauge_->steps = 0;
         gauge_->resets = 0;
     }
 
-    void cleanup() {
-        window_.reset();
-        fixture_.reset();
-    }
+    void cleanup() { destroyFilter(); }
 
     void showsOnlyTheThreadsWithAMatchingPage() {
         QCOMPARE(filter_->placeholderText(), QString::fromUtf8("絞り込み"));
@@ -241,11 +200,11 @@ class ThreadFilterTest : public QObject {
 
     void aDeepChainIsFilteredWithoutRecursion() {
         tree_->clear();
-        QTreeWidgetItem* item = Node(tree_, "1001");
+        QTreeWidgetItem* item = addNode(nullptr, "1001");
         for (int depth = 1; depth < 5000; ++depth) {
-            item = Node(item, "1004");
+            item = addNode(item, "1004");
         }
-        Node(item, "1005");
+        addNode(item, "1005");
         type("delphi");
         QCOMPARE(shownThreads(), QStringList({"1001"}));
         QVERIFY(marked("1005"));
