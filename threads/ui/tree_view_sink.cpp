@@ -42,12 +42,23 @@ QByteArray NodeBytes(const QModelIndex& node) {
     return node.data(kBytesRole).toByteArray();
 }
 
+namespace {
+
+// The page number at the front of a node's bytes, without copying the rest
+// (a title may be long).
+std::string NumberOfBytes(const QByteArray& bytes) {
+    return PageNumberOf(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+}  // namespace
+
 std::string NodeNumber(const QTreeWidgetItem& item) {
-    return PageNumberOf(NodeBytes(item).toStdString());
+    return NumberOfBytes(NodeBytes(item));
 }
 
 std::string NodeNumber(const QModelIndex& node) {
-    return PageNumberOf(NodeBytes(node).toStdString());
+    return NumberOfBytes(NodeBytes(node));
 }
 
 std::vector<TreeLine> TreeLinesOf(const QTreeWidget& tree) {
