@@ -37,6 +37,14 @@ std::string ReplyLink(std::string_view number, LinkForm form) {
     return Link("この記事には", number, form) + Sjis("の返信があります。");
 }
 
+std::string ManyLines() {
+    std::string lines;
+    for (int i = 0; i < 200; ++i) {
+        lines += "line<br>\r\n";
+    }
+    return lines;
+}
+
 std::string Page(std::string_view number, std::string_view title, std::string_view parent,
                  const std::vector<std::string>& replies, LinkForm form) {
     std::string page = FirstLine(number, title) + "\r\n";

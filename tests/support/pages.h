@@ -23,6 +23,9 @@ std::string ReplyLink(std::string_view number, LinkForm form = LinkForm::kRelati
 std::string Page(std::string_view number, std::string_view title, std::string_view parent = {},
                  const std::vector<std::string>& replies = {}, LinkForm form = LinkForm::kRelative);
 
+// Lines enough for a page to scroll in any test window: 200 short ones.
+std::string ManyLines();
+
 // cp932 bytes of UTF-8 source text.
 std::string Sjis(std::string_view utf8);
 

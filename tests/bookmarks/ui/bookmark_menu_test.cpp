@@ -17,6 +17,7 @@
 #include "app/ui/main_window.h"
 #include "base/paths.h"
 #include "base/ui/dialogs.h"
+#include "base/ui/qtext.h"
 #include "bookmarks/ui/add_bookmark_dialog.h"
 #include "bookmarks/ui/bookmark_editor.h"
 #include "bookmarks/ui/bookmark_pictures.h"
@@ -31,10 +32,6 @@ using test::Page;
 using test::ReadFile;
 using test::Sjis;
 using test::WriteFile;
-
-QString Utf8(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 QString UrlOf(const std::string& path) {
     return QString::fromStdString(PageUrl(path));
@@ -105,11 +102,11 @@ class BookmarkMenuTest : public test::MainWindowTestBase {
             proposed = dialog.nameField().text();
             return QDialog::Accepted;
         });
-        QCOMPARE(fixture().dialogsShown, QStringList({Utf8("ブックマークに追加")}));
-        QCOMPARE(proposed, Utf8("Re: 質問"));
+        QCOMPARE(fixture().dialogsShown, QStringList({Text("ブックマークに追加")}));
+        QCOMPARE(proposed, Text("Re: 質問"));
         QCOMPARE(ReadFile(bookmarkFile()), Sjis("1234 Re: 質問\r\n"));
         QVERIFY(action("BMEdit1").isVisible());
-        QCOMPARE(captions(), QStringList({Utf8("1234 Re: 質問")}));
+        QCOMPARE(captions(), QStringList({Text("1234 Re: 質問")}));
         QAction& entry = *entries().front();
         QCOMPARE(entry.objectName(), QString("BMMenu0"));
         QVERIFY(entry.isChecked());
@@ -124,7 +121,7 @@ class BookmarkMenuTest : public test::MainWindowTestBase {
             dialog.nameField().setText("");
             return QDialog::Accepted;
         });
-        QCOMPARE(captions(), QStringList({Utf8("1234 Re: 質問"), "1234 "}));
+        QCOMPARE(captions(), QStringList({Text("1234 Re: 質問"), "1234 "}));
         QVERIFY(fixture().messages.empty());
     }
 
@@ -140,18 +137,18 @@ class BookmarkMenuTest : public test::MainWindowTestBase {
         window().Page().LoadUrl("http://example.org/1234.msg");
         action("BMAdd1").trigger();
         QCOMPARE(messageTexts(ErrorCaption()),
-                 QStringList(4, Utf8("このページは追加できません。")));
+                 QStringList(4, Text("このページは追加できません。")));
         QCOMPARE(fixture().dialogsShown, QStringList());
         addPage(fixture().DataFile("1234.msg"),
                 [](AddBookmarkDialog&) { return QDialog::Rejected; });
         addPage(fixture().DataFile("5678.msg"),
                 [](AddBookmarkDialog&) { return QDialog::Accepted; });
         addPage(fixture().DataFile("1234.msg"), [](AddBookmarkDialog& dialog) {
-            dialog.nameField().setText(Utf8("絵文字 😀"));  // no cp932 form
+            dialog.nameField().setText(Text("絵文字 😀"));  // no cp932 form
             return QDialog::Accepted;
         });
         QCOMPARE(messageTexts(kApplicationTitle).size(), 2);
-        QCOMPARE(messageTexts(kApplicationTitle)[0], Utf8("'12x4' は整数ではありません"));
+        QCOMPARE(messageTexts(kApplicationTitle)[0], Text("'12x4' は整数ではありません"));
         QVERIFY(entries().isEmpty());
         QVERIFY(!std::filesystem::exists(bookmarkFile()));
     }
@@ -247,7 +244,7 @@ class BookmarkMenuTest : public test::MainWindowTestBase {
         std::filesystem::create_symlink(bookmarkFile(), bookmarkFile());
         createWindow();
         QCOMPARE(messageTexts(kApplicationTitle),
-                 QStringList({Utf8("ﾌｧｲﾙ %1 は開けません").arg(bookmarkFile().c_str())}));
+                 QStringList({Text("ﾌｧｲﾙ %1 は開けません").arg(bookmarkFile().c_str())}));
         QVERIFY(entries().isEmpty());
         // The creation steps after the load do not run: no start-up draft open.
         QVERIFY(!window().findChild<QTimer*>("tmrDefault")->isActive());
@@ -304,7 +301,7 @@ class BookmarkMenuTest : public test::MainWindowTestBase {
         addPage(fixture().DataFile("5678.msg"),
                 [](AddBookmarkDialog&) { return QDialog::Accepted; });
         QCOMPARE(messageTexts(kApplicationTitle),
-                 QStringList({Utf8("ﾌｧｲﾙ %1 を作成できません").arg(bookmarkFile().c_str())}));
+                 QStringList({Text("ﾌｧｲﾙ %1 を作成できません").arg(bookmarkFile().c_str())}));
         QCOMPARE(captions(), QStringList({"1234 first"}));
         std::filesystem::remove_all(bookmarkFile());
         action("BMEdit1").trigger();
@@ -347,9 +344,9 @@ class BookmarkMenuTest : public test::MainWindowTestBase {
             return QDialog::Rejected;
         };
         action("BMEdit1").trigger();
-        const QString indexError = Utf8("ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (-1)");
+        const QString indexError = Text("ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (-1)");
         QCOMPARE(messageTexts(kApplicationTitle), QStringList(3, indexError));
-        QCOMPARE(messageTexts(ErrorCaption()), QStringList({Utf8("タイトルを入力してください。")}));
+        QCOMPARE(messageTexts(ErrorCaption()), QStringList({Text("タイトルを入力してください。")}));
         QCOMPARE(captions(), QStringList({"2222 L2", "1111   New"}));
         QCOMPARE(editor().titleField().text(), QString());
         QCOMPARE(editor().SelectedIndex(), -1);

@@ -22,6 +22,7 @@
 #include "activity/ui/panel_status_bar.h"
 #include "app/ui/main_window.h"
 #include "base/paths.h"
+#include "base/ui/qtext.h"
 #include "htmlview/ui/page_display.h"
 #include "settings/settings_file.h"
 #include "tests/support/pages.h"
@@ -36,10 +37,6 @@ using test::Page;
 using test::ReadFile;
 using test::Sjis;
 using test::WriteFile;
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 std::string Number(int value) {
     return std::to_string(value);
@@ -101,13 +98,13 @@ class OrientationTest : public test::MainWindowTestBase {
   private slots:
     void statusBarTellsWhereThePageStands() {
         openThread();
-        QCOMPARE(rest(), U("5 ページ　2 スレッド　未読 5"));
+        QCOMPARE(rest(), Text("5 ページ　2 スレッド　未読 5"));
         tree().setCurrentItem(node("1004"));
         QCOMPARE(status().TextAt(1), QString("No.1004"));
-        QCOMPARE(status().TextAt(2), U("深さ2"));
-        QCOMPARE(rest(), U("Delphi　｜　スレッド 1001　4 / 4　｜　未読 スレッド 4・全体 5"));
+        QCOMPARE(status().TextAt(2), Text("深さ2"));
+        QCOMPARE(rest(), Text("Delphi　｜　スレッド 1001　4 / 4　｜　未読 スレッド 4・全体 5"));
         // Once read, the counts follow.
-        QTRY_COMPARE(rest(), U("Delphi　｜　スレッド 1001　4 / 4　｜　未読 スレッド 3・全体 4"));
+        QTRY_COMPARE(rest(), Text("Delphi　｜　スレッド 1001　4 / 4　｜　未読 スレッド 3・全体 4"));
         // A page without a node: its number and title.
         WriteFile(fixture().DataFile("1009.msg"), Page("1009", "late"));
         window().Page().LoadUrl(page("1009"));
@@ -117,12 +114,12 @@ class OrientationTest : public test::MainWindowTestBase {
         // The tutorial: its title only.
         action("Tutorial1").trigger();
         QCOMPARE(status().TextAt(1), QString());
-        QCOMPARE(rest(), U("TeluriExplorer の使い方"));
+        QCOMPARE(rest(), Text("TeluriExplorer の使い方"));
         // N with nothing unread.
         fixture().questionAnswers.push_back(true);
         action("MarkAllRead1").trigger();
         key(&tree(), Qt::Key_N);
-        QCOMPARE(rest(), U("未読のページはありません"));
+        QCOMPARE(rest(), Text("未読のページはありません"));
     }
 
     void arrowKeysMarkNothingButASecondOnANodeDoes() {
@@ -139,7 +136,7 @@ class OrientationTest : public test::MainWindowTestBase {
         }
         QCOMPARE(current(), QString("2010"));
         // The last node stays a second: it is read, the ten passed over not.
-        QTRY_VERIFY(rest().endsWith(U("全体 11")));
+        QTRY_VERIFY(rest().endsWith(Text("全体 11")));
         destroyWindow();
         QCOMPARE(readDat(), "[" + fixture().Data() + "]\r\n2010\r\n");
     }
@@ -149,39 +146,37 @@ class OrientationTest : public test::MainWindowTestBase {
         tree().setFocus();
         tree().setCurrentItem(node("1002"));
         key(&tree(), Qt::Key_M);  // read at once
-        QVERIFY(rest().endsWith(U("全体 4")));
+        QVERIFY(rest().endsWith(Text("全体 4")));
         key(&tree(), Qt::Key_M);  // unread again, and it stays so
-        QVERIFY(rest().endsWith(U("全体 5")));
+        QVERIFY(rest().endsWith(Text("全体 5")));
         key(&tree(), Qt::Key_R);  // the whole thread of 1001
-        QVERIFY(rest().endsWith(U("未読 スレッド 0・全体 1")));
+        QVERIFY(rest().endsWith(Text("未読 スレッド 0・全体 1")));
         html().setFocus();
         key(&html(), Qt::Key_Z, Qt::ControlModifier);  // R undone
-        QVERIFY(rest().endsWith(U("全体 5")));
+        QVERIFY(rest().endsWith(Text("全体 5")));
         key(&tree(), Qt::Key_Z, Qt::ControlModifier);  // the second M
-        QVERIFY(rest().endsWith(U("全体 4")));
+        QVERIFY(rest().endsWith(Text("全体 4")));
         key(&tree(), Qt::Key_Z, Qt::ControlModifier);  // the first M
-        QVERIFY(rest().endsWith(U("全体 5")));
+        QVERIFY(rest().endsWith(Text("全体 5")));
         key(&tree(), Qt::Key_Z, Qt::ControlModifier);  // nothing left
-        QVERIFY(rest().endsWith(U("全体 5")));
+        QVERIFY(rest().endsWith(Text("全体 5")));
         // All read asks first, naming the count; No changes nothing.
         action("MarkAllRead1").trigger();
-        QCOMPARE(fixture().questions, QStringList(U("5 ページを既読にします。よろしいですか？")));
-        QVERIFY(rest().endsWith(U("全体 5")));
+        QCOMPARE(fixture().questions,
+                 QStringList(Text("5 ページを既読にします。よろしいですか？")));
+        QVERIFY(rest().endsWith(Text("全体 5")));
         fixture().questionAnswers.push_back(true);
         action("MarkAllRead1").trigger();
-        QVERIFY(rest().endsWith(U("全体 0")));
+        QVERIFY(rest().endsWith(Text("全体 0")));
         key(&tree(), Qt::Key_Z, Qt::ControlModifier);
-        QVERIFY(rest().endsWith(U("全体 5")));
+        QVERIFY(rest().endsWith(Text("全体 5")));
         destroyWindow();
         QCOMPARE(readDat(), "[" + fixture().Data() + "]\r\n");
     }
 
     void spaceFromTheTreeScrollsThePageAndMarksIt() {
         writeThread(fixture().Data());
-        std::string longPage = Page("1005", "long");
-        for (int i = 0; i < 200; ++i) {
-            longPage += "line<br>\r\n";
-        }
+        const std::string longPage = Page("1005", "long") + test::ManyLines();
         WriteFile(fixture().DataFile("1005.msg"), longPage);
         createActiveWindow();
         openDataFolder();
@@ -190,7 +185,7 @@ class OrientationTest : public test::MainWindowTestBase {
         QScrollBar& bar = *html().verticalScrollBar();
         key(&tree(), Qt::Key_Space);
         QVERIFY(bar.value() > 0);
-        QVERIFY(rest().endsWith(U("全体 4")));  // scrolled: read at once
+        QVERIFY(rest().endsWith(Text("全体 4")));  // scrolled: read at once
         key(&tree(), Qt::Key_Space, Qt::ShiftModifier);
         QCOMPARE(bar.value(), 0);
         while (bar.value() < bar.maximum()) {
@@ -218,7 +213,7 @@ class OrientationTest : public test::MainWindowTestBase {
         typed = "42";
         key(&window(), Qt::Key_J, Qt::ControlModifier);
         QCOMPARE(fixture().messages.size(), std::size_t{1});
-        QCOMPARE(fixture().messages[0].text, U("0042.msg はありません"));
+        QCOMPARE(fixture().messages[0].text, Text("0042.msg はありません"));
         QCOMPARE(shown(), page("1003"));
         QCOMPARE(current(), QString("1003"));
         typed = "1009";  // a page without a node
@@ -255,7 +250,7 @@ class OrientationTest : public test::MainWindowTestBase {
         QTRY_COMPARE(shown(), page("1004"));
         QCOMPARE(current(), QString("1004"));
         QVERIFY(node("1003")->isExpanded());
-        QCOMPARE(rest(), U("Delphi　｜　スレッド 1001　4 / 4　｜　未読 スレッド 4・全体 5"));
+        QCOMPARE(rest(), Text("Delphi　｜　スレッド 1001　4 / 4　｜　未読 スレッド 4・全体 5"));
     }
 
     void anotherFolderDoesNotShowThePreviousFoldersPage() {
@@ -268,7 +263,7 @@ class OrientationTest : public test::MainWindowTestBase {
         QTRY_VERIFY(node("3001") != nullptr);
         QCOMPARE(shown(), QString());
         QVERIFY(html().toPlainText().isEmpty());
-        QCOMPARE(rest(), U("1 ページ　1 スレッド　未読 1"));
+        QCOMPARE(rest(), Text("1 ページ　1 スレッド　未読 1"));
         // Back to the first folder: its page again.
         openDataFolder();
         QCOMPARE(shown(), page("1004"));
@@ -356,7 +351,7 @@ class OrientationTest : public test::MainWindowTestBase {
         createActiveWindow();
         const QList<QAction*> help = window().findChild<QMenu*>("Help1")->actions();
         QVERIFY(help[help.size() - 2]->isSeparator());
-        QCOMPARE(help.back()->text(), U("キーボード操作(&K)"));
+        QCOMPARE(help.back()->text(), Text("キーボード操作(&K)"));
         QStringList rows;
         fixture().onDialog = [&rows](QDialog& dialog) {
             auto* table = dialog.findChild<QTableWidget*>("tblKeys");
@@ -372,7 +367,7 @@ class OrientationTest : public test::MainWindowTestBase {
                                 "表示|ページ内を検索...|Ctrl+F",
                                 "ツリー・内容|内容をスクロール、最後まで読んだら次の未読へ|Space",
                                 "ウィンドウ|メニューバーへ|F10"}) {
-            QVERIFY2(rows.contains(U(row)), row);
+            QVERIFY2(rows.contains(Text(row)), row);
         }
     }
 };

@@ -20,6 +20,7 @@
 
 #include "app/ui/main_window.h"
 #include "base/paths.h"
+#include "base/ui/qtext.h"
 #include "htmlview/ui/page_display.h"
 #include "tests/support/pages.h"
 #include "tests/ui/main_window_fixture.h"
@@ -32,10 +33,6 @@ using test::Page;
 using test::ReadFile;
 using test::Sjis;
 using test::WriteFile;
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 QString UrlOf(const std::string& path) {
     return QString::fromStdString(PageUrl(path));
@@ -110,12 +107,13 @@ class ReadingWindowTest : public test::MainWindowTestBase {
                                              : item->text() + " " + item->shortcut().toString());
         }
         // The reading commands come first; the finding commands follow.
-        QCOMPARE(items.mid(0, 14),
-                 QStringList({U("戻る Alt+Left"), U("進む Alt+Right"), U("ツリーで表示 Ctrl+T"),
-                              U("番号へ移動... Ctrl+J"), "-", U("次の未読 N"),
-                              U("すべて既読にする "), U("未読にする / 既読にする M"),
-                              U("スレッドを既読にする R"), U("既読の変更を元に戻す Ctrl+Z"), "-",
-                              U("拡大 Ctrl++"), U("縮小 Ctrl+-"), U("標準の大きさ Ctrl+0")}));
+        QCOMPARE(
+            items.mid(0, 14),
+            QStringList({Text("戻る Alt+Left"), Text("進む Alt+Right"), Text("ツリーで表示 Ctrl+T"),
+                         Text("番号へ移動... Ctrl+J"), "-", Text("次の未読 N"),
+                         Text("すべて既読にする "), Text("未読にする / 既読にする M"),
+                         Text("スレッドを既読にする R"), Text("既読の変更を元に戻す Ctrl+Z"), "-",
+                         Text("拡大 Ctrl++"), Text("縮小 Ctrl+-"), Text("標準の大きさ Ctrl+0")}));
         // The back and forward buttons stand right after the first five.
         QCOMPARE(window().findChild<QToolButton*>("btnBack")->geometry(), QRect(155, 4, 23, 23));
         QCOMPARE(window().findChild<QToolButton*>("btnForward")->geometry(), QRect(178, 4, 23, 23));
@@ -145,7 +143,7 @@ class ReadingWindowTest : public test::MainWindowTestBase {
         // A target without a file: a note, nothing else changes.
         emit html().anchorClicked(QUrl("./view3.cgi?1006"));
         QCOMPARE(shown(), page("1009"));
-        QCOMPARE(QToolTip::text(), U("1006.msg はありません"));
+        QCOMPARE(QToolTip::text(), Text("1006.msg はありません"));
         // Web addresses go to the browser; other schemes nowhere.
         emit html().anchorClicked(QUrl("https://example.org/a"));
         emit html().anchorClicked(QUrl("mailto:a@example.org"));
@@ -153,10 +151,8 @@ class ReadingWindowTest : public test::MainWindowTestBase {
         QCOMPARE(fixture().openedUrls, QStringList({"https://example.org/a"}));
         QCOMPARE(shown(), page("1009"));
         // A link to a place in the same page scrolls there.
-        std::string longPage = Page("1010", "long") + "<a href=\"#end\">end</a>";
-        for (int i = 0; i < 200; ++i) {
-            longPage += "line<br>\r\n";
-        }
+        const std::string longPage =
+            Page("1010", "long") + "<a href=\"#end\">end</a>" + test::ManyLines();
         WriteFile(fixture().DataFile("1010.msg"), longPage + "<a name=\"end\">here</a>\r\n");
         window().Page().LoadUrl(page("1010"));
         QCOMPARE(html().verticalScrollBar()->value(), 0);
@@ -175,15 +171,15 @@ class ReadingWindowTest : public test::MainWindowTestBase {
         QTest::mouseMove(html().viewport(), at);
         QLabel& popup = *html().findChild<QLabel*>("PreviewPopup");
         QVERIFY(QTest::qWaitFor([&popup] { return popup.isVisible(); }, 2000));
-        QVERIFY(popup.text().contains(U("1001 C++Builderの質問")));
-        QVERIFY(popup.text().contains(U("本文です。")));
+        QVERIFY(popup.text().contains(Text("1001 C++Builderの質問")));
+        QVERIFY(popup.text().contains(Text("本文です。")));
         // A target without a file: the same one-line note as a click gives.
         std::filesystem::remove(fixture().DataFile("1001.msg"));
         QTest::mouseMove(html().viewport(), QPoint(1, html().viewport()->height() - 2));
         QVERIFY(QTest::qWaitFor([&popup] { return !popup.isVisible(); }, 2000));  // left the link
         QTest::mouseMove(html().viewport(), at);
         QVERIFY(QTest::qWaitFor([&popup] { return popup.isVisible(); }, 2000));
-        QCOMPARE(popup.text(), U("1001.msg はありません"));
+        QCOMPARE(popup.text(), Text("1001.msg はありません"));
     }
 
     void backAndForwardOverEveryPageShown() {
@@ -268,7 +264,8 @@ class ReadingWindowTest : public test::MainWindowTestBase {
         const int bold = rowWidth("1002");
         fixture().questionAnswers.push_back(true);
         action("MarkAllRead1").trigger();
-        QCOMPARE(fixture().questions, QStringList(U("1 ページを既読にします。よろしいですか？")));
+        QCOMPARE(fixture().questions,
+                 QStringList(Text("1 ページを既読にします。よろしいですか？")));
         QVERIFY(rowWidth("1002") < bold);
         destroyWindow();
         QVERIFY(ReadFile(fixture().HomeFile("Read.dat"))
@@ -294,10 +291,7 @@ class ReadingWindowTest : public test::MainWindowTestBase {
 
     void spaceScrollsAndThenGoesToTheNextUnread() {
         writeThread(LinkForm::kAbsolute);
-        std::string longPage = Page("1005", "long");
-        for (int i = 0; i < 200; ++i) {
-            longPage += "line<br>\r\n";
-        }
+        const std::string longPage = Page("1005", "long") + test::ManyLines();
         WriteFile(fixture().DataFile("1005.msg"), longPage);
         createActiveWindow();
         openDataFolder();
@@ -406,10 +400,10 @@ class ReadingWindowTest : public test::MainWindowTestBase {
             QVERIFY2(blocks.filter("<hr").size() == 2, number);
             QCOMPARE(blocks.indexOf("<hr>"), 1);
             const int last = blocks.lastIndexOf("<hr>");
-            QVERIFY2(blocks.value(last + 1).contains(U("この記事には")) ||
-                         blocks.value(last + 1) == U("[一覧に戻る]"),
+            QVERIFY2(blocks.value(last + 1).contains(Text("この記事には")) ||
+                         blocks.value(last + 1) == Text("[一覧に戻る]"),
                      number);
-            QVERIFY2(blocks.back().endsWith(U("[一覧に戻る]")), number);
+            QVERIFY2(blocks.back().endsWith(Text("[一覧に戻る]")), number);
         }
     }
 };

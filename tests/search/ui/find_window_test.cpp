@@ -21,6 +21,7 @@
 #include "base/paths.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/pictures.h"
+#include "base/ui/qtext.h"
 #include "htmlview/ui/page_view.h"
 #include "search/ui/hit_list_model.h"
 #include "search/ui/search_window.h"
@@ -35,10 +36,6 @@ using test::FirstLine;
 using test::ReadFile;
 using test::Sjis;
 using test::WriteFile;
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // The main window's display, which can be told to fail.
 class Display : public PageView {
@@ -177,11 +174,11 @@ class FindWindowTest : public QObject {
         createWindow();
         search("c++");
         QVERIFY(window_->isVisible());
-        QCOMPARE(column(0), QStringList({U("C++Builderの質問"), "C++ only"}));
+        QCOMPARE(column(0), QStringList({Text("C++Builderの質問"), "C++ only"}));
         QCOMPARE(column(1), QStringList({"1001", "1003"}));
         QVERIFY(SameIcon(icon(0), BuildingsPicture(16)));
         QVERIFY(SameIcon(icon(1), TemplePicture(16)));
-        QCOMPARE(window_->StatusText(), U("検索結果です"));
+        QCOMPARE(window_->StatusText(), Text("検索結果です"));
         QCOMPARE(gauge_->steps, 5);
         QCOMPARE(gauge_->resets, 1);
         QCOMPARE(ReadFile(fixture().HomeFile("Findc++.dat")),
@@ -202,7 +199,7 @@ class FindWindowTest : public QObject {
                                                     : Qt::ArrowCursor;
         };
         search("Kylix");
-        QCOMPARE(status, U("検索中です．．．．"));
+        QCOMPARE(status, Text("検索中です．．．．"));
         QCOMPARE(rows, 0);
         QCOMPARE(cursor, Qt::WaitCursor);
         QCOMPARE(QApplication::overrideCursor(), nullptr);
@@ -233,18 +230,18 @@ class FindWindowTest : public QObject {
         QVERIFY(std::filesystem::exists(fixture().HomeFile("FindDELPHI.dat")));
         QCOMPARE(ReadFile(fixture().HomeFile("finddata.txt")),
                  std::string("Delphi\r\n\r\nb\x85\x40\r\n"));
-        search(U("質問"));
+        search(Text("質問"));
         QCOMPARE(ReadFile(fixture().HomeFile("finddata.txt")),
                  Sjis("質問") + "\r\nDelphi\r\n\r\nb\x85\x40\r\n");
-        QCOMPARE(combo().itemText(0), U("質問"));
+        QCOMPARE(combo().itemText(0), Text("質問"));
         // Each activation takes the file's entries and keeps the text; no
         // file leaves the entries.
         WriteFile(fixture().HomeFile("finddata.txt"), "only\r\n");
         WriteFile(fixture().HomeFile("Find質問.dat"), "other\r\n");
         activate();
         QCOMPARE(history(), QStringList({"only"}));
-        QCOMPARE(combo().currentText(), U("質問"));
-        QCOMPARE(column(0), QStringList({U("C++Builderの質問")}));  // no log shown again
+        QCOMPARE(combo().currentText(), Text("質問"));
+        QCOMPARE(column(0), QStringList({Text("C++Builderの質問")}));  // no log shown again
         std::filesystem::remove(fixture().HomeFile("finddata.txt"));
         activate();
         QCOMPARE(history(), QStringList({"only"}));
@@ -255,7 +252,7 @@ class FindWindowTest : public QObject {
         QCOMPARE(column(1), QStringList({"42"}));
         QVERIFY(fixture().messages.empty());
         // A text without a cp932 form: an error, nothing else.
-        search(U("😀"));
+        search(Text("😀"));
         QCOMPARE(fixture().messages.size(), std::size_t{1});
         QCOMPARE(history(), QStringList({"small", "only"}));
     }
@@ -336,9 +333,9 @@ class FindWindowTest : public QObject {
         type("one");
         QVERIFY(!root || ::seteuid(0) == 0);
         QCOMPARE(fixture().messages.size(), std::size_t{2});
-        QCOMPARE(fixture().messages[1].caption, U("ｴﾗｰ"));
+        QCOMPARE(fixture().messages[1].caption, Text("ｴﾗｰ"));
         QCOMPARE(fixture().messages[1].icon, QMessageBox::Critical);
-        QCOMPARE(fixture().messages[1].text, U("検索ログの読みこみに失敗しました。"));
+        QCOMPARE(fixture().messages[1].text, Text("検索ログの読みこみに失敗しました。"));
         QCOMPARE(column(0), QStringList({"Delphi small"}));
     }
 
@@ -350,10 +347,10 @@ class FindWindowTest : public QObject {
         QCOMPARE(fixture().messages.size(), std::size_t{1});
         QCOMPARE(fixture().messages[0].caption, QString(kApplicationTitle));
         QCOMPARE(fixture().messages[0].text,
-                 U("'10x3' は整数ではありません\n") +
+                 Text("'10x3' は整数ではありません\n") +
                      QString::fromStdString(fixture().DataFile("1003.MSG")));
         // The rows before stay; the failing page's row has its title only.
-        QCOMPARE(column(0), QStringList({U("C++Builderの質問"), "C++ bad"}));
+        QCOMPARE(column(0), QStringList({Text("C++Builderの質問"), "C++ bad"}));
         QCOMPARE(column(1), QStringList({"1001", ""}));
         QCOMPARE(window_->StatusText(), QString());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
@@ -365,7 +362,7 @@ class FindWindowTest : public QObject {
         QVERIFY(html_->DocumentUrl().isEmpty());
         QVERIFY(window_->isVisible());
         search("small");
-        QCOMPARE(window_->StatusText(), U("検索結果です"));
+        QCOMPARE(window_->StatusText(), Text("検索結果です"));
 
         // A log that cannot be written: the error once the result is shown.
         std::filesystem::create_directory(fixture().HomeFile("Findno hit.dat"));
@@ -379,7 +376,7 @@ class FindWindowTest : public QObject {
         };
         search("no hit");
         QVERIFY(fixture().messages.back().text.contains("Findno hit.dat"));
-        QCOMPARE(status, U("検索結果です"));
+        QCOMPARE(status, Text("検索結果です"));
         QCOMPARE(rows, 1);
     }
 
@@ -401,7 +398,7 @@ class FindWindowTest : public QObject {
         QCOMPARE(rows().index(399'999, 1).data().toString(),
                  QString::number(1000 + 399'999 % 9000));
         QVERIFY(SameIcon(icon(399'998), BuildingsPicture(16)));
-        const int widest = list().fontMetrics().horizontalAdvance(U("Re: 表示について")) + 16;
+        const int widest = list().fontMetrics().horizontalAdvance(Text("Re: 表示について")) + 16;
         QVERIFY(list().columnWidth(0) >= widest && list().columnWidth(0) < widest + 60);
     }
 
@@ -425,7 +422,7 @@ class FindWindowTest : public QObject {
         window_->show();
         QCOMPARE(combo().currentText(), QString("<html>"));
         QCOMPARE(rowCount(), 4);
-        QCOMPARE(window_->StatusText(), U("検索結果です"));
+        QCOMPARE(window_->StatusText(), Text("検索結果です"));
         QTest::keyClick(combo().lineEdit(), Qt::Key_Escape);
         QVERIFY(!window_->isVisible());
         // A display that fails: the error, the window stays.
