@@ -71,7 +71,8 @@ std::string BackslashToSlash(std::string_view path, const LeadByteSet& leadBytes
     return ReplaceChar(path, '\\', '/', leadBytes);
 }
 
-void UpperCaseCp932InPlace(char* text, std::size_t size) {
+void UpperCaseCp932InPlace(std::string& text) {
+    const std::size_t size = text.size();
     constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
     const LeadByteSet& lead = Cp932LeadBytes();
     std::size_t i = 0;
@@ -81,14 +82,14 @@ void UpperCaseCp932InPlace(char* text, std::size_t size) {
         // `atLeastA` is set from 'a' (0x61) on, bit 7 of `pastZ` from '{'.
         for (; i + 8 <= size; i += 8) {
             std::uint64_t block;
-            std::memcpy(&block, text + i, 8);
+            std::memcpy(&block, text.data() + i, 8);
             if ((block & kHighBits) != 0) {
                 break;
             }
             const std::uint64_t atLeastA = block + 0x1F1F1F1F1F1F1F1FULL;
             const std::uint64_t pastZ = block + 0x0505050505050505ULL;
             block ^= (atLeastA & ~pastZ & kHighBits) >> 2;  // 0x20 in each letter's byte
-            std::memcpy(text + i, &block, 8);
+            std::memcpy(text.data() + i, &block, 8);
         }
         if (i >= size) {
             break;
@@ -100,10 +101,6 @@ void UpperCaseCp932InPlace(char* text, std::size_t size) {
             ++i;
         }
     }
-}
-
-void UpperCaseCp932InPlace(std::string& text) {
-    UpperCaseCp932InPlace(text.data(), text.size());
 }
 
 std::string UpperCaseCp932(std::string_view text) {

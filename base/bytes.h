@@ -32,7 +32,6 @@ std::string BackslashToSlash(std::string_view path,
 // Upper-cases cp932 text in place: a-z become A-Z; a lead byte and the byte
 // after it stay as they are; a lead byte in the last position ends the scan.
 void UpperCaseCp932InPlace(std::string& text);
-void UpperCaseCp932InPlace(char* text, std::size_t size);
 std::string UpperCaseCp932(std::string_view text);
 
 // True when the upper-cased title contains "BUILDER", "C++" or "[B": the

@@ -61,24 +61,6 @@ std::string NodeNumber(const QModelIndex& node) {
     return NumberOfBytes(NodeBytes(node));
 }
 
-std::vector<TreeLine> TreeLinesOf(const QTreeWidget& tree) {
-    std::vector<TreeLine> lines;
-    // An explicit stack: saved trees may be thousands of levels deep.
-    std::vector<std::pair<const QTreeWidgetItem*, std::size_t>> pending;
-    for (int i = tree.topLevelItemCount() - 1; i >= 0; --i) {
-        pending.emplace_back(tree.topLevelItem(i), 0);
-    }
-    while (!pending.empty()) {
-        const auto [item, depth] = pending.back();
-        pending.pop_back();
-        lines.push_back({depth, NodeBytes(*item).toStdString(), -1});
-        for (int i = item->childCount() - 1; i >= 0; --i) {
-            pending.emplace_back(item->child(i), depth + 1);
-        }
-    }
-    return lines;
-}
-
 TreeViewSink::TreeViewSink(QTreeWidget& tree, const std::array<QIcon, 3>& pictures)
     : tree_(tree), pictures_(pictures) {}
 

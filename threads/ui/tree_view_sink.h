@@ -28,9 +28,6 @@ QByteArray NodeBytes(const QModelIndex& node);
 std::string NodeNumber(const QTreeWidgetItem& item);
 std::string NodeNumber(const QModelIndex& node);
 
-// The view's nodes in pre-order, for saving the tree.
-std::vector<TreeLine> TreeLinesOf(const QTreeWidget& tree);
-
 class NodeItem;
 
 class TreeViewSink : public TreeSink {
