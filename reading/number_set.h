@@ -16,7 +16,6 @@ class NumberSet {
         if (number >= kFlagged) {
             return others_.insert(number).second;
         }
-        flags_.resize(kFlagged);
         char& flag = flags_[static_cast<std::size_t>(number)];
         const bool inserted = flag == 0;
         flag = 1;
@@ -26,12 +25,12 @@ class NumberSet {
         return inserted;
     }
 
+    // `number`: not negative.
     bool Contains(int number) const {
         if (number >= kFlagged) {
             return others_.contains(number);
         }
-        return static_cast<std::size_t>(number) < flags_.size() &&
-               flags_[static_cast<std::size_t>(number)] != 0;
+        return flags_[static_cast<std::size_t>(number)] != 0;
     }
 
     std::size_t Size() const { return size_ + others_.size(); }
@@ -39,8 +38,8 @@ class NumberSet {
   private:
     static constexpr int kFlagged = 10000;
 
-    std::vector<char> flags_;  // per number below kFlagged, once one is added
-    std::size_t size_ = 0;     // flags set
+    std::vector<char> flags_ = std::vector<char>(kFlagged);  // per number below kFlagged
+    std::size_t size_ = 0;                                   // flags set
     std::unordered_set<int> others_;
 };
 
