@@ -354,23 +354,37 @@ int Search(const std::string& folder, const std::string& text) {
     return 0;
 }
 
-// The thread filter after a draft open: every word typed letter by letter,
-// then deleted letter by letter. Each keystroke is timed from the change of
-// the field's text until the tree's items are updated, and until the tree
-// view has painted; the first one reads the pages. "pages_<word>" is the count the field shows for
-// the whole word.
+// How long a user takes from giving the thread filter the focus to typing
+// its first letter, at the least.
+constexpr int kTypingPause = 150;
+
+// The thread filter after a draft open, once the window has drawn the tree:
+// the field takes the focus (as Ctrl+L gives it), and after `pause`
+// milliseconds every word is typed letter by letter, then deleted letter by
+// letter. Each keystroke is timed from the change of the field's text until
+// the tree's items are updated, and until the tree view has painted; the
+// pages are read from the moment the field takes the focus, and the first
+// letter waits for what is left of that. "pages_<word>" is the count the
+// field shows for the whole word.
 int Filter(const fs::path& home, const std::string& treeFile, const std::string& folder,
-           const std::vector<std::string>& words) {
+           const std::vector<std::string>& words, int pause) {
     PrepareDraft(home, treeFile, folder);
     teluri::MainWindow window;
     ShowAndSettle(window);
     TriggerAction(window, "QuickOpen1");
+    Settle(250);
     QTreeWidget& tree = TreeOf(window);
     auto* filter = window.findChild<teluri::ThreadFilter*>("edtFilter");
     if (filter == nullptr) {
         Fail("no thread filter");
     }
-    QCoreApplication::processEvents();
+    filter->setFocus(Qt::ShortcutFocusReason);
+    if (!filter->hasFocus()) {
+        Fail("the thread filter did not take the focus");
+    }
+    if (pause > 0) {
+        Settle(pause);
+    }
     // Per keystroke: until the tree's items are updated, and until painted.
     std::vector<std::pair<double, double>> keys;
     std::string pages;
@@ -478,7 +492,7 @@ int Usage() {
     std::fprintf(
         stderr,
         "usage: teluri_window_bench analyze DIR | draft TREE_DAT [DIR] | search DIR TEXT | "
-        "filter TREE_DAT DIR WORD... | startup [BOOKMARK_DAT] | plain | bare\n");
+        "filter[-at-once] TREE_DAT DIR WORD... | startup [BOOKMARK_DAT] | plain | bare\n");
     return 2;
 }
 
@@ -508,9 +522,10 @@ int main(int argc, char** argv) {
     if (mode == "search" && args.size() == 3) {
         return Search(paths[0], args[2]);
     }
-    if (mode == "filter" && args.size() >= 4) {
+    if ((mode == "filter" || mode == "filter-at-once") && args.size() >= 4) {
         return Filter(home.Path(), paths[0], paths[1],
-                      std::vector<std::string>(args.begin() + 3, args.end()));
+                      std::vector<std::string>(args.begin() + 3, args.end()),
+                      mode == "filter" ? kTypingPause : 0);
     }
     if (mode == "startup" && paths.size() <= 1) {
         return Startup(home.Path(), paths.empty() ? std::string() : paths[0]);

@@ -38,7 +38,35 @@ char* PageTexts::Arena::Reserve(std::size_t size) {
 
 PageTexts::PageTexts(std::string folder) : folder_(std::move(folder)) {}
 
+PageTexts::~PageTexts() {
+    stopAhead_ = true;
+    if (ahead_.valid()) {
+        ahead_.wait();
+    }
+}
+
+void PageTexts::ReadPagesAhead(std::vector<std::string> numbers) {
+    FinishReadingAhead();
+    ahead_ = std::async(std::launch::async,
+                        [this, numbers = std::move(numbers)] { ReadFresh(numbers, [] {}); });
+}
+
+bool PageTexts::WaitForReadingAhead(std::chrono::milliseconds atMost) {
+    if (ahead_.valid() && ahead_.wait_for(atMost) != std::future_status::ready) {
+        return false;
+    }
+    FinishReadingAhead();
+    return true;
+}
+
+void PageTexts::FinishReadingAhead() const {
+    if (ahead_.valid()) {
+        ahead_.get();
+    }
+}
+
 std::size_t PageTexts::Slot(std::string_view number) {
+    FinishReadingAhead();
     const auto found = slots_.find(std::string(number));
     if (found != slots_.end()) {
         return found->second;
@@ -48,6 +76,12 @@ std::size_t PageTexts::Slot(std::string_view number) {
 }
 
 void PageTexts::ReadPages(const std::vector<std::string>& numbers,
+                          const std::function<void()>& step) {
+    FinishReadingAhead();
+    ReadFresh(numbers, step);
+}
+
+void PageTexts::ReadFresh(const std::vector<std::string>& numbers,
                           const std::function<void()>& step) {
     std::vector<std::string> fresh;  // the numbers not read yet, each once
     for (const std::string& number : numbers) {
@@ -67,6 +101,9 @@ void PageTexts::ReadPages(const std::vector<std::string>& numbers,
     IndexWorkers workers(
         fresh.size(),
         [&](std::size_t index, std::size_t worker) {
+            if (stopAhead_.load(std::memory_order_relaxed)) {
+                return;  // the texts are going away
+            }
             const std::optional<std::string_view> content =
                 ReadFileInto(PageFile(folder_, fresh[index]), buffers[worker]);
             const std::string_view page = content ? ContentBeforeNul(*content) : std::string_view();
@@ -89,12 +126,23 @@ void PageTexts::ReadPages(const std::vector<std::string>& numbers,
     }
 }
 
+std::size_t PageTexts::PageCount() const {
+    FinishReadingAhead();
+    return spans_.size();
+}
+
 std::string_view PageTexts::Text(std::size_t slot) const {
+    FinishReadingAhead();
+    return SpanText(slot);
+}
+
+std::string_view PageTexts::SpanText(std::size_t slot) const {
     return {spans_[slot].data, spans_[slot].size};
 }
 
 std::vector<char> PageTexts::Matching(std::string_view needle,
                                       const std::vector<char>* candidates) const {
+    FinishReadingAhead();
     const PageMatcher matcher(needle);
     std::vector<char> matching(spans_.size(), 0);
     // Runs of slots, matched on one thread per core.
@@ -103,7 +151,7 @@ std::vector<char> PageTexts::Matching(std::string_view needle,
         const std::size_t end = std::min(spans_.size(), (run + 1) * kSlotsPerRun);
         for (std::size_t slot = run * kSlotsPerRun; slot < end; ++slot) {
             if (candidates == nullptr || (slot < candidates->size() && (*candidates)[slot])) {
-                matching[slot] = matcher.Matches(Text(slot)) ? 1 : 0;
+                matching[slot] = matcher.Matches(SpanText(slot)) ? 1 : 0;
             }
         }
     });
@@ -114,6 +162,7 @@ std::vector<char> PageTexts::Matching(std::string_view needle,
 }
 
 std::size_t PageTexts::HeldBytes() const {
+    FinishReadingAhead();
     std::size_t held = spans_.capacity() * sizeof(Span);
     for (const Arena& arena : arenas_) {
         held += arena.HeldBytes();
@@ -122,6 +171,7 @@ std::size_t PageTexts::HeldBytes() const {
 }
 
 std::optional<std::string> PageTexts::TakeReadError() {
+    FinishReadingAhead();
     return std::exchange(readError_, std::nullopt);
 }
 

@@ -6,8 +6,11 @@
 // than the search run's reading.
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,6 +24,10 @@ class PageTexts {
   public:
     // The pages of `folder` (ending with the delimiter).
     explicit PageTexts(std::string folder);
+    // Stops a reading ahead (ReadPagesAhead) and waits for its threads.
+    ~PageTexts();
+    PageTexts(const PageTexts&) = delete;
+    PageTexts& operator=(const PageTexts&) = delete;
 
     const std::string& Folder() const { return folder_; }
 
@@ -30,10 +37,19 @@ class PageTexts {
     // an empty text. A page that cannot be read has one too; the first such
     // error in list order is kept for TakeReadError.
     void ReadPages(const std::vector<std::string>& numbers, const std::function<void()>& step);
+    // Starts reading, on threads of its own, the pages of `numbers` that
+    // were not read yet, and returns at once: the pages are read while the
+    // user is still on the way to use them. Every other call waits for that
+    // reading to end first; WaitForReadingAhead waits for it in steps.
+    void ReadPagesAhead(std::vector<std::string> numbers);
+    // True when no reading ahead is under way, after waiting for it at most
+    // `atMost`; throws what the reading threw (not a page's read error,
+    // which TakeReadError gives).
+    bool WaitForReadingAhead(std::chrono::milliseconds atMost);
     // The slot of the page of `number`, read at once if it was not.
     std::size_t Slot(std::string_view number);
 
-    std::size_t PageCount() const { return spans_.size(); }
+    std::size_t PageCount() const;
     // The page's content up to its first NUL byte, as read.
     std::string_view Text(std::size_t slot) const;
 
@@ -74,6 +90,16 @@ class PageTexts {
     std::vector<Span> spans_;
     std::vector<Arena> arenas_;
     std::optional<std::string> readError_;
+    // The reading ahead under way, and the flag that makes it skip the
+    // pages it has not read yet.
+    mutable std::future<void> ahead_;
+    std::atomic<bool> stopAhead_{false};
+
+    // Waits for the reading ahead to end.
+    void FinishReadingAhead() const;
+    // ReadPages without waiting for a reading ahead: what that reading runs.
+    void ReadFresh(const std::vector<std::string>& numbers, const std::function<void()>& step);
+    std::string_view SpanText(std::size_t slot) const;
 };
 
 }  // namespace teluri

@@ -12,6 +12,7 @@
 #include "base/errors.h"
 #include "base/paths.h"
 #include "base/ui/busy_cursor.h"
+#include "base/ui/display_frame.h"
 #include "base/ui/frozen_tree.h"
 #include "base/ui/guard.h"
 #include "search/page_texts.h"
@@ -28,6 +29,8 @@ constexpr int kCountWidth = 56;
 // The gauge steps once per this many pages read: a step draws the gauge,
 // which would cost as much as reading the pages.
 constexpr int kPagesPerStep = 16;
+
+constexpr std::chrono::milliseconds kDisplayFrame(kDisplayFrameMilliseconds);
 
 // How many texts typed last keep their answers.
 constexpr std::size_t kRecentTexts = 32;
@@ -148,20 +151,45 @@ void ThreadFilter::ApplyText(const QString& text) {
     }
 }
 
-void ThreadFilter::Begin() {
+void ThreadFilter::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    Guarded(this, [this] {
+        if (!active_ && UseTextsOfDataFolder()) {
+            texts_->ReadPagesAhead(NumbersOf(NodesInTreeOrder()));
+        }
+    });
+}
+
+bool ThreadFilter::UseTextsOfDataFolder() {
     const std::string folder = archive_.dataFolder;
-    if (!texts_ || texts_->Folder() != folder) {
-        texts_ = std::make_unique<PageTexts>(folder);
-        recent_.clear();
+    if (texts_ && texts_->Folder() == folder) {
+        return false;
     }
-    nodes_ = NodesInTreeOrder();
+    texts_ = std::make_unique<PageTexts>(folder);
+    recent_.clear();
+    return true;
+}
+
+std::vector<std::string> ThreadFilter::NumbersOf(const std::vector<Node>& nodes) {
     std::vector<std::string> numbers;
-    numbers.reserve(nodes_.size());
-    for (const Node& node : nodes_) {
+    numbers.reserve(nodes.size());
+    for (const Node& node : nodes) {
         numbers.push_back(NodeNumber(*node.item));
     }
+    return numbers;
+}
+
+void ThreadFilter::Begin() {
+    UseTextsOfDataFolder();
+    nodes_ = NodesInTreeOrder();
+    const std::vector<std::string> numbers = NumbersOf(nodes_);
     BusyCursor busy;
     int read = 0;
+    // The pages the field began reading when it took the focus.
+    while (!texts_->WaitForReadingAhead(kDisplayFrame)) {
+        gauge_.Step();
+        ++read;
+    }
     texts_->ReadPages(numbers, [this, &read] {
         if (read++ % kPagesPerStep == 0) {
             gauge_.Step();

@@ -6,8 +6,9 @@
 // matching node is scrolled into view. Enter and Shift+Enter make the next
 // and the previous matching node in tree order current, round the end. An
 // empty field, or Esc in the field or in the tree, shows the whole tree
-// again, expanded as it was before. The pages' texts are read on first use
-// and kept until the tree is filled anew. The filter writes no file.
+// again, expanded as it was before. The pages' texts are read when the field
+// first takes the focus (or at its first use), and kept until the tree is
+// filled anew. The filter writes no file.
 #pragma once
 
 #include <QLineEdit>
@@ -42,6 +43,9 @@ class ThreadFilter : public QLineEdit {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Taking the focus, the field begins reading the pages on threads of
+    // their own: by the first letter typed they are mostly read.
+    void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -53,6 +57,10 @@ class ThreadFilter : public QLineEdit {
         std::size_t slot;
     };
 
+    // Makes the page texts those of the archive's data folder; true when
+    // they were not already.
+    bool UseTextsOfDataFolder();
+    static std::vector<std::string> NumbersOf(const std::vector<Node>& nodes);
     void ApplyText(const QString& text);
     void Begin();
     void Apply(const std::string& needle);

@@ -138,6 +138,60 @@ TEST(PageTextsTest, MatchingManyPagesKeepsEachAnswerInItsSlot) {
     }
 }
 
+TEST(PageTextsTest, PagesReadAheadAreThereForEveryCall) {
+    TempFolder folder;
+    std::vector<std::string> numbers;
+    for (int number = 1000; number < 1600; ++number) {
+        numbers.push_back(std::to_string(number));
+        WriteFile(folder / (numbers.back() + ".msg"), number % 5 == 0 ? "Delphi" : "C");
+    }
+    PageTexts texts(folder.Path());
+    texts.ReadPagesAhead(numbers);
+    // Every call waits for the reading: nothing is read twice or missed.
+    int steps = 0;
+    texts.ReadPages(numbers, [&steps] { ++steps; });
+    EXPECT_EQ(steps, 0);
+    EXPECT_TRUE(texts.WaitForReadingAhead(std::chrono::milliseconds(0)));
+    EXPECT_EQ(texts.PageCount(), numbers.size());
+    const std::vector<char> matching = texts.Matching("DELPHI");
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        ASSERT_EQ(matching[texts.Slot(numbers[i])] != 0, i % 5 == 0) << numbers[i];
+    }
+}
+
+TEST(PageTextsTest, AReadErrorOfTheReadingAheadIsReportedAfterIt) {
+    TempFolder folder;
+    WriteFile(folder / "1001.msg", "x");
+    WriteFile(folder / "1002.msg", "x");
+    std::filesystem::permissions(folder / "1002.msg", std::filesystem::perms::none);
+    const bool reported = test::RunWithoutPrivileges([&folder] {
+        PageTexts texts(folder.Path());
+        texts.ReadPagesAhead({"1001", "1002"});
+        const auto error = texts.TakeReadError();
+        return error && error->find("1002.msg") != std::string::npos &&
+               texts.Text(texts.Slot("1001")) == "x";
+    });
+    EXPECT_TRUE(reported);
+}
+
+TEST(PageTextsTest, TextsGoingAwayStopTheirReadingAhead) {
+    TempFolder folder;
+    std::vector<std::string> numbers;
+    for (int number = 1000; number < 3000; ++number) {
+        numbers.push_back(std::to_string(number));
+        WriteFile(folder / (numbers.back() + ".msg"), std::string(2000, 'x'));
+    }
+    for (int round = 0; round < 3; ++round) {
+        PageTexts texts(folder.Path());
+        texts.ReadPagesAhead(numbers);
+        if (round == 1) {
+            while (!texts.WaitForReadingAhead(std::chrono::milliseconds(1))) {
+            }
+            EXPECT_EQ(texts.Text(texts.Slot("2999")).size(), 2000u);
+        }
+    }  // gone while reading, or after
+}
+
 TEST(PageTextsTest, MemoryStaysCloseToTheTextsSum) {
     TempFolder folder;
     const std::string body(5000, 'x');

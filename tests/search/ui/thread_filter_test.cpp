@@ -130,6 +130,32 @@ class ThreadFilterTest : public QObject, test::FilterScaffold {
         QCOMPARE(files(fixture_->Home()), homeFiles);
     }
 
+    void takingTheFocusReadsThePagesBeforeTheFirstLetter() {
+        filter_->setFocus();
+        QVERIFY(filter_->HeldBytes() > 0);
+        // The page changes after the field took the focus, before any letter.
+        WriteFile(fixture_->DataFile("1006.msg"), "<p>Delphi now</p>");
+        type("delphi");
+        QCOMPARE(shownThreads(), QStringList({"1001", "1005"}));
+        QCOMPARE(gauge_->steps, 0);  // the first letter waited for nothing
+        // The field taking the focus again reads nothing.
+        filter_->clear();
+        tree_->setFocus();
+        filter_->setFocus();
+        type("delphi");
+        QCOMPARE(shownThreads(), QStringList({"1001", "1005"}));
+    }
+
+    void aTreeFilledAnewWhileThePagesAreReadStartsOver() {
+        filter_->setFocus();
+        tree_->setFocus();
+        WriteFile(fixture_->DataFile("1006.msg"), "<p>Delphi now</p>");
+        tree_->clear();  // the reading ahead is stopped
+        fillTree();
+        type("delphi");
+        QCOMPARE(shownThreads(), QStringList({"1001", "1005", "1006"}));
+    }
+
     void aTreeFilledAnewStartsOver() {
         type("delphi");
         // The pages change and the tree is filled anew, as by an analysis run.
