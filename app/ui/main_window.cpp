@@ -16,6 +16,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <future>
+
 #include "activity/ui/busy_gauge.h"
 #include "activity/ui/panel_status_bar.h"
 #include "activity/ui/status_note.h"
@@ -127,6 +129,13 @@ class AnalysisRun : public TreeViewSink {
         bar_->Step(ProgressPercent(index, count));
     }
 
+    // The nodes go into the view when the run is destroyed, after it ended
+    // or failed: the caller may start saving the tree first.
+    ~AnalysisRun() override {
+        Finish();
+        batch_.reset();
+    }
+
     void EndRun() noexcept override {
         gauge_.Reset();
         if (bar_ != nullptr) {
@@ -134,8 +143,6 @@ class AnalysisRun : public TreeViewSink {
             bar_->deleteLater();
             bar_ = nullptr;
         }
-        Finish();
-        batch_.reset();
     }
 
   private:
@@ -435,14 +442,19 @@ void MainWindow::DraftOpenAtStartUp() {
 void MainWindow::AnalyzeDataFolder() {
     analyzeTimer_->stop();
     BusyCursor busy;
-    std::vector<TreeLine> lines;
+    std::future<void> saved;
     {
         AnalysisRun run(*this, *tree_, nodePictures_, archive_.files, *gauge_);
         BuildTree(archive_.dataFolder, run);
-        lines = run.TakeLines();
+        // Tree.dat is written and flushed to disk on a thread of its own
+        // while the view takes the nodes and the status bar counts them.
+        saved = std::async(std::launch::async,
+                           [lines = run.TakeLines(), path = ProgramFile(kTreeFileName)] {
+                               WriteTreeDat(path, lines);
+                           });
     }
-    WriteTreeDat(ProgramFile(kTreeFileName), lines);
     reading_->FolderLoaded();
+    saved.get();
 }
 
 void MainWindow::DraftOpen() {

@@ -22,6 +22,7 @@
 #include "app/ui/toolbar_fold.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/fonts.h"
+#include "base/ui/qtext.h"
 #include "htmlview/ui/page_display.h"
 #include "tests/support/pages.h"
 #include "tests/ui/main_window_fixture.h"
@@ -212,6 +213,25 @@ class MainWindowTest : public test::MainWindowTestBase {
         QCOMPARE(ReadFile(fixture().HomeFile("Tree.dat")),
                  Sjis("1001:C++Builderの質問\r\n\t1002:Re: 質問\r\n\t1003:Re: 質問\r\n"
                       "\t\t1004:Delphi\r\n1005:Delphiの話\r\n"));
+        QCOMPARE(window().CurrentArchive().files.Names().size(), std::size_t{5});
+    }
+
+    // Tree.dat is written while the view takes the nodes: a Tree.dat that
+    // cannot be replaced is reported once the tree is shown and counted.
+    void treeDatThatCannotBeWrittenIsReportedWithTheTreeShown() {
+        writeThread();
+        std::filesystem::create_directory(fixture().HomeFile("Tree.dat"));
+        createWindow();
+        openDataFolder();
+        QTRY_VERIFY(!fixture().messages.empty());
+        QVERIFY(fixture().messages[0].text.contains(
+            QString::fromStdString(fixture().HomeFile("Tree.dat"))));
+        QCOMPARE(tree().topLevelItemCount(), 2);
+        QCOMPARE(window().findChild<PanelStatusBar*>("StatusBar1")->TextAt(3),
+                 Text("5 ページ　2 スレッド　未読 5"));
+        QVERIFY(tree().updatesEnabled());
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        QVERIFY(std::filesystem::is_directory(fixture().HomeFile("Tree.dat")));
         QCOMPARE(window().CurrentArchive().files.Names().size(), std::size_t{5});
     }
 
