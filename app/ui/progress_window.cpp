@@ -80,24 +80,33 @@ void ProgressWindow::Draw() {
     if (!shown_ && !Exposed()) {
         return;
     }
-    bool changed = !shown_;  // drawn whole the first time
+    const bool first = !shown_;
     shown_ = true;
-    if (percent_ != shownPercent_ && percent_ >= 0) {
+    const bool percentChanged = percent_ != shownPercent_ && percent_ >= 0;
+    if (percentChanged) {
         shownPercent_ = percent_;
         percentLabel_->setText(QString::number(percent_) + "%");
-        percentLabel_->adjustSize();
-        changed = true;
+        percentLabel_->adjustSize();  // it only grows within a run
     }
     // The animation moves with the clock, not with the files, so that it
     // keeps its pace on folders of any size.
     const int frame = static_cast<int>(clock_.elapsed() / kAnimationMilliseconds) % kFindFileFrames;
-    if (frame != frame_) {
+    const bool frameChanged = frame != frame_;
+    if (frameChanged) {
         frame_ = frame;
         animation_->setPixmap(FindFileFrame(frame_));
-        changed = true;
     }
-    if (changed) {
+    // Drawn whole the first time; then only what changed, as each drawing
+    // under a window system is sent to the screen.
+    if (first) {
         repaint();
+        return;
+    }
+    if (percentChanged) {
+        percentLabel_->repaint();
+    }
+    if (frameChanged) {
+        animation_->repaint();
     }
 }
 
