@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 
@@ -98,25 +99,45 @@ std::vector<std::string> ListFiles(const std::string& folder, std::string_view m
     if (!dir) {
         throw IoError(msg::Format(msg::kCannotOpenFolder, folder));
     }
-    struct Entry {
-        std::string key;
-        std::string name;
-    };
-    std::vector<Entry> entries;
+    std::vector<std::string> found;
+    std::vector<std::string> keys;  // each name with ASCII folded to lower case
     while (const dirent* entry = ::readdir(dir.get())) {
         const char* name = entry->d_name;
         if (name[0] == '.' || !MatchesMask(name, mask) || !IsRegularFile(folder, *entry)) {
             continue;
         }
-        entries.push_back({AsciiLowerCase(name), name});
+        found.emplace_back(name);
+        keys.push_back(AsciiLowerCase(name));
     }
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return a.key != b.key ? a.key < b.key : a.name < b.name;
+    // A folder lists thousands of names: small entries are sorted, each
+    // with the first eight bytes of its key as one number, so that most
+    // pairs are told apart without comparing strings. A name holds no NUL
+    // byte, so the zeros that fill a short key sort it as the strings do.
+    struct Entry {
+        std::uint64_t head;
+        std::uint32_t index;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(found.size());
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        std::uint64_t head = 0;
+        for (std::size_t at = 0; at < sizeof head; ++at) {
+            const auto byte = at < keys[i].size() ? static_cast<unsigned char>(keys[i][at]) : 0U;
+            head = head << 8 | byte;
+        }
+        entries.push_back({head, static_cast<std::uint32_t>(i)});
+    }
+    std::sort(entries.begin(), entries.end(), [&keys, &found](const Entry& a, const Entry& b) {
+        if (a.head != b.head) {
+            return a.head < b.head;
+        }
+        const int byKey = keys[a.index].compare(keys[b.index]);
+        return byKey != 0 ? byKey < 0 : found[a.index] < found[b.index];
     });
     std::vector<std::string> names;
     names.reserve(entries.size());
-    for (auto& entry : entries) {
-        names.push_back(std::move(entry.name));
+    for (const Entry& entry : entries) {
+        names.push_back(std::move(found[entry.index]));
     }
     return names;
 }

@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <random>
+#include <set>
 
+#include "base/bytes.h"
 #include "base/errors.h"
 #include "tests/support/errors.h"
 #include "tests/support/temp_folder.h"
@@ -72,6 +76,31 @@ TEST(ListFilesTest, SortsNamesWithAsciiFoldedToLowerCase) {
     EXPECT_EQ(ListFiles(folder.Path()), (Names{"0999.MSG", "1234.bak", "1234.msg", "_.msg", "A.msg",
                                                "a.msg", "b.msg", "Z.msg"}));
     EXPECT_EQ(ListFiles(folder.Path(), "*.txt"), Names{"notes.txt"});
+}
+
+TEST(ListFilesTest, ManyNamesSortAsTheirFoldedFormsAndThenTheirBytes) {
+    // Random names over few letters, so that many share their first eight
+    // bytes or differ only in case; high bytes and short names among them.
+    TempFolder folder;
+    const std::string letters[] = {"a", "A", "b", "B", "_", "0", "9", ".", "\xe3\x81\x82", "\xff"};
+    std::mt19937 random(7);
+    std::set<std::string> made;
+    while (made.size() < 1500) {
+        std::string name = random() % 3 == 0 ? "AbAbAbAb" : "";
+        for (std::size_t length = 1 + random() % 12; name.size() < length;) {
+            name += letters[random() % std::size(letters)];
+        }
+        if (name[0] != '.' && made.insert(name).second) {
+            WriteFile(folder / name, "");
+        }
+    }
+    Names expected(made.begin(), made.end());
+    std::sort(expected.begin(), expected.end(), [](const std::string& a, const std::string& b) {
+        const std::string foldedA = AsciiLowerCase(a);
+        const std::string foldedB = AsciiLowerCase(b);
+        return foldedA != foldedB ? foldedA < foldedB : a < b;
+    });
+    EXPECT_EQ(ListFiles(folder.Path(), "*"), expected);
 }
 
 TEST(ListFilesTest, OnlyRegularFilesLinksFollowed) {
