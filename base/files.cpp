@@ -173,8 +173,10 @@ namespace {
 
 // Opens a regular file for reading and fills `info`: -1 when there is no
 // such file; throws IoError "ﾌｧｲﾙ %s は開けません" for one that cannot be read.
-int OpenRegularFile(const std::string& path, struct stat& info) {
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+// The file is `name` in the open folder `folder` (AT_FDCWD: `name` is the
+// path); `path` names it in messages.
+int OpenRegularFile(int folder, const char* name, const std::string& path, struct stat& info) {
+    FileDescriptor fd(::openat(folder, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
         if (errno == ENOENT || errno == ENOTDIR) {
             return -1;
@@ -220,12 +222,16 @@ std::size_t ReadUpTo(int fd, char* data, std::size_t size, const std::string& pa
     return filled;
 }
 
-}  // namespace
+int OpenRegularFile(const std::string& path, struct stat& info) {
+    return OpenRegularFile(AT_FDCWD, path.c_str(), path, info);
+}
 
-std::optional<std::string_view> ReadFileInto(const std::string& path, std::string& buffer,
-                                             FileStamp* stamp) {
+// ReadFileInto for the file `name` in the open folder `folder`.
+std::optional<std::string_view> ReadFileIntoAt(int folder, const char* name,
+                                               const std::string& path, std::string& buffer,
+                                               FileStamp* stamp) {
     struct stat info {};
-    FileDescriptor fd(OpenRegularFile(path, info));
+    FileDescriptor fd(OpenRegularFile(folder, name, path, info));
     if (fd.get() < 0) {
         return std::nullopt;
     }
@@ -253,6 +259,39 @@ std::optional<std::string_view> ReadFileInto(const std::string& path, std::strin
         }
     }
     return std::string_view(buffer.data(), filled);
+}
+
+}  // namespace
+
+std::optional<std::string_view> ReadFileInto(const std::string& path, std::string& buffer,
+                                             FileStamp* stamp) {
+    return ReadFileIntoAt(AT_FDCWD, path.c_str(), path, buffer, stamp);
+}
+
+OpenFolder::OpenFolder(std::string path)
+    : path_(std::move(path)),
+#ifdef O_PATH
+      fd_(::open(path_.empty() ? "." : path_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC))
+#else
+      fd_(::open(path_.empty() ? "." : path_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+#endif
+{
+}
+
+OpenFolder::~OpenFolder() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+std::optional<std::string_view> OpenFolder::ReadFileInto(const std::string& name,
+                                                         std::string& buffer,
+                                                         FileStamp* stamp) const {
+    const std::string path = path_ + name;
+    if (fd_ < 0) {
+        return ReadFileIntoAt(AT_FDCWD, path.c_str(), path, buffer, stamp);
+    }
+    return ReadFileIntoAt(fd_, name.c_str(), path, buffer, stamp);
 }
 
 std::optional<std::string> ReadFileHead(const std::string& path, std::size_t limit) {

@@ -47,6 +47,28 @@ std::optional<std::string> ReadFileIfExists(const std::string& path, FileStamp* 
 std::optional<std::string_view> ReadFileInto(const std::string& path, std::string& buffer,
                                              FileStamp* stamp = nullptr);
 
+// A folder held open, so that its files are opened by their bare names: the
+// system then looks up one name for each file rather than every folder on
+// the way to it. A folder that cannot be held open (gone, or no permission)
+// has its files opened by their paths, with the same outcomes.
+class OpenFolder {
+  public:
+    // `path` ends with the delimiter; empty for the current folder.
+    explicit OpenFolder(std::string path);
+    ~OpenFolder();
+    OpenFolder(const OpenFolder&) = delete;
+    OpenFolder& operator=(const OpenFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+    // ReadFileInto(Path() + name, buffer, stamp), `name` a bare file name.
+    std::optional<std::string_view> ReadFileInto(const std::string& name, std::string& buffer,
+                                                 FileStamp* stamp = nullptr) const;
+
+  private:
+    std::string path_;
+    int fd_;
+};
+
 // At most `limit` bytes from the start of a regular file, by the rules of
 // ReadFileIfExists; a file larger than the limit is not read beyond it.
 std::optional<std::string> ReadFileHead(const std::string& path, std::size_t limit);

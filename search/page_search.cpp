@@ -276,6 +276,7 @@ std::vector<SearchHit> SearchPages(const std::string& folder, const std::vector<
         std::string buffer;
     };
     const PageMatcher matcher(text);
+    const OpenFolder openFolder(folder);
     const std::size_t count = names.size();
     const std::size_t threads = IndexWorkers::DefaultThreads(count);
     std::vector<WorkerState> states(threads);
@@ -291,14 +292,15 @@ std::vector<SearchHit> SearchPages(const std::string& folder, const std::vector<
                 return;
             }
             WorkerState& state = states[worker];
-            const std::string pageFile = folder + names[index];
-            const std::optional<std::string_view> content = ReadFileInto(pageFile, state.buffer);
+            const std::optional<std::string_view> content =
+                openFolder.ReadFileInto(names[index], state.buffer);
             if (!content) {
-                throw IoError(msg::Format(msg::kCannotOpenFile, pageFile));
+                throw IoError(msg::Format(msg::kCannotOpenFile, folder + names[index]));
             }
             if (!matcher.Matches(*content)) {
                 return;
             }
+            const std::string pageFile = folder + names[index];
             PageResult& result = results[index];
             result.hit = true;
             state.reader.LoadContent(pageFile, *content);

@@ -98,6 +98,7 @@ void PageTexts::ReadFresh(const std::vector<std::string>& numbers,
     // Every page a thread reads goes into its buffer in turn, and its text
     // into its own arena.
     std::vector<std::string> buffers(threads);
+    const OpenFolder folder(folder_);
     IndexWorkers workers(
         fresh.size(),
         [&](std::size_t index, std::size_t worker) {
@@ -105,7 +106,7 @@ void PageTexts::ReadFresh(const std::vector<std::string>& numbers,
                 return;  // the texts are going away
             }
             const std::optional<std::string_view> content =
-                ReadFileInto(PageFile(folder_, fresh[index]), buffers[worker]);
+                folder.ReadFileInto(PageFile("", fresh[index]), buffers[worker]);
             const std::string_view page = content ? ContentBeforeNul(*content) : std::string_view();
             char* text = arenas_[worker].Reserve(page.size());
             if (!page.empty()) {

@@ -44,6 +44,7 @@ class PageReads {
     // `names`: the run's file list, which must outlive the record.
     PageReads(const std::string& dataPath, const std::vector<std::string>& names)
         : dataPath_(dataPath),
+          folder_(dataPath),
           names_(names),
           listed_(names.size()),
           buffers_(IndexWorkers::DefaultThreads(names.size())),
@@ -87,13 +88,13 @@ class PageReads {
 
   private:
     void Parse(std::size_t index, std::size_t worker) {
-        const std::string file = dataPath_ + names_[index];
-        if (const auto content = ReadFileInto(file, buffers_[worker])) {
-            listed_[index].emplace().LoadContent(file, *content);
+        if (const auto content = folder_.ReadFileInto(names_[index], buffers_[worker])) {
+            listed_[index].emplace().LoadContent(dataPath_ + names_[index], *content);
         }
     }
 
     const std::string& dataPath_;
+    const OpenFolder folder_;  // the data folder: list files are opened by name
     const std::vector<std::string>& names_;
     // By bare name, as short keys hash faster than whole paths.
     std::unordered_map<std::string_view, std::size_t> listIndex_;

@@ -52,6 +52,36 @@ TEST(ReadFileTest, UnreadableFileThrowsNamingIt) {
     }));
 }
 
+TEST(OpenFolderTest, ReadsByNameWhatThePathGivesAndNamesThePath) {
+    TempFolder folder;
+    WriteFile(folder / "1234.msg", "page");
+    std::filesystem::create_directory(folder / "9999.msg");
+    WriteFile(folder / "locked.msg", "x");
+    ::chmod((folder / "locked.msg").c_str(), 0);
+    // Held open, and gone before it is read from: each file by its path.
+    std::filesystem::create_directory(folder / "gone");
+    const OpenFolder gone(folder / "gone/");
+    std::filesystem::remove(folder / "gone");
+    // Search permission only: the folder is held open all the same.
+    ::chmod(folder.Path().c_str(), 0111);
+    EXPECT_TRUE(test::RunWithoutPrivileges([&folder, &gone] {
+        const OpenFolder open(folder.Path() + "/");
+        std::string buffer;
+        bool same = open.ReadFileInto("1234.msg", buffer) == std::string_view("page") &&
+                    !open.ReadFileInto("none", buffer) && !open.ReadFileInto("9999.msg", buffer) &&
+                    !gone.ReadFileInto("1234.msg", buffer);
+        try {
+            open.ReadFileInto("locked.msg", buffer);
+            same = false;
+        } catch (const IoError& error) {
+            same = same && std::string(error.what()) ==
+                               "ﾌｧｲﾙ " + folder.Path() + "/locked.msg は開けません";
+        }
+        return same;
+    }));
+    ::chmod(folder.Path().c_str(), 0777);
+}
+
 TEST(ReadFileTest, ReadErrorThrows) {
     // Reading this file fails with an input/output error even for root.
     EXPECT_THROW(ReadFileIfExists("/proc/self/mem"), IoError);
