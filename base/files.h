@@ -59,8 +59,7 @@ class OpenFolder {
     OpenFolder(const OpenFolder&) = delete;
     OpenFolder& operator=(const OpenFolder&) = delete;
 
-    const std::string& Path() const { return path_; }
-    // ReadFileInto(Path() + name, buffer, stamp), `name` a bare file name.
+    // ReadFileInto(path + name, buffer, stamp), `name` a bare file name.
     std::optional<std::string_view> ReadFileInto(const std::string& name, std::string& buffer,
                                                  FileStamp* stamp = nullptr) const;
 
