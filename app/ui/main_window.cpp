@@ -97,7 +97,7 @@ class AnalysisRun : public TreeViewSink {
     }
 
     NodeId AppendChild(NodeId parent, const std::string& text) override {
-        return Keep(TreeViewSink::AppendChild(parent, text), depths_[parent] + 1, text);
+        return Keep(TreeViewSink::AppendChild(parent, text), lines_[parent].depth + 1, text);
     }
 
     std::vector<TreeLine> TakeLines() { return std::move(lines_); }
@@ -146,11 +146,9 @@ class AnalysisRun : public TreeViewSink {
     }
 
   private:
+    // The view hands out node ids in the order the nodes come, from 0: a
+    // node's line is the one at its id.
     NodeId Keep(NodeId node, std::size_t depth, const std::string& text) {
-        if (depths_.size() <= node) {
-            depths_.resize(node + 1);
-        }
-        depths_[node] = depth;
         lines_.push_back({depth, text, -1});
         return node;
     }
@@ -161,10 +159,9 @@ class AnalysisRun : public TreeViewSink {
     BusyGauge& gauge_;
     std::optional<FrozenTree> batch_;
     ProgressWindow* bar_ = nullptr;
-    std::vector<std::size_t> depths_;  // per node
-    std::vector<TreeLine> lines_;
-    QElapsedTimer frame_;  // since the gauge and the window were last told
-    int uncounted_ = 0;    // files since then
+    std::vector<TreeLine> lines_;  // per node id
+    QElapsedTimer frame_;          // since the gauge and the window were last told
+    int uncounted_ = 0;            // files since then
 };
 
 }  // namespace
