@@ -34,12 +34,10 @@ QToolButton* BarButton(QWidget* bar, const char* name, const char* readerName, c
 void FindBar::showEvent(QShowEvent* event) {
     // The style reads each picture from its files at several sizes: the bar
     // is hidden at start, so the program's start does not wait for them.
-    if (!picturesSet_) {
-        picturesSet_ = true;
-        for (const auto& [button, picture] : pictures_) {
-            button->setIcon(style()->standardIcon(picture));
-        }
+    for (const auto& [button, picture] : pictures_) {
+        button->setIcon(style()->standardIcon(picture));
     }
+    pictures_.clear();
     QWidget::showEvent(event);
 }
 

@@ -62,9 +62,8 @@ class FindBar : public QWidget {
     std::optional<DocumentText> pageText_;
     bool refreshPending_ = false;
     int current_ = -1;
-    // The buttons' pictures, set when the bar is first shown.
+    // The buttons' pictures, set (and forgotten) when the bar is first shown.
     std::vector<std::pair<QToolButton*, QStyle::StandardPixmap>> pictures_;
-    bool picturesSet_ = false;
 };
 
 }  // namespace teluri
