@@ -135,16 +135,21 @@ void InstallDialogAnswers(const std::string& folder) {
 }
 
 // Runs the event loop until `done` holds (checked after each batch of
-// events), for at most a minute.
+// events, or after each single pass of the loop when `passByPass`), for at
+// most a minute.
 template <typename Done>
-void WaitUntil(Done&& done) {
+void WaitUntil(Done&& done, bool passByPass = false) {
     QElapsedTimer guard;
     guard.start();
     while (!done()) {
         if (guard.elapsed() > 60000) {
             Fail("timed out");
         }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (passByPass) {
+            QCoreApplication::processEvents();
+        } else {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
         if (!done()) {
             ::usleep(100);
         }
@@ -188,17 +193,7 @@ class EventWatch : public QObject {
 void WaitShown(QWidget& window) {
     EventWatch painted(window, QEvent::Paint);
     painted.Arm();
-    QElapsedTimer guard;
-    guard.start();
-    while (!painted.Seen()) {
-        if (guard.elapsed() > 60000) {
-            Fail("timed out");
-        }
-        QCoreApplication::processEvents();
-        if (!painted.Seen()) {
-            ::usleep(100);
-        }
-    }
+    WaitUntil([&painted] { return painted.Seen(); }, true);
 }
 
 // Lets the window's start-up timers fire, so that they do not fall into a
