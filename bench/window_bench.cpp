@@ -40,7 +40,6 @@
 #include <QToolBar>
 #include <QTreeView>
 #include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
 #include <QWindow>
 
 #include <unistd.h>
@@ -211,16 +210,26 @@ void ShowAndSettle(QWidget& window) {
     Settle(250);
 }
 
-int CountNodes(QTreeWidget& tree) {
+// Every node the view's model holds, with an explicit stack: chains are
+// thousands of levels deep.
+int CountNodes(const QTreeView& tree) {
+    const QAbstractItemModel& model = *tree.model();
     int count = 0;
-    for (QTreeWidgetItemIterator it(&tree); *it != nullptr; ++it) {
-        ++count;
+    std::vector<QModelIndex> pending{QModelIndex()};
+    while (!pending.empty()) {
+        const QModelIndex parent = pending.back();
+        pending.pop_back();
+        const int rows = model.rowCount(parent);
+        count += rows;
+        for (int row = 0; row < rows; ++row) {
+            pending.push_back(model.index(row, 0, parent));
+        }
     }
     return count;
 }
 
-QTreeWidget& TreeOf(teluri::MainWindow& window) {
-    auto* tree = window.findChild<QTreeWidget*>("trvTeluri");
+QTreeView& TreeOf(teluri::MainWindow& window) {
+    auto* tree = window.findChild<QTreeView*>("trvTeluri");
     if (tree == nullptr) {
         Fail("no tree view");
     }
@@ -244,7 +253,7 @@ int Analyze(const std::string& folder) {
     window.show();
     WaitShown(window);
     Settle(250);
-    QTreeWidget& tree = TreeOf(window);
+    QTreeView& tree = TreeOf(window);
     auto* timer = window.findChild<QTimer*>("tmrAnalyze");
     if (timer == nullptr) {
         Fail("no tmrAnalyze");
@@ -287,7 +296,7 @@ int Draft(const fs::path& home, const std::string& treeFile, const std::string& 
     PrepareDraft(home, treeFile, folder);
     teluri::MainWindow window;
     ShowAndSettle(window);
-    QTreeWidget& tree = TreeOf(window);
+    QTreeView& tree = TreeOf(window);
     EventWatch painted(*tree.viewport(), QEvent::Paint);
     const double start = Now();
     TriggerAction(window, "QuickOpen1");
@@ -368,7 +377,7 @@ int Filter(const fs::path& home, const std::string& treeFile, const std::string&
     ShowAndSettle(window);
     TriggerAction(window, "QuickOpen1");
     Settle(250);
-    QTreeWidget& tree = TreeOf(window);
+    QTreeView& tree = TreeOf(window);
     auto* filter = window.findChild<teluri::ThreadFilter*>("edtFilter");
     if (filter == nullptr) {
         Fail("no thread filter");

@@ -9,13 +9,13 @@ std::vector<std::string> TreeSink::ListFolder(const std::string& folder) {
 }
 
 TreeSink::NodeId ThreadTree::AppendRoot(const std::string& text) {
-    nodes_.push_back({text, -1, {}});
+    nodes_.push_back({text, kNoParent, roots_.size(), -1, {}});
     roots_.push_back(nodes_.size() - 1);
     return nodes_.size() - 1;
 }
 
 TreeSink::NodeId ThreadTree::AppendChild(NodeId parent, const std::string& text) {
-    nodes_.push_back({text, -1, {}});
+    nodes_.push_back({text, parent, nodes_[parent].children.size(), -1, {}});
     nodes_[parent].children.push_back(nodes_.size() - 1);
     return nodes_.size() - 1;
 }

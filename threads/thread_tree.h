@@ -44,9 +44,13 @@ struct TreeLine {
     int picture = -1;
 };
 
-// A thread tree kept in memory.
+// A thread tree kept in memory: the command line's tree, and the one the
+// main window's tree view shows.
 class ThreadTree : public TreeSink {
   public:
+    // The parent of a top-level node.
+    static constexpr NodeId kNoParent = static_cast<NodeId>(-1);
+
     NodeId AppendRoot(const std::string& text) override;
     NodeId AppendChild(NodeId parent, const std::string& text) override;
     void SetPicture(NodeId node, int picture) override;
@@ -54,9 +58,21 @@ class ThreadTree : public TreeSink {
     // The nodes in depth-first pre-order.
     std::vector<TreeLine> PreOrder() const;
 
+    // Node ids run from 0 to Count() - 1, in the order the nodes came.
+    std::size_t Count() const { return nodes_.size(); }
+    const std::vector<NodeId>& Roots() const { return roots_; }
+    const std::vector<NodeId>& Children(NodeId node) const { return nodes_[node].children; }
+    NodeId Parent(NodeId node) const { return nodes_[node].parent; }
+    // The node's place among its parent's children, or among the roots.
+    std::size_t Row(NodeId node) const { return nodes_[node].row; }
+    const std::string& Text(NodeId node) const { return nodes_[node].text; }
+    int Picture(NodeId node) const { return nodes_[node].picture; }
+
   private:
     struct Node {
         std::string text;
+        NodeId parent = kNoParent;
+        std::size_t row = 0;
         int picture = -1;
         std::vector<NodeId> children;
     };

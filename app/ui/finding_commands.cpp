@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QEvent>
 #include <QMenu>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "app/ui/toolbar_fold.h"
@@ -29,7 +28,7 @@ QAction* AddCommand(QMenu& menu, const char* name, const char* caption, const ch
 }  // namespace
 
 FindingCommands::FindingCommands(QWidget& window, QMenu& viewMenu, QWidget& toolBar,
-                                 ToolBarFold& fold, PageView& page, QTreeWidget& tree,
+                                 ToolBarFold& fold, PageView& page, ThreadTreeView& tree,
                                  const Archive& archive, BusyGauge& gauge)
     : QObject(&window), toolBar_(toolBar), fold_(fold) {
     bar_ = new FindBar(page, page.parentWidget());

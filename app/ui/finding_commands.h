@@ -10,7 +10,6 @@
 #include "threads/archive.h"
 
 class QMenu;
-class QTreeWidget;
 
 namespace teluri {
 
@@ -18,6 +17,7 @@ class BusyGauge;
 class FindBar;
 class PageView;
 class ThreadFilter;
+class ThreadTreeView;
 class ToolBarFold;
 
 class FindingCommands : public QObject {
@@ -27,7 +27,7 @@ class FindingCommands : public QObject {
     // Adds the find bar under `page`, the filter at the right end of
     // `toolBar` and the commands to `viewMenu`.
     FindingCommands(QWidget& window, QMenu& viewMenu, QWidget& toolBar, ToolBarFold& fold,
-                    PageView& page, QTreeWidget& tree, const Archive& archive, BusyGauge& gauge);
+                    PageView& page, ThreadTreeView& tree, const Archive& archive, BusyGauge& gauge);
 
     // A search hit was shown in the page: its text is marked there.
     void HitShown(const QString& text);

@@ -13,7 +13,6 @@
 #include <QSplitter>
 #include <QTimer>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <future>
@@ -57,9 +56,11 @@
 #include "threads/thread_tree.h"
 #include "threads/tree_builder.h"
 #include "threads/tree_file.h"
+#include "threads/ui/thread_tree_model.h"
+#include "threads/ui/thread_tree_view.h"
 #include "threads/ui/tree_column_fit.h"
 #include "threads/ui/tree_depth_guard.h"
-#include "threads/ui/tree_view_sink.h"
+#include "threads/ui/tree_model_sink.h"
 
 namespace teluri {
 namespace {
@@ -78,33 +79,17 @@ QFrame* CaptionStrip(QWidget* parent, const char* name, QLabel* label, QPoint at
     return strip;
 }
 
-// The analysis run in the window: the tree view receives the nodes, the
-// archive's file list the folder's names, the progress window and the gauge
-// the course of the run. The nodes come in pre-order, so the run also keeps
-// them as the lines of Tree.dat.
-class AnalysisRun : public TreeViewSink {
+// The analysis run in the window: the tree view's model receives the nodes
+// (all at once at the end), the archive's file list the folder's names, the
+// progress window and the gauge the course of the run.
+class AnalysisRun : public TreeModelSink {
   public:
-    AnalysisRun(QWidget& window, QTreeWidget& tree, const std::array<QIcon, 3>& pictures,
-                PageFileList& files, BusyGauge& gauge)
-        : TreeViewSink(tree, pictures),
-          window_(window),
-          tree_(tree),
-          files_(files),
-          gauge_(gauge) {}
-
-    NodeId AppendRoot(const std::string& text) override {
-        return Keep(TreeViewSink::AppendRoot(text), 0, text);
-    }
-
-    NodeId AppendChild(NodeId parent, const std::string& text) override {
-        return Keep(TreeViewSink::AppendChild(parent, text), lines_[parent].depth + 1, text);
-    }
-
-    std::vector<TreeLine> TakeLines() { return std::move(lines_); }
+    AnalysisRun(QWidget& window, ThreadTreeView& tree, PageFileList& files, BusyGauge& gauge)
+        : TreeModelSink(tree.Model()), window_(window), tree_(tree), files_(files), gauge_(gauge) {}
 
     void BeginRun() override {
         batch_.emplace(tree_);
-        tree_.clear();
+        Model().Fill({});
         bar_ = new ProgressWindow(&window_);
         bar_->Start();
     }
@@ -130,7 +115,7 @@ class AnalysisRun : public TreeViewSink {
     }
 
     // The nodes go into the view when the run is destroyed, after it ended
-    // or failed: the caller may start saving the tree first.
+    // or failed.
     ~AnalysisRun() override {
         Finish();
         batch_.reset();
@@ -146,22 +131,14 @@ class AnalysisRun : public TreeViewSink {
     }
 
   private:
-    // The view hands out node ids in the order the nodes come, from 0: a
-    // node's line is the one at its id.
-    NodeId Keep(NodeId node, std::size_t depth, const std::string& text) {
-        lines_.push_back({depth, text, -1});
-        return node;
-    }
-
     QWidget& window_;
-    QTreeWidget& tree_;
+    ThreadTreeView& tree_;
     PageFileList& files_;
     BusyGauge& gauge_;
     std::optional<FrozenTree> batch_;
     ProgressWindow* bar_ = nullptr;
-    std::vector<TreeLine> lines_;  // per node id
-    QElapsedTimer frame_;          // since the gauge and the window were last told
-    int uncounted_ = 0;            // files since then
+    QElapsedTimer frame_;  // since the gauge and the window were last told
+    int uncounted_ = 0;    // files since then
 };
 
 }  // namespace
@@ -171,8 +148,6 @@ MainWindow::MainWindow(QWidget* parent, TutorialLoad tutorial)
     setObjectName("frmMain");
     setWindowTitle(Text("Orvak Teluri Explorer"));
     setFont(WindowFont());
-    nodePictures_ = {QIcon(TemplePicture(16)), QIcon(BuildingsPicture(16)),
-                     QIcon(MissingPagePicture(16))};
 
     auto* client = new QWidget(this);
     auto* column = new QVBoxLayout(client);
@@ -298,7 +273,9 @@ QWidget* MainWindow::BuildPanes() {
     auto* treeCaption = new QLabel(Text("議題(&S)"));
     treeCaption->setObjectName("Label1");
     leftColumn->addWidget(CaptionStrip(left, "Bevel1", treeCaption, QPoint(8, 2)));
-    tree_ = new QTreeWidget(left);
+    tree_ = new ThreadTreeView(
+        {QIcon(TemplePicture(16)), QIcon(BuildingsPicture(16)), QIcon(MissingPagePicture(16))},
+        left);
     tree_->setObjectName("trvTeluri");
     tree_->setAccessibleName(Text("議題"));
     tree_->setAccessibleDescription(Text("スレッドのツリー。選んだメッセージが右に表示されます"));
@@ -441,15 +418,15 @@ void MainWindow::AnalyzeDataFolder() {
     BusyCursor busy;
     std::future<void> saved;
     {
-        AnalysisRun run(*this, *tree_, nodePictures_, archive_.files, *gauge_);
+        AnalysisRun run(*this, *tree_, archive_.files, *gauge_);
         BuildTree(archive_.dataFolder, run);
-        // Tree.dat is written and flushed to disk on a thread of its own
-        // while the view takes the nodes and the status bar counts them.
-        saved = std::async(std::launch::async,
-                           [lines = run.TakeLines(), path = ProgramFile(kTreeFileName)] {
-                               WriteTreeDat(path, lines);
-                           });
     }
+    // Tree.dat is written and flushed to disk on a thread of its own while
+    // the status bar counts the nodes; nothing changes the tree meanwhile.
+    saved = std::async(std::launch::async,
+                       [&tree = tree_->Model().Tree(), path = ProgramFile(kTreeFileName)] {
+                           WriteTreeDat(path, tree.PreOrder());
+                       });
     reading_->FolderLoaded();
     saved.get();
 }
@@ -464,10 +441,8 @@ void MainWindow::DraftOpen() {
     const std::optional<std::string> content = ReadFileIfExists(treeFile);
     CheckTreeDatSize(content.value_or(""), treeFile);
     {
-        FrozenTree batch(*tree_);
-        tree_->clear();
         // No pictures: the saved tree does not keep them.
-        TreeViewSink sink(*tree_, {});
+        TreeModelSink sink(tree_->Model());
         try {
             ReadTreeDat(content.value_or(""), sink);
         } catch (TreeLevelError& error) {

@@ -16,7 +16,6 @@
 class QMenu;
 class QSplitter;
 class QTimer;
-class QTreeWidget;
 
 namespace teluri {
 
@@ -31,6 +30,7 @@ class RecentFoldersMenu;
 class SearchWindow;
 class StatusNote;
 class ThreadOrder;
+class ThreadTreeView;
 class ToolBarFold;
 class WindowMemory;
 
@@ -83,8 +83,7 @@ class MainWindow : public QMainWindow {
 
     Archive archive_;
     TutorialLoad tutorialLoad_;
-    std::array<QIcon, 3> nodePictures_;
-    QTreeWidget* tree_ = nullptr;
+    ThreadTreeView* tree_ = nullptr;
     QSplitter* splitter_ = nullptr;
     PageView* page_ = nullptr;
     PanelStatusBar* statusBar_ = nullptr;

@@ -33,7 +33,7 @@
 #include "reading/ui/unread_delegate.h"
 #include "reading/window_state.h"
 #include "settings/settings_file.h"
-#include "threads/ui/tree_view_sink.h"
+#include "threads/ui/thread_tree_model.h"
 
 namespace teluri {
 namespace {

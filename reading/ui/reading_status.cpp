@@ -11,7 +11,7 @@
 #include "reading/link_target.h"
 #include "reading/ui/read_mark_file.h"
 #include "reading/ui/tree_outline.h"
-#include "threads/ui/tree_view_sink.h"
+#include "threads/ui/thread_tree_model.h"
 
 namespace teluri {
 namespace {

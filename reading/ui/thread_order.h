@@ -12,34 +12,27 @@
 
 class QAction;
 class QMenu;
-class QTreeWidget;
 
 namespace teluri {
+
+class ThreadTreeView;
 
 inline constexpr std::string_view kTreeSection = "Tree";
 
 class ThreadOrder : public QObject {
   public:
     // Adds the check item to `viewMenu`; a tree filled anew is shown in the
-    // chosen order as soon as its filling ends.
-    ThreadOrder(QTreeWidget& tree, QMenu& viewMenu);
+    // chosen order.
+    ThreadOrder(ThreadTreeView& tree, QMenu& viewMenu);
 
     bool NewestFirst() const { return wanted_; }
 
   private:
     void Choose(bool newestFirst);
-    // Puts the threads in the chosen order.
-    void Arrange();
-    // Reverses the top-level nodes, keeping what the view shows of every
-    // node: expanded, hidden, current and selected.
-    void ReverseThreads();
 
-    QTreeWidget& tree_;
+    ThreadTreeView& tree_;
     QAction* action_ = nullptr;
     bool wanted_ = false;
-    // The tree's threads stand in reverse order.
-    bool reversed_ = false;
-    bool arranging_ = false;
 };
 
 }  // namespace teluri

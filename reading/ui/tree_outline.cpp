@@ -6,7 +6,7 @@
 #include "reading/link_target.h"
 #include "reading/number_set.h"
 #include "reading/ui/tree_walk.h"
-#include "threads/ui/tree_view_sink.h"
+#include "threads/ui/thread_tree_model.h"
 
 namespace teluri {
 namespace {

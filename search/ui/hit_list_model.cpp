@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "base/ui/byte_text_item.h"
+#include "base/ui/bytes_role.h"
 #include "base/ui/qtext.h"
 
 namespace teluri {

@@ -25,7 +25,7 @@
 #include "base/files.h"
 #include "base/paths.h"
 #include "base/ui/busy_cursor.h"
-#include "base/ui/byte_text_item.h"
+#include "base/ui/bytes_role.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/fonts.h"
 #include "base/ui/guard.h"

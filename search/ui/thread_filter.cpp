@@ -3,7 +3,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QSignalBlocker>
-#include <QTreeWidget>
 
 #include <algorithm>
 #include <unordered_map>
@@ -17,13 +16,13 @@
 #include "base/ui/guard.h"
 #include "search/page_texts.h"
 #include "search/ui/document_text.h"
-#include "threads/ui/tree_view_sink.h"
+#include "threads/ui/thread_tree_model.h"
+#include "threads/ui/thread_tree_view.h"
 
 namespace teluri {
 namespace {
 
 const char* const kPlaceholder = "絞り込み";
-const QColor kMatchColor(255, 236, 120);
 constexpr int kCountWidth = 56;
 
 // The gauge steps once per this many pages read: a step draws the gauge,
@@ -37,9 +36,9 @@ constexpr std::size_t kRecentTexts = 32;
 
 }  // namespace
 
-ThreadFilter::ThreadFilter(QTreeWidget& tree, const Archive& archive, BusyGauge& gauge,
+ThreadFilter::ThreadFilter(ThreadTreeView& tree, const Archive& archive, BusyGauge& gauge,
                            QWidget* parent)
-    : QLineEdit(parent), tree_(tree), archive_(archive), gauge_(gauge) {
+    : QLineEdit(parent), tree_(tree), model_(tree.Model()), archive_(archive), gauge_(gauge) {
     setObjectName("edtFilter");
     setAccessibleName(QString::fromUtf8("スレッドの絞り込み"));
     setAccessibleDescription(
@@ -56,19 +55,18 @@ ThreadFilter::ThreadFilter(QTreeWidget& tree, const Archive& archive, BusyGauge&
     connect(this, &QLineEdit::textChanged, this,
             [this](const QString& text) { Guarded(this, [this, &text] { ApplyText(text); }); });
     // A tree filled anew may come from other pages: the filter starts over.
-    connect(tree_.model(), &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+    connect(&model_, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
         Forget();
         texts_.reset();
         recent_.clear();
         const QSignalBlocker blocker(this);
         clear();
     });
-    connect(tree_.model(), &QAbstractItemModel::rowsInserted, this,
-            [this](const QModelIndex& parent) {
-                if (active_ && !parent.isValid()) {
-                    FollowTreeOrder();
-                }
-            });
+    connect(&model_, &QAbstractItemModel::layoutChanged, this, [this] {
+        if (active_) {
+            FollowTreeOrder();
+        }
+    });
 }
 
 ThreadFilter::~ThreadFilter() = default;
@@ -103,20 +101,21 @@ bool ThreadFilter::StartAtFirstShownNode(const QKeyEvent& key) {
         (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
         return false;
     }
-    QTreeWidgetItem* thread = tree_.currentItem();
-    if (thread == nullptr) {
+    QModelIndex thread = tree_.currentIndex();
+    if (!thread.isValid()) {
         return false;
     }
-    while (thread->parent() != nullptr) {
-        thread = thread->parent();
+    while (thread.parent().isValid()) {
+        thread = thread.parent();
     }
-    if (!thread->isHidden()) {
+    if (!tree_.isRowHidden(thread.row(), {})) {
         return false;
     }
-    for (int i = 0; i < tree_.topLevelItemCount(); ++i) {
-        if (QTreeWidgetItem* first = tree_.topLevelItem(i); !first->isHidden()) {
-            tree_.setCurrentItem(first);
-            tree_.scrollToItem(first);
+    for (int row = 0; row < model_.rowCount(); ++row) {
+        if (!tree_.isRowHidden(row, {})) {
+            const QModelIndex first = model_.index(row, 0);
+            tree_.setCurrentIndex(first);
+            tree_.scrollTo(first);
             return true;
         }
     }
@@ -170,11 +169,11 @@ bool ThreadFilter::UseTextsOfDataFolder() {
     return true;
 }
 
-std::vector<std::string> ThreadFilter::NumbersOf(const std::vector<Node>& nodes) {
+std::vector<std::string> ThreadFilter::NumbersOf(const std::vector<Node>& nodes) const {
     std::vector<std::string> numbers;
     numbers.reserve(nodes.size());
     for (const Node& node : nodes) {
-        numbers.push_back(NodeNumber(*node.item));
+        numbers.push_back(PageNumberOf(model_.Tree().Text(node.id)));
     }
     return numbers;
 }
@@ -204,14 +203,14 @@ void ThreadFilter::Begin() {
     const std::size_t count = nodes_.size();
     wasExpanded_.assign(count, 0);
     for (std::size_t i = 0; i < count; ++i) {
-        wasExpanded_[i] = nodes_[i].item->isExpanded() ? 1 : 0;
+        wasExpanded_[i] = tree_.isExpanded(model_.IndexOf(nodes_[i].id)) ? 1 : 0;
     }
     expanded_ = wasExpanded_;
     marked_.assign(count, 0);
     hidden_.assign(count, 0);
     needle_.clear();
     matching_.clear();
-    currentAtBegin_ = tree_.currentItem();
+    currentAtBegin_ = tree_.currentIndex();
     active_ = true;
 }
 
@@ -259,7 +258,7 @@ void ThreadFilter::Apply(const std::string& needle) {
     }
     std::vector<char> keptFolded(count, 0);
     for (std::size_t i = 0; i < count; ++i) {
-        QTreeWidgetItem* item = nodes_[i].item;
+        const QModelIndex node = model_.IndexOf(nodes_[i].id);
         const int parent = nodes_[i].parent;
         if (parent >= 0 && keptFolded[static_cast<std::size_t>(parent)] != 0) {
             keptFolded[i] = 1;  // below a branch the window keeps folded
@@ -267,15 +266,15 @@ void ThreadFilter::Apply(const std::string& needle) {
         }
         if (nodes_[i].parent < 0 && hidden_[i] != !rootShown[i]) {
             hidden_[i] = !rootShown[i];
-            item->setHidden(hidden_[i] != 0);
+            tree_.setRowHidden(node.row(), {}, hidden_[i] != 0);
         }
         if (marked_[i] != marked[i]) {
-            item->setData(0, Qt::BackgroundRole, marked[i] ? QVariant(kMatchColor) : QVariant());
+            model_.SetMarked(nodes_[i].id, marked[i] != 0);
         }
         if (expanded_[i] != expanded[i]) {
-            item->setExpanded(expanded[i] != 0);
+            tree_.setExpanded(node, expanded[i] != 0);
         }
-        if (expanded[i] != 0 && !item->isExpanded()) {
+        if (expanded[i] != 0 && !tree_.isExpanded(node)) {
             // Taken back: a branch too deep for the view. Opening the levels
             // below it would only have each taken back in turn; it stays
             // recorded as asked for, so that the next letter asks no more.
@@ -291,29 +290,28 @@ void ThreadFilter::End() {
     if (active_) {
         FrozenTree frozen(tree_);
         for (std::size_t i = 0; i < nodes_.size(); ++i) {
-            QTreeWidgetItem* item = nodes_[i].item;
+            const QModelIndex node = model_.IndexOf(nodes_[i].id);
             if (hidden_[i]) {
-                item->setHidden(false);
+                tree_.setRowHidden(node.row(), {}, false);
             }
             if (marked_[i]) {
-                item->setData(0, Qt::BackgroundRole, QVariant());
+                model_.SetMarked(nodes_[i].id, false);
             }
             if (expanded_[i] != wasExpanded_[i]) {
-                item->setExpanded(wasExpanded_[i] != 0);
+                tree_.setExpanded(node, wasExpanded_[i] != 0);
             }
         }
         // A node the user went to while filtering stays in view.
         // Opened root first; a level the window takes back (too deep for
         // the view) ends it, as the levels below would each be taken back.
-        if (QTreeWidgetItem* current = tree_.currentItem(); current != currentAtBegin_) {
-            std::vector<QTreeWidgetItem*> above;
-            for (QTreeWidgetItem* at = current ? current->parent() : nullptr; at != nullptr;
-                 at = at->parent()) {
+        if (const QModelIndex current = tree_.currentIndex(); current != currentAtBegin_) {
+            std::vector<QModelIndex> above;
+            for (QModelIndex at = current.parent(); at.isValid(); at = at.parent()) {
                 above.push_back(at);
             }
             for (auto at = above.rbegin(); at != above.rend(); ++at) {
-                (*at)->setExpanded(true);
-                if (!(*at)->isExpanded()) {
+                tree_.setExpanded(*at, true);
+                if (!tree_.isExpanded(*at)) {
                     break;
                 }
             }
@@ -325,7 +323,7 @@ void ThreadFilter::End() {
 
 void ThreadFilter::Forget() {
     active_ = false;
-    currentAtBegin_ = nullptr;
+    currentAtBegin_ = QPersistentModelIndex();
     nodes_.clear();
     wasExpanded_.clear();
     expanded_.clear();
@@ -339,44 +337,43 @@ void ThreadFilter::Forget() {
 std::vector<ThreadFilter::Node> ThreadFilter::NodesInTreeOrder() const {
     std::vector<Node> nodes;
     // Pre-order with an explicit stack: trees may be thousands of levels deep.
-    std::vector<std::pair<QTreeWidgetItem*, int>> pending;
-    for (int i = tree_.topLevelItemCount() - 1; i >= 0; --i) {
-        pending.emplace_back(tree_.topLevelItem(i), -1);
+    const ThreadTree& tree = model_.Tree();
+    nodes.reserve(tree.Count());
+    std::vector<std::pair<std::size_t, int>> pending;
+    for (int row = model_.rowCount() - 1; row >= 0; --row) {
+        pending.emplace_back(ThreadTreeModel::NodeOf(model_.index(row, 0)), -1);
     }
     while (!pending.empty()) {
-        const auto [item, parent] = pending.back();
+        const auto [id, parent] = pending.back();
         pending.pop_back();
         const int index = static_cast<int>(nodes.size());
         const std::size_t root =
             parent < 0 ? nodes.size() : nodes[static_cast<std::size_t>(parent)].root;
-        nodes.push_back({item, parent, root, 0});
-        for (int i = item->childCount() - 1; i >= 0; --i) {
-            pending.emplace_back(item->child(i), index);
+        nodes.push_back({id, parent, root, 0});
+        const std::vector<std::size_t>& children = tree.Children(id);
+        for (auto child = children.rbegin(); child != children.rend(); ++child) {
+            pending.emplace_back(*child, index);
         }
     }
     return nodes;
 }
 
 void ThreadFilter::FollowTreeOrder() {
-    std::unordered_map<const QTreeWidgetItem*, std::size_t> before;
-    before.reserve(nodes_.size());
+    // Node ids stay with their nodes; each node's place before, by id.
+    std::vector<std::size_t> before(model_.Tree().Count(), 0);
     for (std::size_t i = 0; i < nodes_.size(); ++i) {
-        before.emplace(nodes_[i].item, i);
+        before[nodes_[i].id] = i;
     }
     std::vector<Node> nodes = NodesInTreeOrder();
     const auto reorder = [&nodes, &before](std::vector<char>& states) {
         std::vector<char> reordered(nodes.size(), 0);
         for (std::size_t i = 0; i < nodes.size(); ++i) {
-            if (const auto at = before.find(nodes[i].item); at != before.end()) {
-                reordered[i] = states[at->second];
-            }
+            reordered[i] = states[before[nodes[i].id]];
         }
         states = std::move(reordered);
     };
     for (Node& node : nodes) {
-        if (const auto at = before.find(node.item); at != before.end()) {
-            node.slot = nodes_[at->second].slot;
-        }
+        node.slot = nodes_[before[node.id]].slot;
     }
     reorder(wasExpanded_);
     reorder(expanded_);
@@ -385,9 +382,9 @@ void ThreadFilter::FollowTreeOrder() {
     nodes_ = std::move(nodes);
 }
 
-bool ThreadFilter::IsUnfolded(const QTreeWidgetItem& item) {
-    for (const QTreeWidgetItem* at = item.parent(); at != nullptr; at = at->parent()) {
-        if (!at->isExpanded()) {
+bool ThreadFilter::IsUnfolded(const QModelIndex& node) const {
+    for (QModelIndex at = node.parent(); at.isValid(); at = at.parent()) {
+        if (!tree_.isExpanded(at)) {
             return false;
         }
     }
@@ -403,13 +400,13 @@ void ThreadFilter::ScrollToFirstMatch() {
     // is not scrolled to: that would open, and have taken back, each level
     // above it. Its nearest unfolded ancestor is, instead.
     const Node& node = nodes_[static_cast<std::size_t>(first - marked_.begin())];
-    QTreeWidgetItem* item = node.item;
-    while (!IsUnfolded(*item)) {
-        item = item->parent();
+    QModelIndex shown = model_.IndexOf(node.id);
+    while (!IsUnfolded(shown)) {
+        shown = shown.parent();
     }
     // Its thread from the top, as far as the match stays in view.
-    tree_.scrollToItem(nodes_[node.root].item, QAbstractItemView::PositionAtTop);
-    tree_.scrollToItem(item);
+    tree_.scrollTo(model_.IndexOf(nodes_[node.root].id), QAbstractItemView::PositionAtTop);
+    tree_.scrollTo(shown);
 }
 
 void ThreadFilter::StepToMatch(int step) {
@@ -417,10 +414,10 @@ void ThreadFilter::StepToMatch(int step) {
     if (count == 0 || std::find(marked_.begin(), marked_.end(), 1) == marked_.end()) {
         return;
     }
-    const QTreeWidgetItem* current = tree_.currentItem();
+    const QModelIndex current = tree_.currentIndex();
     std::ptrdiff_t at = step > 0 ? -1 : count;  // before the first, after the last
-    for (std::ptrdiff_t i = 0; i < count && current != nullptr; ++i) {
-        if (nodes_[static_cast<std::size_t>(i)].item == current) {
+    for (std::ptrdiff_t i = 0; i < count && current.isValid(); ++i) {
+        if (nodes_[static_cast<std::size_t>(i)].id == ThreadTreeModel::NodeOf(current)) {
             at = i;
             break;
         }
@@ -428,16 +425,16 @@ void ThreadFilter::StepToMatch(int step) {
     for (std::ptrdiff_t n = 0; n < count; ++n) {
         at = ((at + step) % count + count) % count;
         if (marked_[static_cast<std::size_t>(at)]) {
-            MakeCurrent(nodes_[static_cast<std::size_t>(at)].item);
+            MakeCurrent(model_.IndexOf(nodes_[static_cast<std::size_t>(at)].id));
             return;
         }
     }
 }
 
-void ThreadFilter::MakeCurrent(QTreeWidgetItem* item) {
-    if (IsUnfolded(*item)) {
-        tree_.setCurrentItem(item);
-        tree_.scrollToItem(item);
+void ThreadFilter::MakeCurrent(const QModelIndex& node) {
+    if (IsUnfolded(node)) {
+        tree_.setCurrentIndex(node);
+        tree_.scrollTo(node);
         return;
     }
     // Below a level the window keeps folded (too deep for the view): made
@@ -445,7 +442,7 @@ void ThreadFilter::MakeCurrent(QTreeWidgetItem* item) {
     // taken back, each level above it.
     const bool autoScroll = tree_.hasAutoScroll();
     tree_.setAutoScroll(false);
-    tree_.setCurrentItem(item);
+    tree_.setCurrentIndex(node);
     tree_.setAutoScroll(autoScroll);
 }
 

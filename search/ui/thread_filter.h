@@ -12,6 +12,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QPersistentModelIndex>
 
 #include <memory>
 #include <string>
@@ -21,19 +22,19 @@
 #include "threads/archive.h"
 
 class QLabel;
-class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace teluri {
 
 class BusyGauge;
 class PageTexts;
+class ThreadTreeModel;
+class ThreadTreeView;
 
 class ThreadFilter : public QLineEdit {
   public:
     // Filters `tree`, whose nodes name pages of the archive's data folder;
     // the first use steps the gauge once per page read.
-    ThreadFilter(QTreeWidget& tree, const Archive& archive, BusyGauge& gauge, QWidget* parent);
+    ThreadFilter(ThreadTreeView& tree, const Archive& archive, BusyGauge& gauge, QWidget* parent);
     ~ThreadFilter() override;
 
     // The count shown in the field, "" when the filter is off.
@@ -51,7 +52,7 @@ class ThreadFilter : public QLineEdit {
 
   private:
     struct Node {
-        QTreeWidgetItem* item;
+        std::size_t id;    // in the tree's model
         int parent;        // -1 for a top-level node
         std::size_t root;  // the top-level node above it, or itself
         std::size_t slot;
@@ -60,7 +61,7 @@ class ThreadFilter : public QLineEdit {
     // Makes the page texts those of the archive's data folder; true when
     // they were not already.
     bool UseTextsOfDataFolder();
-    static std::vector<std::string> NumbersOf(const std::vector<Node>& nodes);
+    std::vector<std::string> NumbersOf(const std::vector<Node>& nodes) const;
     void ApplyText(const QString& text);
     void Begin();
     void Apply(const std::string& needle);
@@ -76,15 +77,16 @@ class ThreadFilter : public QLineEdit {
     // Makes the matching node after (step 1) or before (step -1) the current
     // node current, round the end.
     void StepToMatch(int step);
-    void MakeCurrent(QTreeWidgetItem* item);
-    // True when every node above `item` is expanded.
-    static bool IsUnfolded(const QTreeWidgetItem& item);
+    void MakeCurrent(const QModelIndex& node);
+    // True when every node above `node` is expanded.
+    bool IsUnfolded(const QModelIndex& node) const;
     // Down or Up in the tree while its current node is in a hidden thread:
     // the first shown node becomes the current one. (The view would count
     // from the hidden node's place and pass over the first shown one.)
     bool StartAtFirstShownNode(const QKeyEvent& key);
 
-    QTreeWidget& tree_;
+    ThreadTreeView& tree_;
+    ThreadTreeModel& model_;
     const Archive& archive_;
     BusyGauge& gauge_;
     QLabel* countLabel_ = nullptr;
@@ -92,7 +94,7 @@ class ThreadFilter : public QLineEdit {
     // While filtering: every node in pre-order and its state before and now.
     bool active_ = false;
     // The tree's current node when filtering began.
-    QTreeWidgetItem* currentAtBegin_ = nullptr;
+    QPersistentModelIndex currentAtBegin_;
     std::vector<Node> nodes_;
     std::vector<char> wasExpanded_;
     std::vector<char> expanded_;

@@ -8,7 +8,6 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <QTreeView>
-#include <QTreeWidget>
 
 namespace teluri::test {
 
@@ -37,8 +36,8 @@ int SearchAndOpenFirstHit(QDialog& dialog, const QString& text) {
     return dialog.result();
 }
 
-QTreeWidget& MainWindowTestBase::tree() {
-    return *window_->findChild<QTreeWidget*>("trvTeluri");
+QTreeView& MainWindowTestBase::tree() {
+    return *window_->findChild<QTreeView*>("trvTeluri");
 }
 
 QTextBrowser& MainWindowTestBase::html() {

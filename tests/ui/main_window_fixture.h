@@ -16,7 +16,7 @@
 class QAction;
 class QDialog;
 class QTextBrowser;
-class QTreeWidget;
+class QTreeView;
 
 namespace teluri::test {
 
@@ -36,7 +36,7 @@ class MainWindowTestBase : public QObject {
     MainWindow& window() { return *window_; }
     bool hasWindow() const { return window_ != nullptr; }
     // The thread tree, the page display and the command named `name`.
-    QTreeWidget& tree();
+    QTreeView& tree();
     QTextBrowser& html();
     QAction& action(const char* name);
 

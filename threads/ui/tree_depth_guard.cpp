@@ -2,7 +2,7 @@
 
 #include <QKeyEvent>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <utility>
 #include <vector>
@@ -13,10 +13,9 @@
 namespace teluri {
 namespace {
 
-int DepthOf(const QTreeWidgetItem& node) {
+int DepthOf(const QModelIndex& node) {
     int depth = 0;
-    for (const QTreeWidgetItem* parent = node.parent(); parent != nullptr;
-         parent = parent->parent()) {
+    for (QModelIndex parent = node.parent(); parent.isValid(); parent = parent.parent()) {
         ++depth;
     }
     return depth;
@@ -25,19 +24,21 @@ int DepthOf(const QTreeWidgetItem& node) {
 // True when some node below `node` that has children lies at
 // kMaxExpandedDepth or deeper. An explicit stack: the tree may be tens of
 // thousands of levels deep.
-bool HasBranchesTooDeep(const QTreeWidgetItem& node, int depth) {
-    std::vector<std::pair<const QTreeWidgetItem*, int>> pending{{&node, depth}};
+bool HasBranchesTooDeep(const QModelIndex& node, int depth) {
+    const QAbstractItemModel& model = *node.model();
+    std::vector<std::pair<QModelIndex, int>> pending{{node, depth}};
     while (!pending.empty()) {
-        const auto [item, level] = pending.back();
+        const auto [at, level] = pending.back();
         pending.pop_back();
-        if (item->childCount() == 0) {
+        const int children = model.rowCount(at);
+        if (children == 0) {
             continue;
         }
         if (level >= kMaxExpandedDepth) {
             return true;
         }
-        for (int i = 0; i < item->childCount(); ++i) {
-            pending.emplace_back(item->child(i), level + 1);
+        for (int i = 0; i < children; ++i) {
+            pending.emplace_back(model.index(i, 0, at), level + 1);
         }
     }
     return false;
@@ -45,40 +46,39 @@ bool HasBranchesTooDeep(const QTreeWidgetItem& node, int depth) {
 
 }  // namespace
 
-TreeDepthGuard::TreeDepthGuard(QTreeWidget& tree) : QObject(&tree), tree_(tree) {
+TreeDepthGuard::TreeDepthGuard(QTreeView& tree) : QObject(&tree), tree_(tree) {
     tree_.installEventFilter(this);
-    connect(&tree_, &QTreeWidget::itemExpanded, this,
-            [this](QTreeWidgetItem* node) { ItemExpanded(node); });
+    connect(&tree_, &QTreeView::expanded, this,
+            [this](const QModelIndex& node) { NodeExpanded(node); });
 }
 
 bool TreeDepthGuard::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &tree_ && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Asterisk) {
-        if (QTreeWidgetItem* node = tree_.currentItem()) {
-            const QModelIndex index = tree_.currentIndex();
-            Guarded(tree_.window(), [this, node, index] { ExpandAllBelow(*node, index); });
+        if (const QModelIndex node = tree_.currentIndex(); node.isValid()) {
+            Guarded(tree_.window(), [this, node] { ExpandAllBelow(node); });
         }
         return true;
     }
     return false;
 }
 
-void TreeDepthGuard::ExpandAllBelow(const QTreeWidgetItem& node, const QModelIndex& index) {
+void TreeDepthGuard::ExpandAllBelow(const QModelIndex& node) {
     const int depth = DepthOf(node);
     const bool tooDeep = HasBranchesTooDeep(node, depth);
     if (depth < kMaxExpandedDepth) {
         // Marks the branches expanded without recursion and lays the view
         // out once; the depth is counted from `node`.
-        tree_.expandRecursively(index, kMaxExpandedDepth - 1 - depth);
+        tree_.expandRecursively(node, kMaxExpandedDepth - 1 - depth);
     }
     if (tooDeep) {
         TellTooDeep();
     }
 }
 
-void TreeDepthGuard::ItemExpanded(QTreeWidgetItem* node) {
-    if (node != nullptr && DepthOf(*node) >= kMaxExpandedDepth) {
-        node->setExpanded(false);
+void TreeDepthGuard::NodeExpanded(const QModelIndex& node) {
+    if (node.isValid() && DepthOf(node) >= kMaxExpandedDepth) {
+        tree_.collapse(node);
         if (!toldThisTurn_) {
             toldThisTurn_ = true;
             TellTooDeep();

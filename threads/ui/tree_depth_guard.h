@@ -10,8 +10,7 @@
 #include <QObject>
 
 class QModelIndex;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 
 namespace teluri {
 
@@ -22,18 +21,17 @@ inline constexpr int kMaxExpandedDepth = 10000;
 
 class TreeDepthGuard : public QObject {
   public:
-    explicit TreeDepthGuard(QTreeWidget& tree);
+    explicit TreeDepthGuard(QTreeView& tree);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // `index`: the node's index in the view.
-    void ExpandAllBelow(const QTreeWidgetItem& node, const QModelIndex& index);
-    void ItemExpanded(QTreeWidgetItem* node);
+    void ExpandAllBelow(const QModelIndex& node);
+    void NodeExpanded(const QModelIndex& node);
     void TellTooDeep();
 
-    QTreeWidget& tree_;
+    QTreeView& tree_;
     // Set from a message about a taken-back expansion until the event loop
     // runs again: selecting a node 30,000 levels deep expands each of its
     // ancestors in one go, and 20,000 messages in a row would hold the

@@ -7,11 +7,12 @@
 #include <QSplitter>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <filesystem>
 
 #include "tests/ui/main_window_fixture.h"
+#include "tests/ui/tree_nodes.h"
 #include "threads/tree_builder.h"
 
 namespace teluri {
@@ -60,7 +61,7 @@ class DamagedStateTest : public test::MainWindowTestBase {
         createActiveWindow();
         test::WriteFile(fixture().HomeFile("Tree.dat"), "1001:a\r\n\t1002:b\r\n");
         window().findChild<QAction*>("QuickOpen1")->trigger();
-        QCOMPARE(tree().topLevelItemCount(), 1);
+        QCOMPARE(test::ThreadCount(tree()), 1);
         std::string content;
         for (std::size_t i = 0; i <= kMaxTreeNodes; ++i) {
             content += "1003:c\r\n";
@@ -72,9 +73,9 @@ class DamagedStateTest : public test::MainWindowTestBase {
                  QString::fromUtf8("ツリーのノードが %1 個を超えるため、解析を中止しました\n")
                          .arg(kMaxTreeNodes) +
                      QString::fromStdString(fixture().HomeFile("Tree.dat")));
-        QCOMPARE(tree().topLevelItemCount(), 1);
-        QCOMPARE(tree().topLevelItem(0)->text(0), QString("1001:a"));
-        QCOMPARE(tree().topLevelItem(0)->child(0)->text(0), QString("1002:b"));
+        QCOMPARE(test::ThreadCount(tree()), 1);
+        QCOMPARE(test::TextOf(test::Thread(tree(), 0)), QString("1001:a"));
+        QCOMPARE(test::TextOf(test::Child(test::Thread(tree(), 0), 0)), QString("1002:b"));
         QVERIFY(tree().updatesEnabled());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
@@ -96,8 +97,8 @@ class DamagedStateTest : public test::MainWindowTestBase {
         window().findChild<QAction*>("Open1")->trigger();
         QVERIFY(QTest::qWaitFor(
             [this] { return !window().findChild<QTimer*>("tmrAnalyze")->isActive(); }));
-        QVERIFY(QTest::qWaitFor([this] { return tree().topLevelItemCount() == 1; }));
-        QCOMPARE(tree().topLevelItem(0)->text(0), QString("1001:long"));
+        QVERIFY(QTest::qWaitFor([this] { return test::ThreadCount(tree()) == 1; }));
+        QCOMPARE(test::TextOf(test::Thread(tree(), 0)), QString("1001:long"));
         QCOMPARE(window().CurrentArchive().dataFolder, folder);
         QCOMPARE(fixture().messages.size(), std::size_t{1});
         QCOMPARE(fixture().messages[0].text,

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <filesystem>
 
@@ -19,6 +19,7 @@
 #include "htmlview/ui/page_display.h"
 #include "tests/support/pages.h"
 #include "tests/ui/main_window_fixture.h"
+#include "tests/ui/tree_nodes.h"
 
 namespace teluri {
 
@@ -31,7 +32,7 @@ class DesktopProgramTest : public test::MainWindowTestBase {
         test::WriteFile(fixture().DataFile("1004.msg"), test::Page("1004", "Delphi"));
         createWindow();
         openDataFolder();
-        tree().setCurrentItem(tree().topLevelItem(0));
+        tree().setCurrentIndex(test::Thread(tree(), 0));
         QVERIFY(window().Page().DocumentUrl().endsWith("/1004.msg"));
     }
 

@@ -12,7 +12,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <filesystem>
 
@@ -26,6 +26,7 @@
 #include "htmlview/ui/page_display.h"
 #include "tests/support/pages.h"
 #include "tests/ui/main_window_fixture.h"
+#include "tests/ui/tree_nodes.h"
 #include "threads/tree_builder.h"
 
 namespace teluri {
@@ -124,16 +125,16 @@ bool IsSubsequence(const QStringList& part, const QStringList& whole) {
     return true;
 }
 
-QStringList ItemTexts(const QTreeWidget& tree) {
+QStringList ItemTexts(const QTreeView& tree) {
     QStringList texts;
-    std::function<void(QTreeWidgetItem*, int)> walk = [&](QTreeWidgetItem* item, int depth) {
-        texts.append(QString(depth, '\t') + item->text(0));
-        for (int i = 0; i < item->childCount(); ++i) {
-            walk(item->child(i), depth + 1);
+    std::function<void(const QModelIndex&, int)> walk = [&](const QModelIndex& node, int depth) {
+        texts.append(QString(depth, '\t') + test::TextOf(node));
+        for (int i = 0; i < tree.model()->rowCount(node); ++i) {
+            walk(test::Child(node, i), depth + 1);
         }
     };
-    for (int i = 0; i < tree.topLevelItemCount(); ++i) {
-        walk(tree.topLevelItem(i), 0);
+    for (int i = 0; i < test::ThreadCount(tree); ++i) {
+        walk(test::Thread(tree, i), 0);
     }
     return texts;
 }
@@ -207,7 +208,7 @@ class MainWindowTest : public test::MainWindowTestBase {
         QCOMPARE(percentages.texts.front(), QString("0%"));
         QCOMPARE(percentages.texts.back(), QString("100%"));
         QVERIFY(IsSubsequence(percentages.texts, {"0%", "25%", "50%", "75%", "100%"}));
-        QVERIFY(!tree().topLevelItem(0)->icon(0).isNull());
+        QVERIFY(!test::Thread(tree(), 0).data(Qt::DecorationRole).isNull());
         QVERIFY(tree().updatesEnabled());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
         QCOMPARE(ReadFile(fixture().HomeFile("Tree.dat")),
@@ -226,7 +227,7 @@ class MainWindowTest : public test::MainWindowTestBase {
         QTRY_VERIFY(!fixture().messages.empty());
         QVERIFY(fixture().messages[0].text.contains(
             QString::fromStdString(fixture().HomeFile("Tree.dat"))));
-        QCOMPARE(tree().topLevelItemCount(), 2);
+        QCOMPARE(test::ThreadCount(tree()), 2);
         QCOMPARE(window().findChild<PanelStatusBar*>("StatusBar1")->TextAt(3),
                  Text("5 ページ　2 スレッド　未読 5"));
         QVERIFY(tree().updatesEnabled());
@@ -270,7 +271,7 @@ class MainWindowTest : public test::MainWindowTestBase {
                            QString::fromStdString(fixture().DataFile("1003.msg")));
         QCOMPARE(fixture().messages[0].icon, QMessageBox::Critical);
         // The nodes before the page stay; no Tree.dat; the window is usable.
-        QCOMPARE(tree().topLevelItemCount(), 1);
+        QCOMPARE(test::ThreadCount(tree()), 1);
         QVERIFY(!std::filesystem::exists(fixture().HomeFile("Tree.dat")));
         QVERIFY(tree().updatesEnabled());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
@@ -307,14 +308,14 @@ class MainWindowTest : public test::MainWindowTestBase {
         createWindow();
         fixture().folderAnswers.push_back(QString::fromStdString(folder));
         action("Open1").trigger();
-        QTRY_COMPARE(tree().topLevelItemCount(), 2);
-        tree().setCurrentItem(tree().topLevelItem(1));
+        QTRY_COMPARE(test::ThreadCount(tree()), 2);
+        tree().setCurrentIndex(test::Thread(tree(), 1));
         QCOMPARE(window().Page().DocumentUrl(),
                  QString::fromStdString("file://" + fixture().Data()) +
                      "%E8%A1%A8%E7%A4%BA%E3%83%87%E3%83%BC%E3%82%BF/1001.msg");
         // A number below 1000 opens the page file with four digits.
-        tree().setCurrentItem(tree().topLevelItem(0));
-        QCOMPARE(tree().topLevelItem(0)->text(0), QString("42:small"));
+        tree().setCurrentIndex(test::Thread(tree(), 0));
+        QCOMPARE(test::TextOf(test::Thread(tree(), 0)), QString("42:small"));
         QVERIFY(window().Page().DocumentUrl().endsWith("/0042.msg"));
         auto* html = window().findChild<QWidget*>("HTML1");
         QVERIFY(!static_cast<QTextEdit*>(html)->toPlainText().contains(
@@ -325,7 +326,7 @@ class MainWindowTest : public test::MainWindowTestBase {
         createWindow();
         // No Tree.dat: nothing happens.
         action("QuickOpen1").trigger();
-        QCOMPARE(tree().topLevelItemCount(), 0);
+        QCOMPARE(test::ThreadCount(tree()), 0);
         QVERIFY(fixture().messages.empty());
         writeThread();
         WriteFile(fixture().HomeFile("Teluri.ini"),
@@ -334,7 +335,7 @@ class MainWindowTest : public test::MainWindowTestBase {
                   Sjis("1001:a\r\n\t1002:b\n \t1003:c\r1005:d\r\n"));
         action("QuickOpen1").trigger();
         QCOMPARE(ItemTexts(tree()), QStringList({"1001:a", "\t1002:b", "\t\t1003:c", "1005:d"}));
-        QVERIFY(tree().topLevelItem(0)->icon(0).isNull());
+        QVERIFY(test::Thread(tree(), 0).data(Qt::DecorationRole).isNull());
         QCOMPARE(window().CurrentArchive().files.Names().size(), std::size_t{5});
         // An invalid level: the error names the line; the nodes before stay.
         WriteFile(fixture().HomeFile("Tree.dat"), "1001:a\r\n\t\t1002:b\r\n1003:c\r\n");
@@ -350,7 +351,7 @@ class MainWindowTest : public test::MainWindowTestBase {
         WriteFile(fixture().HomeFile("Tree.dat"), "1001:a\r\n");
         WriteFile(fixture().HomeFile("Teluri.ini"), "[Startup]\r\nDraftopen=1\r\n");
         createWindow();
-        QTRY_COMPARE(tree().topLevelItemCount(), 1);
+        QTRY_COMPARE(test::ThreadCount(tree()), 1);
         destroyWindow();
         WriteFile(fixture().HomeFile("Teluri.ini"), "[Startup]\r\nDraftOpen=0\r\n");
         createWindow();
@@ -358,7 +359,7 @@ class MainWindowTest : public test::MainWindowTestBase {
         // run when the timer's signal reaches a later receiver.
         QSignalSpy startUp(window().findChild<QTimer*>("tmrDefault"), &QTimer::timeout);
         QVERIFY(startUp.wait());
-        QCOMPARE(tree().topLevelItemCount(), 0);
+        QCOMPARE(test::ThreadCount(tree()), 0);
     }
 
     void popupOnRightButtonOnly() {

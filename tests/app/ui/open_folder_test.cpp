@@ -8,7 +8,7 @@
 #include <QMimeData>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QUrl>
 
 #include <filesystem>
@@ -17,6 +17,7 @@
 #include "base/ui/guard.h"
 #include "settings/settings_file.h"
 #include "tests/support/pages.h"
+#include "tests/ui/tree_nodes.h"
 #include "tests/ui/ui_support.h"
 
 namespace teluri {
@@ -65,7 +66,7 @@ class OpenFolderTest : public QObject {
 
     bool AnalysisEnded() { return !window_->findChild<QTimer*>("tmrAnalyze")->isActive(); }
 
-    int NodeCount() { return window_->findChild<QTreeWidget*>("trvTeluri")->topLevelItemCount(); }
+    int NodeCount() { return test::ThreadCount(*window_->findChild<QTreeView*>("trvTeluri")); }
 
     QMenu& RecentMenu() { return *window_->findChild<QMenu*>("RecentFolders1"); }
 

@@ -1,7 +1,7 @@
 // Renders the main window with the sample archive to a PNG in the build
 // folder, for looking at (no pixel comparison).
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "app/ui/about_box.h"
 #include "app/ui/main_window.h"
@@ -11,6 +11,7 @@
 #include "settings/ui/options_dialog.h"
 #include "settings/ui/spin_field.h"
 #include "tests/ui/main_window_fixture.h"
+#include "tests/ui/tree_nodes.h"
 
 namespace teluri {
 
@@ -28,13 +29,13 @@ class ScreenshotTest : public test::MainWindowTestBase {
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         fixture().folderAnswers.push_back(QString(TELURI_SOURCE_DIR "/sample"));
         action("Open1").trigger();
-        QTRY_VERIFY(tree().topLevelItemCount() > 0);
+        QTRY_VERIFY(test::ThreadCount(tree()) > 0);
         tree().expandAll();
-        QTreeWidgetItem* node = tree().topLevelItem(0)->child(0);
-        tree().setCurrentItem(node);
+        const QModelIndex node = test::Child(test::Thread(tree(), 0), 0);
+        tree().setCurrentIndex(node);
         // The node's page is shown, and what its showing posted has run.
-        QTRY_VERIFY(
-            window.Page().DocumentUrl().endsWith("/" + node->text(0).section(':', 0, 0) + ".msg"));
+        QTRY_VERIFY(window.Page().DocumentUrl().endsWith(
+            "/" + test::TextOf(node).section(':', 0, 0) + ".msg"));
         QVERIFY(test::WaitForPostedCalls());
         const QString path = QCoreApplication::applicationDirPath() + "/main-window.png";
         QVERIFY(window.grab().save(path));

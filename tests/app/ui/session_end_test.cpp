@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <csignal>
 #include <filesystem>
@@ -17,6 +17,7 @@
 #include "htmlview/ui/page_display.h"
 #include "tests/support/pages.h"
 #include "tests/ui/main_window_fixture.h"
+#include "tests/ui/tree_nodes.h"
 #include "tests/ui/ui_support.h"
 
 namespace teluri {
@@ -40,9 +41,9 @@ class SessionEndTest : public QObject {
     void ShowPage(Program& program) {
         program.window.show();
         test::OpenDataFolder(program.window, fixture());
-        auto* tree = program.window.findChild<QTreeWidget*>("trvTeluri");
-        QVERIFY(tree->topLevelItemCount() > 0);
-        tree->setCurrentItem(tree->topLevelItem(0));
+        auto* tree = program.window.findChild<QTreeView*>("trvTeluri");
+        QVERIFY(test::ThreadCount(*tree) > 0);
+        tree->setCurrentIndex(test::Thread(*tree, 0));
         QVERIFY(program.window.Page().DocumentUrl().endsWith("1001.msg"));
         // A page counts as read after a second on show.
         auto* status = program.window.findChild<PanelStatusBar*>("StatusBar1");

@@ -6,7 +6,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "app/ui/main_window.h"
 #include "base/display_text.h"
@@ -15,8 +15,9 @@
 #include "reading/ui/tree_walk.h"
 #include "tests/support/pages.h"
 #include "tests/ui/main_window_fixture.h"
+#include "tests/ui/tree_nodes.h"
+#include "threads/ui/thread_tree_model.h"
 #include "threads/ui/tree_depth_guard.h"
-#include "threads/ui/tree_view_sink.h"
 
 namespace teluri {
 namespace {
@@ -35,10 +36,10 @@ std::string DeepTreeDat(int depth) {
     return content;
 }
 
-QTreeWidgetItem* NodeAtDepth(QTreeWidget& tree, int depth) {
-    QTreeWidgetItem* node = tree.topLevelItem(0);
+QModelIndex NodeAtDepth(const QTreeView& tree, int depth) {
+    QModelIndex node = test::Thread(tree, 0);
     for (int i = 0; i < depth; ++i) {
-        node = node->child(0);
+        node = test::Child(node, 0);
     }
     return node;
 }
@@ -58,39 +59,39 @@ class WindowLimitsTest : public test::MainWindowTestBase {
     void expandAllStopsAtTheDepthBoundWithAMessage() {
         createWindow();
         draftOpen(DeepTreeDat(kMaxExpandedDepth + 5));
-        tree().setCurrentItem(tree().topLevelItem(0));
+        tree().setCurrentIndex(test::Thread(tree(), 0));
         tree().setFocus();
         QTest::keyClick(&tree(), Qt::Key_Asterisk);
-        QVERIFY(NodeAtDepth(tree(), kMaxExpandedDepth - 1)->isExpanded());
-        QVERIFY(!NodeAtDepth(tree(), kMaxExpandedDepth)->isExpanded());
+        QVERIFY(tree().isExpanded(NodeAtDepth(tree(), kMaxExpandedDepth - 1)));
+        QVERIFY(!tree().isExpanded(NodeAtDepth(tree(), kMaxExpandedDepth)));
         QCOMPARE(fixture().messages.size(), std::size_t{1});
         QCOMPARE(fixture().messages[0].icon, QMessageBox::Information);
         QVERIFY(fixture().messages[0].text.contains(QString::number(kMaxExpandedDepth)));
         // A full layout of what is expanded, as a font change makes one.
         tree().doItemsLayout();
         // Expanding the first folded node by hand is taken back.
-        NodeAtDepth(tree(), kMaxExpandedDepth)->setExpanded(true);
-        QVERIFY(!NodeAtDepth(tree(), kMaxExpandedDepth)->isExpanded());
+        tree().setExpanded(NodeAtDepth(tree(), kMaxExpandedDepth), true);
+        QVERIFY(!tree().isExpanded(NodeAtDepth(tree(), kMaxExpandedDepth)));
         QCOMPARE(fixture().messages.size(), std::size_t{2});
         QCoreApplication::processEvents();
         // Showing a node far below the bound expands each of its ancestors
         // in one go (as the jump to a page in the tree does): every deep
         // one is taken back, with one message, not one per level.
         for (int depth = kMaxExpandedDepth + 3; depth >= kMaxExpandedDepth; --depth) {
-            NodeAtDepth(tree(), depth)->setExpanded(true);
+            tree().setExpanded(NodeAtDepth(tree(), depth), true);
         }
         for (int depth = kMaxExpandedDepth; depth <= kMaxExpandedDepth + 3; ++depth) {
-            QVERIFY(!NodeAtDepth(tree(), depth)->isExpanded());
+            QVERIFY(!tree().isExpanded(NodeAtDepth(tree(), depth)));
         }
         QCOMPARE(fixture().messages.size(), std::size_t{3});
         QCoreApplication::processEvents();
-        NodeAtDepth(tree(), kMaxExpandedDepth)->setExpanded(true);
+        tree().setExpanded(NodeAtDepth(tree(), kMaxExpandedDepth), true);
         QCOMPARE(fixture().messages.size(), std::size_t{4});
         // A tree within the bound expands whole, without a message.
         draftOpen("1001:a\r\n\t1002:b\r\n\t\t1003:c\r\n\t1004:d\r\n");
-        tree().setCurrentItem(tree().topLevelItem(0));
+        tree().setCurrentIndex(test::Thread(tree(), 0));
         QTest::keyClick(&tree(), Qt::Key_Asterisk);
-        QVERIFY(NodeAtDepth(tree(), 1)->isExpanded());
+        QVERIFY(tree().isExpanded(NodeAtDepth(tree(), 1)));
         QCOMPARE(fixture().messages.size(), std::size_t{4});
     }
 
@@ -104,15 +105,15 @@ class WindowLimitsTest : public test::MainWindowTestBase {
         for (int depth = 0; depth < kMaxExpandedDepth + 4; ++depth) {
             node = tree().model()->index(0, 0, node);
         }
-        QSignalSpy takenBack(&tree(), &QTreeWidget::itemCollapsed);
+        QSignalSpy takenBack(&tree(), &QTreeView::collapsed);
         SelectNode(tree(), node);
         QCOMPARE(takenBack.size(), 1);
         QCOMPARE(fixture().messages.size(), std::size_t{1});
         QCOMPARE(tree().currentIndex(), node);
-        QVERIFY(!NodeAtDepth(tree(), kMaxExpandedDepth)->isExpanded());
+        QVERIFY(!tree().isExpanded(NodeAtDepth(tree(), kMaxExpandedDepth)));
         // A node within the bound is shown with its ancestors opened.
         SelectNode(tree(), tree().model()->index(0, 0, tree().model()->index(0, 0)));
-        QVERIFY(NodeAtDepth(tree(), 0)->isExpanded());
+        QVERIFY(tree().isExpanded(NodeAtDepth(tree(), 0)));
         QCOMPARE(takenBack.size(), 1);
     }
 
@@ -123,11 +124,11 @@ class WindowLimitsTest : public test::MainWindowTestBase {
         openDataFolder();
         draftOpen(DeepTreeDat(kMaxExpandedDepth + 5) + std::string(kMaxExpandedDepth + 5, '\t') +
                   "1001:needle\r\n");
-        QSignalSpy takenBack(&tree(), &QTreeWidget::itemCollapsed);
+        QSignalSpy takenBack(&tree(), &QTreeView::collapsed);
         auto& filter = *window().findChild<QLineEdit*>("edtFilter");
         filter.setText("needle");
         QCOMPARE(window().findChild<QLabel*>("lblFilterCount")->text(), QString::fromUtf8("1 件"));
-        QVERIFY(NodeAtDepth(tree(), kMaxExpandedDepth - 1)->isExpanded());
+        QVERIFY(tree().isExpanded(NodeAtDepth(tree(), kMaxExpandedDepth - 1)));
         QCOMPARE(takenBack.size(), 1);
         QCOMPARE(fixture().messages.size(), std::size_t{1});
         // The next letter asks for nothing more.
@@ -137,13 +138,13 @@ class WindowLimitsTest : public test::MainWindowTestBase {
         QCOMPARE(fixture().messages.size(), std::size_t{1});
         // Return selects the match where it stands, folded away.
         QTest::keyClick(&filter, Qt::Key_Return);
-        QCOMPARE(tree().currentItem(), NodeAtDepth(tree(), kMaxExpandedDepth + 5));
+        QCOMPARE(tree().currentIndex(), NodeAtDepth(tree(), kMaxExpandedDepth + 5));
         QCOMPARE(takenBack.size(), 1);
         // Emptied: the chosen node's ancestors open again, root first, down
         // to the bound and no deeper; the one level taken back says so once.
         filter.clear();
-        QVERIFY(NodeAtDepth(tree(), kMaxExpandedDepth - 1)->isExpanded());
-        QVERIFY(!NodeAtDepth(tree(), kMaxExpandedDepth)->isExpanded());
+        QVERIFY(tree().isExpanded(NodeAtDepth(tree(), kMaxExpandedDepth - 1)));
+        QVERIFY(!tree().isExpanded(NodeAtDepth(tree(), kMaxExpandedDepth)));
         QCOMPARE(fixture().messages.size(), std::size_t{2});
     }
 
@@ -152,8 +153,8 @@ class WindowLimitsTest : public test::MainWindowTestBase {
         WriteFile(fixture().DataFile("1001.msg"), Page("1001", title));
         createWindow();
         openDataFolder();
-        QTreeWidgetItem& node = *tree().topLevelItem(0);
-        QCOMPARE(node.text(0),
+        const QModelIndex node = test::Thread(tree(), 0);
+        QCOMPARE(test::TextOf(node),
                  QString(kShownTextBytes, 'x').replace(0, 5, "1001:") + QChar(0x2026));
         QCOMPARE(NodeBytes(node).size(), qsizetype(title.size() + 5));
         QCOMPARE(ReadFile(fixture().HomeFile("Tree.dat")), "1001:" + title + "\r\n");

@@ -15,7 +15,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <filesystem>
 
@@ -28,6 +28,7 @@
 #include "tests/support/pages.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/main_window_fixture.h"
+#include "tests/ui/tree_nodes.h"
 #include "tests/ui/ui_support.h"
 
 namespace teluri {
@@ -53,12 +54,8 @@ class OrientationTest : public test::MainWindowTestBase {
     QString page(const char* number) {
         return QString::fromStdString(PageUrl(fixture().DataFile(number + std::string(".msg"))));
     }
-    QString current() { return tree().currentItem() ? tree().currentItem()->text(0).left(4) : ""; }
-    QTreeWidgetItem* node(const char* number) {
-        const QList<QTreeWidgetItem*> found =
-            tree().findItems(number, Qt::MatchStartsWith | Qt::MatchRecursive);
-        return found.isEmpty() ? nullptr : found.front();
-    }
+    QString current() { return test::CurrentNumber(tree()); }
+    QModelIndex node(const char* number) { return test::FindNode(tree(), number); }
     void key(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QApplication::setActiveWindow(&window());
         QTest::keyClick(widget, static_cast<Qt::Key>(key), modifiers);
@@ -99,7 +96,7 @@ class OrientationTest : public test::MainWindowTestBase {
     void statusBarTellsWhereThePageStands() {
         openThread();
         QCOMPARE(rest(), Text("5 ページ　2 スレッド　未読 5"));
-        tree().setCurrentItem(node("1004"));
+        tree().setCurrentIndex(node("1004"));
         QCOMPARE(status().TextAt(1), QString("No.1004"));
         QCOMPARE(status().TextAt(2), Text("深さ2"));
         QCOMPARE(rest(), Text("Delphi　｜　スレッド 1001　4 / 4　｜　未読 スレッド 4・全体 5"));
@@ -130,7 +127,7 @@ class OrientationTest : public test::MainWindowTestBase {
         createActiveWindow();
         openDataFolder();
         tree().setFocus();
-        tree().setCurrentItem(node("2000"));
+        tree().setCurrentIndex(node("2000"));
         for (int i = 0; i < 10; ++i) {
             key(&tree(), Qt::Key_Down);
         }
@@ -144,7 +141,7 @@ class OrientationTest : public test::MainWindowTestBase {
     void markUnreadThreadReadAllReadAndUndo() {
         openThread();
         tree().setFocus();
-        tree().setCurrentItem(node("1002"));
+        tree().setCurrentIndex(node("1002"));
         key(&tree(), Qt::Key_M);  // read at once
         QVERIFY(rest().endsWith(Text("全体 4")));
         key(&tree(), Qt::Key_M);  // unread again, and it stays so
@@ -180,7 +177,7 @@ class OrientationTest : public test::MainWindowTestBase {
         WriteFile(fixture().DataFile("1005.msg"), longPage);
         createActiveWindow();
         openDataFolder();
-        tree().setCurrentItem(node("1005"));
+        tree().setCurrentIndex(node("1005"));
         tree().setFocus();
         QScrollBar& bar = *html().verticalScrollBar();
         key(&tree(), Qt::Key_Space);
@@ -224,8 +221,8 @@ class OrientationTest : public test::MainWindowTestBase {
 
     void theTreeFollowsBackForwardAndHits() {
         openThread();
-        tree().setCurrentItem(node("1004"));
-        tree().setCurrentItem(node("1002"));
+        tree().setCurrentIndex(node("1004"));
+        tree().setCurrentIndex(node("1002"));
         action("Back1").trigger();
         QCOMPARE(current(), QString("1004"));
         QCOMPARE(shown(), page("1004"));
@@ -239,7 +236,7 @@ class OrientationTest : public test::MainWindowTestBase {
 
     void thePageIsPickedUpAgainAfterARestart() {
         openThread();
-        tree().setCurrentItem(node("1004"));
+        tree().setCurrentIndex(node("1004"));
         window().close();
         QVERIFY(ReadFile(fixture().HomeFile("Window.ini"))
                     .find("[LastPage]\r\nFolder1=" + fixture().Data() + "\r\nPage1=1004\r\n") !=
@@ -249,18 +246,18 @@ class OrientationTest : public test::MainWindowTestBase {
         createActiveWindow();
         QTRY_COMPARE(shown(), page("1004"));
         QCOMPARE(current(), QString("1004"));
-        QVERIFY(node("1003")->isExpanded());
+        QVERIFY(tree().isExpanded(node("1003")));
         QCOMPARE(rest(), Text("Delphi　｜　スレッド 1001　4 / 4　｜　未読 スレッド 4・全体 5"));
     }
 
     void anotherFolderDoesNotShowThePreviousFoldersPage() {
         openThread();
-        tree().setCurrentItem(node("1004"));
+        tree().setCurrentIndex(node("1004"));
         test::TempFolder other;
         WriteFile(other / "3001.msg", Page("3001", "other"));
         fixture().folderAnswers.push_back(QString::fromStdString(other.Path()));
         action("Open1").trigger();
-        QTRY_VERIFY(node("3001") != nullptr);
+        QTRY_VERIFY(node("3001").isValid());
         QCOMPARE(shown(), QString());
         QVERIFY(html().toPlainText().isEmpty());
         QCOMPARE(rest(), Text("1 ページ　1 スレッド　未読 1"));
@@ -279,7 +276,7 @@ class OrientationTest : public test::MainWindowTestBase {
         tree().expandAll();
         QScrollBar& bar = *tree().horizontalScrollBar();
         const auto pictureInView = [this](const char* number) {
-            const QRect rect = tree().visualItemRect(node(number));
+            const QRect rect = tree().visualRect(node(number));
             const int rowHeight = rect.height();
             // The picture and the start of the text in view, and the reply
             // below it too.
@@ -314,7 +311,7 @@ class OrientationTest : public test::MainWindowTestBase {
 
     void theLinkPreviewClosesOnAnyPress() {
         openThread();
-        tree().setCurrentItem(node("1002"));
+        tree().setCurrentIndex(node("1002"));
         const QPoint at = html().cursorRect(html().document()->find("1001")).center();
         QTest::mouseMove(html().viewport(), at);
         QLabel& preview = *html().findChild<QLabel*>("PreviewPopup");
@@ -339,7 +336,7 @@ class OrientationTest : public test::MainWindowTestBase {
         auto& splitter = *window().findChild<QSplitter*>("Splitter1");
         const int total = splitter.sizes()[0] + splitter.sizes()[1];
         splitter.setSizes({total * 9 / 10, total / 10});
-        tree().setCurrentItem(node("1003"));
+        tree().setCurrentIndex(node("1003"));
         window().showNormal();
         QTRY_VERIFY(!window().isMaximized());
         QTRY_VERIFY(splitter.sizes()[0] <= window().width() / 2);

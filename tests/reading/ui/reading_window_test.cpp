@@ -14,7 +14,7 @@
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QToolTip>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <filesystem>
 
@@ -24,6 +24,7 @@
 #include "htmlview/ui/page_display.h"
 #include "tests/support/pages.h"
 #include "tests/ui/main_window_fixture.h"
+#include "tests/ui/tree_nodes.h"
 
 namespace teluri {
 namespace {
@@ -59,7 +60,7 @@ class ReadingWindowTest : public test::MainWindowTestBase {
     QString page(const char* number) {
         return UrlOf(fixture().DataFile(number + std::string(".msg")));
     }
-    QString current() { return tree().currentItem() ? tree().currentItem()->text(0).left(4) : ""; }
+    QString current() { return test::CurrentNumber(tree()); }
 
     // The window, made the active one, as the keys of the tests need.
     void createActiveWindow() {
@@ -74,11 +75,7 @@ class ReadingWindowTest : public test::MainWindowTestBase {
         openDataFolder();
     }
 
-    QTreeWidgetItem* node(const char* number) {
-        const QList<QTreeWidgetItem*> found =
-            tree().findItems(number, Qt::MatchStartsWith | Qt::MatchRecursive);
-        return found.isEmpty() ? nullptr : found.front();
-    }
+    QModelIndex node(const char* number) { return test::FindNode(tree(), number); }
 
     // The width the tree gives a node's row: bold rows are wider.
     int rowWidth(const char* number) {
@@ -121,7 +118,7 @@ class ReadingWindowTest : public test::MainWindowTestBase {
 
     void linksShowTheirPagesAndSelectTheirNodes() {
         openThread();
-        tree().setCurrentItem(node("1001"));
+        tree().setCurrentIndex(node("1001"));
         // Tab reaches the first link, Enter follows it.
         html().setFocus();
         key(&html(), Qt::Key_Tab);
@@ -134,7 +131,7 @@ class ReadingWindowTest : public test::MainWindowTestBase {
         emit html().anchorClicked(QUrl("http://www.orvak.example/teluri/view3.cgi?1004"));
         QCOMPARE(shown(), page("1004"));
         QCOMPARE(current(), QString("1004"));
-        QVERIFY(node("1003")->isExpanded());
+        QVERIFY(tree().isExpanded(node("1003")));
         // A page of the folder without a node: no node is selected.
         WriteFile(fixture().DataFile("1009.msg"), Page("1009", "late"));
         emit html().anchorClicked(QUrl("./view3.cgi?1009"));
@@ -164,7 +161,7 @@ class ReadingWindowTest : public test::MainWindowTestBase {
 
     void linkPreviewShowsTitleAndFirstLines() {
         openThread();
-        tree().setCurrentItem(node("1002"));
+        tree().setCurrentIndex(node("1002"));
         // The pointer rests on the parent link.
         QTextCursor cursor = html().document()->find("1001");
         const QPoint at = html().cursorRect(cursor).center();
@@ -187,7 +184,7 @@ class ReadingWindowTest : public test::MainWindowTestBase {
         QToolButton& back = *window().findChild<QToolButton*>("btnBack");
         QToolButton& forward = *window().findChild<QToolButton*>("btnForward");
         const QString tutorial = shown();
-        tree().setCurrentItem(node("1001"));
+        tree().setCurrentIndex(node("1001"));
         window().Page().LoadUrl(page("1005"));  // as a bookmark or a search hit shows it
         QVERIFY(back.isEnabled());
         QVERIFY(!forward.isEnabled());
@@ -205,7 +202,7 @@ class ReadingWindowTest : public test::MainWindowTestBase {
         QTest::mousePress(tree().viewport(), Qt::BackButton);
         QCOMPARE(shown(), page("1001"));
         // A page shown now drops the pages ahead.
-        tree().setCurrentItem(node("1002"));
+        tree().setCurrentIndex(node("1002"));
         QVERIFY(!forward.isEnabled());
         // New font sizes show the same page again: no new entry.
         action("ZoomIn1").trigger();
@@ -215,15 +212,15 @@ class ReadingWindowTest : public test::MainWindowTestBase {
 
     void showInTreeSelectsTheNodeOfThePageOnShow() {
         openThread();
-        tree().setCurrentItem(node("1005"));
+        tree().setCurrentIndex(node("1005"));
         tree().collapseAll();
         window().Page().LoadUrl(page("1004"));  // the tree follows the page
         QCOMPARE(current(), QString("1004"));
-        tree().setCurrentItem(nullptr);
+        tree().setCurrentIndex({});
         tree().collapseAll();
         key(&window(), Qt::Key_T, Qt::ControlModifier);
         QCOMPARE(current(), QString("1004"));
-        QVERIFY(node("1003")->isExpanded());
+        QVERIFY(tree().isExpanded(node("1003")));
         QCOMPARE(shown(), page("1004"));
         // The tutorial has no node: none is selected, and Ctrl+T finds none.
         window().findChild<QAction*>("Tutorial1")->trigger();
@@ -236,13 +233,13 @@ class ReadingWindowTest : public test::MainWindowTestBase {
         WriteFile(fixture().HomeFile("Read.dat"), "[/elsewhere/]\r\n1001\r\nnote\r\n");
         openThread();
         const int unread = rowWidth("1001");
-        tree().setCurrentItem(node("1001"));
+        tree().setCurrentIndex(node("1001"));
         QCOMPARE(rowWidth("1001"), unread);  // read after a second on show
         QTRY_VERIFY(rowWidth("1001") < unread);
         // N: the next unread page in tree order, wrapping, past nodes whose
         // page file has gone and past the page passed over (1004).
         std::filesystem::remove(fixture().DataFile("1002.msg"));
-        tree().setCurrentItem(node("1004"));
+        tree().setCurrentIndex(node("1004"));
         for (const char* next : {"1005", "1003", "1004"}) {
             const int bold = rowWidth(next);
             key(&tree(), Qt::Key_N);
@@ -274,17 +271,17 @@ class ReadingWindowTest : public test::MainWindowTestBase {
 
     void threadsHiddenByTheFilterArePassedOver() {
         openThread();
-        tree().setCurrentItem(node("1002"));
+        tree().setCurrentIndex(node("1002"));
         // The thread filter hides the thread of 1001: N and Ctrl+T look at
         // the threads in view only.
-        tree().topLevelItem(0)->setHidden(true);
+        tree().setRowHidden(0, {}, true);
         key(&tree(), Qt::Key_N);
         QCOMPARE(current(), QString("1005"));
         window().Page().LoadUrl(page("1004"));  // its node is hidden: none is selected
         QCOMPARE(current(), QString());
         action("ShowInTree1").trigger();
         QCOMPARE(current(), QString());
-        tree().topLevelItem(0)->setHidden(false);
+        tree().setRowHidden(0, {}, false);
         action("ShowInTree1").trigger();
         QCOMPARE(current(), QString("1004"));
     }
@@ -295,7 +292,7 @@ class ReadingWindowTest : public test::MainWindowTestBase {
         WriteFile(fixture().DataFile("1005.msg"), longPage);
         createActiveWindow();
         openDataFolder();
-        tree().setCurrentItem(node("1005"));
+        tree().setCurrentIndex(node("1005"));
         html().setFocus();
         QScrollBar& bar = *html().verticalScrollBar();
         QVERIFY(bar.maximum() > 0);

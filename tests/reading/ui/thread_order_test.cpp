@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "app/ui/main_window.h"
 #include "base/paths.h"
@@ -11,6 +11,7 @@
 #include "settings/settings_file.h"
 #include "tests/support/pages.h"
 #include "tests/ui/main_window_fixture.h"
+#include "tests/ui/tree_nodes.h"
 #include "tests/ui/ui_support.h"
 
 namespace teluri {
@@ -25,8 +26,8 @@ class ThreadOrderTest : public test::MainWindowTestBase {
   private:
     QString threads() {
         QStringList numbers;
-        for (int i = 0; i < tree().topLevelItemCount(); ++i) {
-            numbers.append(tree().topLevelItem(i)->text(0).left(4));
+        for (int i = 0; i < test::ThreadCount(tree()); ++i) {
+            numbers.append(test::TextOf(test::Thread(tree(), i)).left(4));
         }
         return numbers.join(' ');
     }
@@ -59,15 +60,15 @@ class ThreadOrderTest : public test::MainWindowTestBase {
         QCOMPARE(newest.text(), QString::fromUtf8("新しいスレッドを上に"));
         QVERIFY(newest.isCheckable() && !newest.isChecked());
         QVERIFY(window().findChild<QMenu*>("View1")->actions().contains(&newest));
-        tree().topLevelItem(0)->setExpanded(true);
-        tree().topLevelItem(2)->setExpanded(false);
-        tree().setCurrentItem(tree().topLevelItem(1));
+        tree().setExpanded(test::Thread(tree(), 0), true);
+        tree().setExpanded(test::Thread(tree(), 2), false);
+        tree().setCurrentIndex(test::Thread(tree(), 1));
         newest.trigger();
         QCOMPARE(threads(), QString("1005 1003 1001"));
-        QCOMPARE(tree().topLevelItem(0)->child(0)->text(0).left(4), QString("1006"));
-        QVERIFY(tree().topLevelItem(2)->isExpanded());  // as it was
-        QVERIFY(!tree().topLevelItem(0)->isExpanded());
-        QCOMPARE(tree().currentItem(), tree().topLevelItem(1));
+        QCOMPARE(test::TextOf(test::Child(test::Thread(tree(), 0), 0)).left(4), QString("1006"));
+        QVERIFY(tree().isExpanded(test::Thread(tree(), 2)));  // as it was
+        QVERIFY(!tree().isExpanded(test::Thread(tree(), 0)));
+        QCOMPARE(tree().currentIndex(), test::Thread(tree(), 1));
         QCOMPARE(
             SettingsFile(fixture().HomeFile("Window.ini")).ReadFlag("Tree", "NewestFirst", false),
             true);

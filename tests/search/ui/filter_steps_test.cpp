@@ -2,9 +2,6 @@
 // under the offscreen platform.
 #include <QKeyEvent>
 #include <QTest>
-#include <QTreeWidget>
-
-#include <algorithm>
 
 #include "tests/search/ui/filter_scaffold.h"
 
@@ -14,7 +11,7 @@ class FilterStepsTest : public QObject, test::FilterScaffold {
     Q_OBJECT
 
   private:
-    QString current() { return tree_->currentItem()->text(0).left(4); }
+    QString current() { return test::CurrentNumber(*tree_); }
     void press(Qt::KeyboardModifiers modifiers = {}) {
         QTest::keyClick(filter_, Qt::Key_Return, modifiers);
     }
@@ -25,13 +22,13 @@ class FilterStepsTest : public QObject, test::FilterScaffold {
         // Threads 1000 .. 1199, one node each but 1100, which has a reply
         // 1300. "needle" is in 1100's reply, 1150 and 1190.
         for (int number = 1000; number < 1200; ++number) {
-            QTreeWidgetItem* thread =
-                addNode(nullptr, std::to_string(number),
-                        number == 1150 || number == 1190 ? "a needle" : "hay");
+            const NodeId thread = addNode(std::nullopt, std::to_string(number),
+                                          number == 1150 || number == 1190 ? "a needle" : "hay");
             if (number == 1100) {
                 addNode(thread, "1300", "<p>needle</p>");
             }
         }
+        showTree();
         window_->resize(300, 300);
         QVERIFY(showWindow());
         filter_->setFocus();
@@ -40,7 +37,7 @@ class FilterStepsTest : public QObject, test::FilterScaffold {
     void cleanup() { destroyFilter(); }
 
     void enterAndShiftEnterGoRoundTheMatchesInTreeOrder() {
-        tree_->setCurrentItem(tree_->topLevelItem(120));  // 1120: past the first match
+        tree_->setCurrentIndex(test::Thread(*tree_, 120));  // 1120: past the first match
         QTest::keyClicks(filter_, "needle");
         press();
         QCOMPARE(current(), QString("1150"));
@@ -48,7 +45,7 @@ class FilterStepsTest : public QObject, test::FilterScaffold {
         QCOMPARE(current(), QString("1190"));
         press();  // round the end
         QCOMPARE(current(), QString("1300"));
-        QVERIFY(tree_->topLevelItem(100)->isExpanded());
+        QVERIFY(tree_->isExpanded(test::Thread(*tree_, 100)));
         press(Qt::ShiftModifier);  // and back round the start
         QCOMPARE(current(), QString("1190"));
         press(Qt::ShiftModifier);
@@ -56,21 +53,21 @@ class FilterStepsTest : public QObject, test::FilterScaffold {
         QCOMPARE(current(), QString("1300"));
         QVERIFY(filter_->hasFocus());
         // Each step is scrolled into view.
-        QVERIFY(tree_->viewport()->rect().intersects(tree_->visualItemRect(tree_->currentItem())));
+        QVERIFY(tree_->viewport()->rect().intersects(tree_->visualRect(tree_->currentIndex())));
     }
 
     void theFirstMatchIsScrolledIntoViewAfterEachKeystroke() {
         tree_->scrollToTop();
-        const QTreeWidgetItem* before = tree_->currentItem();
+        const QModelIndex before = tree_->currentIndex();
         QTest::keyClicks(filter_, "needl");
         // Only the three threads with a match are shown; the first at the top.
-        QTreeWidgetItem* first = tree_->topLevelItem(100);
-        QVERIFY(!first->isHidden());
-        QCOMPARE(tree_->visualItemRect(first).top(), 0);
-        QCOMPARE(tree_->currentItem(), before);  // nothing chosen yet
-        QTest::keyClicks(filter_, "e a");        // "needle a": 1150 and 1190 only
-        QVERIFY(first->isHidden());
-        QCOMPARE(tree_->visualItemRect(tree_->topLevelItem(150)).top(), 0);
+        const QModelIndex first = test::Thread(*tree_, 100);
+        QVERIFY(!test::IsHidden(*tree_, first));
+        QCOMPARE(tree_->visualRect(first).top(), 0);
+        QCOMPARE(tree_->currentIndex(), before);  // nothing chosen yet
+        QTest::keyClicks(filter_, "e a");         // "needle a": 1150 and 1190 only
+        QVERIFY(test::IsHidden(*tree_, first));
+        QCOMPARE(tree_->visualRect(test::Thread(*tree_, 150)).top(), 0);
     }
 
     void escInTheTreeClearsTheFilter() {
@@ -79,8 +76,8 @@ class FilterStepsTest : public QObject, test::FilterScaffold {
         tree_->setFocus();
         QTest::keyClick(tree_, Qt::Key_Escape);
         QCOMPARE(filter_->text(), QString());
-        for (int i = 0; i < tree_->topLevelItemCount(); ++i) {
-            QVERIFY(!tree_->topLevelItem(i)->isHidden());
+        for (int i = 0; i < test::ThreadCount(*tree_); ++i) {
+            QVERIFY(!test::IsHidden(*tree_, test::Thread(*tree_, i)));
         }
         QCOMPARE(current(), QString("1300"));  // the node reached stays current
         // Without a filter Esc in the tree changes nothing.
@@ -91,10 +88,8 @@ class FilterStepsTest : public QObject, test::FilterScaffold {
     void stepsFollowThreadsPutInAnotherOrder() {
         QTest::keyClicks(filter_, "needle");
         // The threads reversed while filtering, as the newest-first view does.
-        QList<QTreeWidgetItem*> threads = tree_->invisibleRootItem()->takeChildren();
-        std::reverse(threads.begin(), threads.end());
-        tree_->addTopLevelItems(threads);
-        tree_->setCurrentItem(nullptr);
+        tree_->Model().SetThreadsReversed(true);
+        tree_->setCurrentIndex({});
         press();
         QCOMPARE(current(), QString("1190"));
         press();
@@ -102,7 +97,7 @@ class FilterStepsTest : public QObject, test::FilterScaffold {
         press();
         QCOMPARE(current(), QString("1300"));
         filter_->clear();
-        QVERIFY(!tree_->topLevelItem(0)->isHidden());
+        QVERIFY(!test::IsHidden(*tree_, test::Thread(*tree_, 0)));
     }
 };
 

@@ -6,7 +6,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <filesystem>
 
@@ -14,6 +14,7 @@
 #include "htmlview/ui/page_display.h"
 #include "tests/support/pages.h"
 #include "tests/ui/main_window_fixture.h"
+#include "tests/ui/tree_nodes.h"
 
 namespace teluri {
 namespace {
@@ -40,7 +41,7 @@ class FindFromMainWindowTest : public test::MainWindowTestBase {
         writePages();
         createWindow();
         openDataFolder();
-        tree().setCurrentItem(tree().topLevelItem(0));
+        tree().setCurrentIndex(test::Thread(tree(), 0));
         QList<QDialog*> shown;
         fixture().onDialog = [&](QDialog& dialog) {
             shown.append(&dialog);
@@ -51,7 +52,7 @@ class FindFromMainWindowTest : public test::MainWindowTestBase {
         QVERIFY(!shown[0]->isVisible());
         QVERIFY(window().Page().DocumentUrl().endsWith("/1002.msg"));
         // The tree follows the hit.
-        QCOMPARE(tree().currentItem()->text(0).left(4), QString("1002"));
+        QCOMPARE(test::CurrentNumber(tree()), QString("1002"));
         window().findChild<QToolButton*>("btnFind")->click();
         QVERIFY(window().Page().DocumentUrl().endsWith("/1001.msg"));
         QCOMPARE(fixture().dialogsShown,

@@ -8,7 +8,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "app/ui/main_window.h"
 #include "htmlview/ui/page_view.h"
@@ -16,6 +16,7 @@
 #include "search/ui/thread_filter.h"
 #include "tests/support/pages.h"
 #include "tests/ui/main_window_fixture.h"
+#include "tests/ui/tree_nodes.h"
 
 namespace teluri {
 namespace {
@@ -70,7 +71,7 @@ class FindingTest : public test::MainWindowTestBase {
     }
 
     void ctrlFTypingEnterAndCtrlCCopyTheOccurrence() {
-        tree().setCurrentItem(tree().topLevelItem(0));
+        tree().setCurrentIndex(test::Thread(tree(), 0));
         QTest::keyClick(&window(), Qt::Key_F, Qt::ControlModifier);
         QVERIFY(bar().isVisible());
         QVERIFY(barField().hasFocus());
@@ -117,11 +118,11 @@ class FindingTest : public test::MainWindowTestBase {
     }
 
     void pagesFromTheTreeAreMarkedOnlyWithTheBarOpen() {
-        tree().setCurrentItem(tree().topLevelItem(1));
+        tree().setCurrentIndex(test::Thread(tree(), 1));
         action("FindInPage1").trigger();
         QTest::keyClicks(&barField(), "zyxwvut");
         bar().Close();
-        tree().setCurrentItem(tree().topLevelItem(0));
+        tree().setCurrentIndex(test::Thread(tree(), 0));
         // The bar would mark the page from a call the load posted.
         QVERIFY(test::WaitForPostedCalls());
         QVERIFY(page().extraSelections().isEmpty());
@@ -133,19 +134,19 @@ class FindingTest : public test::MainWindowTestBase {
         QTest::keyClick(&window(), Qt::Key_L, Qt::ControlModifier);
         QVERIFY(filter().hasFocus());
         QTest::keyClicks(&filter(), "zyxw");
-        QVERIFY(!tree().topLevelItem(0)->isHidden());
-        QVERIFY(tree().topLevelItem(1)->isHidden());
+        QVERIFY(!test::IsHidden(tree(), test::Thread(tree(), 0)));
+        QVERIFY(test::IsHidden(tree(), test::Thread(tree(), 1)));
         QCOMPARE(filter().CountText(), QString::fromUtf8("1 件"));
         QTest::keyClick(&filter(), Qt::Key_Return);
-        QCOMPARE(tree().currentItem(), tree().topLevelItem(0));
+        QCOMPARE(tree().currentIndex(), test::Thread(tree(), 0));
         QVERIFY(page().DocumentUrl().endsWith("/1001.msg"));
         // The draft open fills the tree anew: the filter starts over.
         action("QuickOpen1").trigger();
         QCOMPARE(filter().text(), QString());
-        QCOMPARE(tree().topLevelItemCount(), 2);
+        QCOMPARE(test::ThreadCount(tree()), 2);
         filter().setText(QString::fromUtf8("フォーム"));
-        QVERIFY(tree().topLevelItem(0)->isHidden());
-        QVERIFY(!tree().topLevelItem(1)->isHidden());
+        QVERIFY(test::IsHidden(tree(), test::Thread(tree(), 0)));
+        QVERIFY(!test::IsHidden(tree(), test::Thread(tree(), 1)));
         QVERIFY(fixture().messages.empty());
     }
 

@@ -7,13 +7,14 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "app/ui/main_window.h"
 #include "htmlview/ui/page_display.h"
 #include "search/ui/find_bar.h"
 #include "tests/support/pages.h"
 #include "tests/ui/main_window_fixture.h"
+#include "tests/ui/tree_nodes.h"
 #include "tests/ui/ui_support.h"
 
 namespace teluri {
@@ -27,7 +28,7 @@ class NextHitTest : public test::MainWindowTestBase {
   private:
     QString note() { return window().findChild<QLabel*>("StatusNote")->text(); }
     QString shown() { return window().Page().DocumentUrl(); }
-    QString current() { return tree().currentItem()->text(0).left(4); }
+    QString current() { return test::CurrentNumber(tree()); }
     void key(Qt::KeyboardModifiers modifiers = {}) {
         QTest::keyClick(&window(), Qt::Key_F4, modifiers);
     }

@@ -1,7 +1,6 @@
 // The thread filter on a tree of its own, under the offscreen platform.
 #include <QLabel>
 #include <QTest>
-#include <QTreeWidget>
 
 #include <filesystem>
 
@@ -16,17 +15,14 @@ class ThreadFilterTest : public QObject, test::FilterScaffold {
     Q_OBJECT
 
   private:
-    QTreeWidgetItem* node(const char* number) {
-        const auto found = tree_->findItems(number, Qt::MatchStartsWith | Qt::MatchRecursive);
-        return found.isEmpty() ? nullptr : found.front();
-    }
-    bool marked(const char* number) { return node(number)->data(0, Qt::BackgroundRole).isValid(); }
+    QModelIndex node(const char* number) { return test::FindNode(*tree_, number); }
+    bool marked(const char* number) { return node(number).data(Qt::BackgroundRole).isValid(); }
     // The numbers of the top-level nodes shown.
     QStringList shownThreads() {
         QStringList numbers;
-        for (int i = 0; i < tree_->topLevelItemCount(); ++i) {
-            if (!tree_->topLevelItem(i)->isHidden()) {
-                numbers.append(tree_->topLevelItem(i)->text(0).left(4));
+        for (int i = 0; i < test::ThreadCount(*tree_); ++i) {
+            if (!test::IsHidden(*tree_, test::Thread(*tree_, i))) {
+                numbers.append(test::TextOf(test::Thread(*tree_, i)).left(4));
             }
         }
         return numbers;
@@ -35,11 +31,12 @@ class ThreadFilterTest : public QObject, test::FilterScaffold {
 
     // Threads: 1001 (1002 (1003), 1004), 1005, 1006 (1007); 1007 has no page.
     void fillTree() {
-        QTreeWidgetItem* first = addNode(nullptr, "1001");
+        const NodeId first = addNode(std::nullopt, "1001");
         addNode(addNode(first, "1002"), "1003");
         addNode(first, "1004");
-        addNode(nullptr, "1005");
-        addNode(addNode(nullptr, "1006"), "1007");
+        addNode(std::nullopt, "1005");
+        addNode(addNode(std::nullopt, "1006"), "1007");
+        showTree();
     }
 
   private slots:
@@ -67,8 +64,8 @@ class ThreadFilterTest : public QObject, test::FilterScaffold {
         QVERIFY(marked("1005"));
         QVERIFY(!marked("1001"));
         QVERIFY(!marked("1002"));
-        QVERIFY(node("1001")->isExpanded());
-        QVERIFY(node("1002")->isExpanded());
+        QVERIFY(tree_->isExpanded(node("1001")));
+        QVERIFY(tree_->isExpanded(node("1002")));
         QCOMPARE(filter_->CountText(), QString::fromUtf8("2 件"));
         // Japanese text as typed; a page without a file matches nothing.
         filter_->setText(QString::fromUtf8("フォーム"));
@@ -95,17 +92,17 @@ class ThreadFilterTest : public QObject, test::FilterScaffold {
     }
 
     void escapeRestoresTheTreeAsItWas() {
-        node("1006")->setExpanded(true);
-        node("1002")->setExpanded(true);  // open below a closed thread
+        tree_->setExpanded(node("1006"), true);
+        tree_->setExpanded(node("1002"), true);  // open below a closed thread
         filter_->setFocus();
         type("delphi");
-        QVERIFY(node("1001")->isExpanded());
+        QVERIFY(tree_->isExpanded(node("1001")));
         QTest::keyClick(filter_, Qt::Key_Escape);
         QCOMPARE(filter_->text(), QString());
         QCOMPARE(shownThreads(), QStringList({"1001", "1005", "1006"}));
-        QVERIFY(!node("1001")->isExpanded());
-        QVERIFY(node("1002")->isExpanded());
-        QVERIFY(node("1006")->isExpanded());
+        QVERIFY(!tree_->isExpanded(node("1001")));
+        QVERIFY(tree_->isExpanded(node("1002")));
+        QVERIFY(tree_->isExpanded(node("1006")));
         for (const char* number : {"1001", "1002", "1003", "1005"}) {
             QVERIFY(!marked(number));
         }
@@ -150,7 +147,7 @@ class ThreadFilterTest : public QObject, test::FilterScaffold {
         filter_->setFocus();
         tree_->setFocus();
         WriteFile(fixture_->DataFile("1006.msg"), "<p>Delphi now</p>");
-        tree_->clear();  // the reading ahead is stopped
+        clearTree();  // the reading ahead is stopped
         fillTree();
         type("delphi");
         QCOMPARE(shownThreads(), QStringList({"1001", "1005", "1006"}));
@@ -160,7 +157,7 @@ class ThreadFilterTest : public QObject, test::FilterScaffold {
         type("delphi");
         // The pages change and the tree is filled anew, as by an analysis run.
         WriteFile(fixture_->DataFile("1006.msg"), "<p>Delphi now</p>");
-        tree_->clear();
+        clearTree();
         QCOMPARE(filter_->text(), QString());
         QCOMPARE(filter_->CountText(), QString());
         fillTree();
@@ -174,69 +171,70 @@ class ThreadFilterTest : public QObject, test::FilterScaffold {
         filter_->setFocus();
         type("delphi");
         QTest::keyClick(filter_, Qt::Key_Return);
-        QCOMPARE(tree_->currentItem(), node("1003"));
+        QCOMPARE(tree_->currentIndex(), node("1003"));
         QVERIFY(filter_->hasFocus());  // Enter again goes on
     }
 
     void aNodeChosenWhileFilteringStaysInViewAfterwards() {
         // Not moved while filtering: the expansion comes back as it was,
         // even over the current node.
-        tree_->setCurrentItem(node("1003"));
+        tree_->setCurrentIndex(node("1003"));
         tree_->collapseAll();
         filter_->setFocus();
         type("delphi");
         QTest::keyClick(filter_, Qt::Key_Escape);
-        QVERIFY(!node("1001")->isExpanded());
-        QVERIFY(!node("1002")->isExpanded());
+        QVERIFY(!tree_->isExpanded(node("1001")));
+        QVERIFY(!tree_->isExpanded(node("1002")));
         // Moved to a match: its ancestors stay open, the rest as it was.
-        tree_->setCurrentItem(node("1005"));
+        tree_->setCurrentIndex(node("1005"));
         filter_->setFocus();
         type("delphi");
         QTest::keyClick(filter_, Qt::Key_Return);
-        QCOMPARE(tree_->currentItem(), node("1003"));
+        QCOMPARE(tree_->currentIndex(), node("1003"));
         filter_->clear();
-        QVERIFY(node("1001")->isExpanded());
-        QVERIFY(node("1002")->isExpanded());
-        QVERIFY(!node("1006")->isExpanded());
+        QVERIFY(tree_->isExpanded(node("1001")));
+        QVERIFY(tree_->isExpanded(node("1002")));
+        QVERIFY(!tree_->isExpanded(node("1006")));
         QTest::keyClick(tree_, Qt::Key_Down);
-        QCOMPARE(tree_->currentItem(), node("1004"));
+        QCOMPARE(tree_->currentIndex(), node("1004"));
     }
 
     void theTreesKeysStartAtTheFirstShownNodeWhenTheCurrentOneIsFilteredOut() {
-        tree_->setCurrentItem(node("1006"));
+        tree_->setCurrentIndex(node("1006"));
         filter_->setFocus();
         type("delphi");  // 1006's thread is hidden
         tree_->setFocus();
         QTest::keyClick(tree_, Qt::Key_Down);
-        QCOMPARE(tree_->currentItem(), node("1001"));
+        QCOMPARE(tree_->currentIndex(), node("1001"));
         QTest::keyClick(tree_, Qt::Key_Down);
-        QCOMPARE(tree_->currentItem(), node("1002"));
+        QCOMPARE(tree_->currentIndex(), node("1002"));
         // A shown current node moves as usual.
         QTest::keyClick(tree_, Qt::Key_Up);
-        QCOMPARE(tree_->currentItem(), node("1001"));
+        QCOMPARE(tree_->currentIndex(), node("1001"));
         // Filtered out again, Up also starts at the first shown node.
         filter_->setText("kylix");
         QTest::keyClick(tree_, Qt::Key_Up);
-        QCOMPARE(tree_->currentItem(), node("1006"));
+        QCOMPARE(tree_->currentIndex(), node("1006"));
         // The whole tree again: the keys are the tree's own.
         filter_->clear();
         QTest::keyClick(tree_, Qt::Key_Up);
-        QCOMPARE(tree_->currentItem(), node("1005"));
+        QCOMPARE(tree_->currentIndex(), node("1005"));
     }
 
     void aDeepChainIsFilteredWithoutRecursion() {
-        tree_->clear();
-        QTreeWidgetItem* item = addNode(nullptr, "1001");
+        clearTree();
+        NodeId item = addNode(std::nullopt, "1001");
         for (int depth = 1; depth < 5000; ++depth) {
             item = addNode(item, "1004");
         }
         addNode(item, "1005");
+        showTree();
         type("delphi");
         QCOMPARE(shownThreads(), QStringList({"1001"}));
         QVERIFY(marked("1005"));
-        QVERIFY(tree_->topLevelItem(0)->isExpanded());
+        QVERIFY(tree_->isExpanded(test::Thread(*tree_, 0)));
         filter_->clear();
-        QVERIFY(!tree_->topLevelItem(0)->isExpanded());
+        QVERIFY(!tree_->isExpanded(test::Thread(*tree_, 0)));
     }
 };
 
