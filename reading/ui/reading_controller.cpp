@@ -34,6 +34,7 @@
 #include "reading/window_state.h"
 #include "settings/settings_file.h"
 #include "threads/ui/thread_tree_model.h"
+#include "threads/ui/thread_tree_view.h"
 
 namespace teluri {
 namespace {
@@ -49,7 +50,7 @@ constexpr int kButtonSize = 23;
 
 }  // namespace
 
-ReadingController::ReadingController(QMainWindow& window, QTreeView& tree, PageView& page,
+ReadingController::ReadingController(QMainWindow& window, ThreadTreeView& tree, PageView& page,
                                      QMenu& viewMenu, QWidget& toolBar, PanelStatusBar& statusBar,
                                      const Archive& archive)
     : QObject(&window),

@@ -38,6 +38,7 @@ class PageView;
 class PanelStatusBar;
 class ReadMarkCommands;
 class ReadingStatus;
+class ThreadTreeView;
 class TreeOutline;
 
 class ReadingController : public QObject {
@@ -45,7 +46,7 @@ class ReadingController : public QObject {
     // Adds the commands to `viewMenu` and the back and forward buttons to
     // `toolBar`, whose other buttons end at left 150; pages of the tree are
     // those of the archive's data folder. The texts go to `statusBar`.
-    ReadingController(QMainWindow& window, QTreeView& tree, PageView& page, QMenu& viewMenu,
+    ReadingController(QMainWindow& window, ThreadTreeView& tree, PageView& page, QMenu& viewMenu,
                       QWidget& toolBar, PanelStatusBar& statusBar, const Archive& archive);
     ~ReadingController() override;  // out of line: ReadingStatus is incomplete here
     ReadingController(const ReadingController&) = delete;

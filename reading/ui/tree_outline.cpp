@@ -1,12 +1,12 @@
 #include "reading/ui/tree_outline.h"
 
-#include <QTreeView>
+#include <algorithm>
 
 #include "base/paths.h"
 #include "reading/link_target.h"
 #include "reading/number_set.h"
-#include "reading/ui/tree_walk.h"
 #include "threads/ui/thread_tree_model.h"
+#include "threads/ui/thread_tree_view.h"
 
 namespace teluri {
 namespace {
@@ -30,9 +30,9 @@ std::optional<int> NodePageNumber(const QModelIndex& node) {
     return PageNumberValue(NodeNumber(node));
 }
 
-TreeOutline::TreeOutline(QTreeView& tree, const Archive& archive)
+TreeOutline::TreeOutline(ThreadTreeView& tree, const Archive& archive)
     : QObject(&tree), tree_(tree), archive_(archive) {
-    QAbstractItemModel& model = *tree_.model();
+    QAbstractItemModel& model = tree_.Model();
     const auto stale = [this] { stale_ = true; };
     connect(&model, &QAbstractItemModel::rowsInserted, this, stale);
     connect(&model, &QAbstractItemModel::rowsRemoved, this, stale);
@@ -49,25 +49,13 @@ const ThreadOutline& TreeOutline::Outline() {
     const NumberSet pages = PageNumbersOf(archive_.files);
     // A list of another folder says nothing about this one's files.
     const bool listed = IncludeTrailingDelimiter(archive_.files.Folder()) == archive_.dataFolder;
+    const ThreadTreeModel& model = tree_.Model();
     std::vector<OutlineNode> nodes;
-    const QAbstractItemModel& model = *tree_.model();
-    // Pre-order with a stack of the levels above, each with its next row:
-    // the depth is the stack's, and no node is asked for its parent.
-    std::vector<std::pair<QModelIndex, int>> levels{{QModelIndex(), 0}};
-    while (!levels.empty()) {
-        const QModelIndex parent = levels.back().first;
-        const int row = levels.back().second++;
-        if (row == model.rowCount(parent)) {
-            levels.pop_back();
-            continue;
-        }
-        const QModelIndex node = model.index(row, 0, parent);
-        const std::optional<int> number = NodePageNumber(node);
-        nodes.push_back({static_cast<int>(levels.size()) - 1, number.value_or(-1),
+    nodes.reserve(model.Tree().Count());
+    for (const auto& [id, depth] : model.ShownOrder()) {
+        const std::optional<int> number = PageNumberValue(PageNumberOf(model.Tree().Text(id)));
+        nodes.push_back({static_cast<int>(depth), number.value_or(-1),
                          !listed || (number && pages.Contains(*number))});
-        if (model.rowCount(node) > 0) {
-            levels.emplace_back(node, 0);
-        }
     }
     outline_ = ThreadOutline(std::move(nodes));
     stale_ = false;
@@ -78,15 +66,11 @@ std::optional<std::size_t> TreeOutline::PositionOf(const QModelIndex& node) cons
     if (!node.isValid()) {
         return std::nullopt;
     }
-    // In tree order from the top: a few milliseconds for the largest
-    // archives, and asked once for each page shown.
-    const QAbstractItemModel& model = *tree_.model();
-    std::size_t position = 0;
-    for (QModelIndex at = NextInTreeOrder(model, {}); at.isValid() && at != node;
-         at = NextInTreeOrder(model, at)) {
-        ++position;
-    }
-    return position;
+    const std::vector<ThreadTreeModel::ShownNode> order = tree_.Model().ShownOrder();
+    const auto at = std::find_if(order.begin(), order.end(), [&node](const auto& shown) {
+        return shown.id == ThreadTreeModel::NodeOf(node);
+    });
+    return static_cast<std::size_t>(at - order.begin());
 }
 
 }  // namespace teluri

@@ -11,20 +11,21 @@
 #include "threads/archive.h"
 
 class QModelIndex;
-class QTreeView;
 
 namespace teluri {
 
+class ThreadTreeView;
+
 class TreeOutline : public QObject {
   public:
-    TreeOutline(QTreeView& tree, const Archive& archive);
+    TreeOutline(ThreadTreeView& tree, const Archive& archive);
 
     const ThreadOutline& Outline();
     // The node's place in the outline; nothing for an invalid node.
     std::optional<std::size_t> PositionOf(const QModelIndex& node) const;
 
   private:
-    QTreeView& tree_;
+    ThreadTreeView& tree_;
     const Archive& archive_;
     ThreadOutline outline_;
     bool stale_ = true;

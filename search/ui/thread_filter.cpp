@@ -5,7 +5,6 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
-#include <unordered_map>
 
 #include "activity/ui/busy_gauge.h"
 #include "base/errors.h"
@@ -336,24 +335,15 @@ void ThreadFilter::Forget() {
 
 std::vector<ThreadFilter::Node> ThreadFilter::NodesInTreeOrder() const {
     std::vector<Node> nodes;
-    // Pre-order with an explicit stack: trees may be thousands of levels deep.
-    const ThreadTree& tree = model_.Tree();
-    nodes.reserve(tree.Count());
-    std::vector<std::pair<std::size_t, int>> pending;
-    for (int row = model_.rowCount() - 1; row >= 0; --row) {
-        pending.emplace_back(ThreadTreeModel::NodeOf(model_.index(row, 0)), -1);
-    }
-    while (!pending.empty()) {
-        const auto [id, parent] = pending.back();
-        pending.pop_back();
-        const int index = static_cast<int>(nodes.size());
+    // The place in `nodes` of the last node seen at each depth.
+    std::vector<int> above;
+    for (const auto& [id, depth] : model_.ShownOrder()) {
+        above.resize(depth);
+        const int parent = depth == 0 ? -1 : above.back();
         const std::size_t root =
             parent < 0 ? nodes.size() : nodes[static_cast<std::size_t>(parent)].root;
+        above.push_back(static_cast<int>(nodes.size()));
         nodes.push_back({id, parent, root, 0});
-        const std::vector<std::size_t>& children = tree.Children(id);
-        for (auto child = children.rbegin(); child != children.rend(); ++child) {
-            pending.emplace_back(*child, index);
-        }
     }
     return nodes;
 }

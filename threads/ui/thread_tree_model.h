@@ -36,6 +36,14 @@ class ThreadTreeModel : public QAbstractItemModel {
     void Fill(ThreadTree tree);
     const ThreadTree& Tree() const { return tree_; }
 
+    // Every node in pre-order as the view shows the tree (roots in their
+    // rows' order), with its depth (roots 0).
+    struct ShownNode {
+        NodeId id;
+        std::size_t depth;
+    };
+    std::vector<ShownNode> ShownOrder() const;
+
     QModelIndex IndexOf(NodeId node) const;
     // `index` must be valid.
     static NodeId NodeOf(const QModelIndex& index);
