@@ -85,10 +85,13 @@ QFrame* CaptionStrip(QWidget* parent, const char* name, QLabel* label, QPoint at
 class AnalysisRun : public TreeModelSink {
   public:
     AnalysisRun(QWidget& window, ThreadTreeView& tree, PageFileList& files, BusyGauge& gauge)
-        : TreeModelSink(tree.Model()), window_(window), tree_(tree), files_(files), gauge_(gauge) {}
+        : TreeModelSink(tree.Model()),
+          window_(window),
+          files_(files),
+          gauge_(gauge),
+          batch_(tree) {}
 
     void BeginRun() override {
-        batch_.emplace(tree_);
         Model().Fill({});
         bar_ = new ProgressWindow(&window_);
         bar_->Start();
@@ -115,11 +118,8 @@ class AnalysisRun : public TreeModelSink {
     }
 
     // The nodes go into the view when the run is destroyed, after it ended
-    // or failed.
-    ~AnalysisRun() override {
-        Finish();
-        batch_.reset();
-    }
+    // or failed, before the view is drawn again.
+    ~AnalysisRun() override { Finish(); }
 
     void EndRun() noexcept override {
         gauge_.Reset();
@@ -132,10 +132,9 @@ class AnalysisRun : public TreeModelSink {
 
   private:
     QWidget& window_;
-    ThreadTreeView& tree_;
     PageFileList& files_;
     BusyGauge& gauge_;
-    std::optional<FrozenTree> batch_;
+    FrozenTree batch_;
     ProgressWindow* bar_ = nullptr;
     QElapsedTimer frame_;  // since the gauge and the window were last told
     int uncounted_ = 0;    // files since then
