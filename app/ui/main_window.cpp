@@ -15,8 +15,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <future>
-
 #include "activity/ui/busy_gauge.h"
 #include "activity/ui/panel_status_bar.h"
 #include "activity/ui/status_note.h"
@@ -60,6 +58,7 @@
 #include "threads/ui/thread_tree_view.h"
 #include "threads/ui/tree_column_fit.h"
 #include "threads/ui/tree_depth_guard.h"
+#include "threads/ui/tree_file_save.h"
 #include "threads/ui/tree_model_sink.h"
 
 namespace teluri {
@@ -168,6 +167,7 @@ MainWindow::MainWindow(QWidget* parent, TutorialLoad tutorial)
     BuildMenus();
     BuildComponents(*toolBar);
     new LabelAccessKeys(this);
+    treeSave_ = new TreeFileSave(*this);
 
     analyzeTimer_ = new QTimer(this);
     analyzeTimer_->setObjectName("tmrAnalyze");
@@ -415,24 +415,20 @@ void MainWindow::DraftOpenAtStartUp() {
 void MainWindow::AnalyzeDataFolder() {
     analyzeTimer_->stop();
     BusyCursor busy;
-    std::future<void> saved;
     {
         AnalysisRun run(*this, *tree_, archive_.files, *gauge_);
         BuildTree(archive_.dataFolder, run);
     }
-    // Tree.dat is written and flushed to disk on a thread of its own while
-    // the status bar counts the nodes; nothing changes the tree meanwhile.
-    saved = std::async(std::launch::async,
-                       [&tree = tree_->Model().Tree(), path = ProgramFile(kTreeFileName)] {
-                           WriteTreeDat(path, tree.PreOrder());
-                       });
+    // Written and flushed to disk on a thread of its own while the window
+    // counts the nodes and draws the tree.
+    treeSave_->Start(tree_->Model().SharedTree(), ProgramFile(kTreeFileName));
     reading_->FolderLoaded();
-    saved.get();
 }
 
 void MainWindow::DraftOpen() {
     const std::string folder = SettingsFile(SettingsFilePath()).ReadText("Option", "Path", "");
     const std::string treeFile = ProgramFile(kTreeFileName);
+    treeSave_->Wait();
     if (!FileExists(treeFile)) {
         return;
     }

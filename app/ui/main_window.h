@@ -31,6 +31,7 @@ class SearchWindow;
 class StatusNote;
 class ThreadOrder;
 class ThreadTreeView;
+class TreeFileSave;
 class ToolBarFold;
 class WindowMemory;
 
@@ -84,6 +85,7 @@ class MainWindow : public QMainWindow {
     Archive archive_;
     TutorialLoad tutorialLoad_;
     ThreadTreeView* tree_ = nullptr;
+    TreeFileSave* treeSave_ = nullptr;
     QSplitter* splitter_ = nullptr;
     PageView* page_ = nullptr;
     PanelStatusBar* statusBar_ = nullptr;

@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include "threads/ui/tree_file_save.h"
+
 namespace teluri::test {
 
 void OpenDataFolder(MainWindow& window, UiFixture& fixture) {
@@ -19,6 +21,9 @@ void OpenDataFolder(MainWindow& window, UiFixture& fixture) {
     // repaints to the event loop.
     auto* timer = window.findChild<QTimer*>("tmrAnalyze");
     QVERIFY(QTest::qWaitFor([timer] { return !timer->isActive(); }));
+    // Tree.dat is written on a thread of its own: until its end is handled.
+    auto* save = window.findChild<TreeFileSave*>();
+    QVERIFY(QTest::qWaitFor([save] { return !save->Writing(); }));
     QVERIFY(WaitForPostedCalls());
 }
 

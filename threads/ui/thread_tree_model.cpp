@@ -29,20 +29,22 @@ std::string NodeNumber(const QModelIndex& node) {
 }
 
 ThreadTreeModel::ThreadTreeModel(const std::array<QIcon, 3>& pictures, QObject* parent)
-    : QAbstractItemModel(parent), pictures_(pictures) {}
+    : QAbstractItemModel(parent),
+      tree_(std::make_shared<const ThreadTree>()),
+      pictures_(pictures) {}
 
 void ThreadTreeModel::Fill(ThreadTree tree) {
     beginResetModel();
-    tree_ = std::move(tree);
-    marked_.assign(tree_.Count(), 0);
-    shown_.assign(tree_.Count(), QString());
-    decoded_.assign(tree_.Count(), 0);
+    tree_ = std::make_shared<const ThreadTree>(std::move(tree));
+    marked_.assign(tree_->Count(), 0);
+    shown_.assign(tree_->Count(), QString());
+    decoded_.assign(tree_->Count(), 0);
     endResetModel();
 }
 
 std::vector<ThreadTreeModel::ShownNode> ThreadTreeModel::ShownOrder() const {
     std::vector<ShownNode> nodes;
-    nodes.reserve(tree_.Count());
+    nodes.reserve(tree_->Count());
     // An explicit stack, children pushed last-first: chains are thousands
     // of levels deep.
     std::vector<ShownNode> pending;
@@ -53,7 +55,7 @@ std::vector<ThreadTreeModel::ShownNode> ThreadTreeModel::ShownOrder() const {
         const ShownNode node = pending.back();
         pending.pop_back();
         nodes.push_back(node);
-        const std::vector<NodeId>& children = tree_.Children(node.id);
+        const std::vector<NodeId>& children = tree_->Children(node.id);
         for (auto child = children.rbegin(); child != children.rend(); ++child) {
             pending.push_back({*child, node.depth + 1});
         }
@@ -70,15 +72,15 @@ ThreadTreeModel::NodeId ThreadTreeModel::NodeOf(const QModelIndex& index) {
 }
 
 int ThreadTreeModel::RowOf(NodeId node) const {
-    const auto row = static_cast<int>(tree_.Row(node));
-    if (reversed_ && tree_.Parent(node) == ThreadTree::kNoParent) {
-        return static_cast<int>(tree_.Roots().size()) - 1 - row;
+    const auto row = static_cast<int>(tree_->Row(node));
+    if (reversed_ && tree_->Parent(node) == ThreadTree::kNoParent) {
+        return static_cast<int>(tree_->Roots().size()) - 1 - row;
     }
     return row;
 }
 
 ThreadTreeModel::NodeId ThreadTreeModel::RootAt(int row) const {
-    const std::vector<NodeId>& roots = tree_.Roots();
+    const std::vector<NodeId>& roots = tree_->Roots();
     return roots[static_cast<std::size_t>(reversed_ ? static_cast<int>(roots.size()) - 1 - row
                                                     : row)];
 }
@@ -118,7 +120,7 @@ QModelIndex ThreadTreeModel::index(int row, int column, const QModelIndex& paren
         return {};
     }
     const NodeId node = parent.isValid()
-                            ? tree_.Children(NodeOf(parent))[static_cast<std::size_t>(row)]
+                            ? tree_->Children(NodeOf(parent))[static_cast<std::size_t>(row)]
                             : RootAt(row);
     return createIndex(row, 0, static_cast<quintptr>(node));
 }
@@ -127,15 +129,15 @@ QModelIndex ThreadTreeModel::parent(const QModelIndex& child) const {
     if (!child.isValid()) {
         return {};
     }
-    const NodeId parent = tree_.Parent(NodeOf(child));
+    const NodeId parent = tree_->Parent(NodeOf(child));
     return parent == ThreadTree::kNoParent ? QModelIndex() : IndexOf(parent);
 }
 
 int ThreadTreeModel::rowCount(const QModelIndex& parent) const {
     if (!parent.isValid()) {
-        return static_cast<int>(tree_.Roots().size());
+        return static_cast<int>(tree_->Roots().size());
     }
-    return parent.column() == 0 ? static_cast<int>(tree_.Children(NodeOf(parent)).size()) : 0;
+    return parent.column() == 0 ? static_cast<int>(tree_->Children(NodeOf(parent)).size()) : 0;
 }
 
 int ThreadTreeModel::columnCount(const QModelIndex& /*parent*/) const {
@@ -154,16 +156,16 @@ QVariant ThreadTreeModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
             if (!decoded_[node]) {
-                shown_[node] = ShownText(tree_.Text(node));
+                shown_[node] = ShownText(tree_->Text(node));
                 decoded_[node] = 1;
             }
             return shown_[node];
         case kBytesRole: {
-            const std::string& text = tree_.Text(node);
+            const std::string& text = tree_->Text(node);
             return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
         }
         case Qt::DecorationRole: {
-            const int picture = tree_.Picture(node);
+            const int picture = tree_->Picture(node);
             if (picture >= 0 && picture < static_cast<int>(pictures_.size()) &&
                 !pictures_[static_cast<std::size_t>(picture)].isNull()) {
                 return pictures_[static_cast<std::size_t>(picture)];

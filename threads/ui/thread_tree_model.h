@@ -12,6 +12,7 @@
 #include <QIcon>
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,10 @@ class ThreadTreeModel : public QAbstractItemModel {
 
     // Shows `tree` in place of the nodes before (a model reset).
     void Fill(ThreadTree tree);
-    const ThreadTree& Tree() const { return tree_; }
+    const ThreadTree& Tree() const { return *tree_; }
+    // The tree shown, which stays as it is for its holders when the model
+    // is filled anew: a thread may read it while the window goes on.
+    std::shared_ptr<const ThreadTree> SharedTree() const { return tree_; }
 
     // Every node in pre-order as the view shows the tree (roots in their
     // rows' order), with its depth (roots 0).
@@ -69,7 +73,7 @@ class ThreadTreeModel : public QAbstractItemModel {
     int RowOf(NodeId node) const;
     NodeId RootAt(int row) const;
 
-    ThreadTree tree_;
+    std::shared_ptr<const ThreadTree> tree_;
     std::array<QIcon, 3> pictures_;
     bool reversed_ = false;
     std::vector<char> marked_;

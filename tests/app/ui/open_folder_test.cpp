@@ -112,7 +112,8 @@ class OpenFolderTest : public QObject {
         QCOMPARE(OptionPath(), folder);
         QVERIFY(QTest::qWaitFor([this] { return AnalysisEnded() && NodeCount() == 1; }));
         QVERIFY(fixture().messages.empty());
-        QVERIFY(std::filesystem::exists(fixture().HomeFile("Tree.dat")));
+        // Written on a thread of its own.
+        QTRY_VERIFY(std::filesystem::exists(fixture().HomeFile("Tree.dat")));
     }
 
     // A missing folder or a file: the standard error box, and the folder
