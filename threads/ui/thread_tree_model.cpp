@@ -21,8 +21,6 @@ QByteArray NodeBytes(const QModelIndex& node) {
 }
 
 std::string NodeNumber(const QModelIndex& node) {
-    // The front of the bytes only, without copying the rest (a title may be
-    // long).
     const QByteArray bytes = NodeBytes(node);
     return PageNumberOf(
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
