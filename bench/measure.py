@@ -26,15 +26,16 @@ class Failure(Exception):
     pass
 
 
-def run(command, env=None):
-    """Runs `command` under GNU time; returns (milliseconds, peak resident
-    KiB, stdout bytes).  The peak comes from GNU time, not from this process's
-    wait4: Linux counts a child's memory before its exec, this script's own,
-    into the child's peak."""
+def run(command, env=None, cwd=None):
+    """Runs `command` under GNU time, in folder `cwd` when one is given;
+    returns (milliseconds, peak resident KiB, stdout bytes).  The peak comes
+    from GNU time, not from this process's wait4: Linux counts a child's
+    memory before its exec, this script's own, into the child's peak."""
     with tempfile.NamedTemporaryFile(prefix="teluri-bench-", suffix=".rss") as rss:
         start = time.perf_counter()
         process = subprocess.run([TIME, "-f", "%M", "-o", rss.name] + command,
-                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=env)
+                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=env,
+                                 cwd=cwd)
         elapsed = (time.perf_counter() - start) * 1000
         if process.returncode != 0:
             raise Failure(f"{' '.join(command[:3])} ... exited with {process.returncode}: "
@@ -76,10 +77,11 @@ def main():
     teluri = os.path.join(args.build, "cli", "teluri")
     window = os.path.join(args.build, "bench", "teluri_window_bench")
     references = args.references or args.build
-    read_pages = os.path.join(references, "bench", "teluri_read_pages")
+    read_pages = os.path.abspath(os.path.join(references, "bench", "teluri_read_pages"))
     reference_window = os.path.join(references, "bench", "teluri_window_bench")
     pages = sorted(os.path.join(args.archive, name) for name in os.listdir(args.archive)
                    if name.endswith(".msg"))
+    page_names = [os.path.basename(page) for page in pages]
     archive_bytes = sum(os.path.getsize(page) for page in pages)
     c_env = dict(os.environ, LC_ALL="C")
     x_env = dict(os.environ, DISPLAY=args.display or "", TELURI_BENCH_PLATFORM="xcb")
@@ -99,9 +101,9 @@ def main():
         files starts from the same, warm, cache."""
         subprocess.run([read_pages] + files, stdout=subprocess.DEVNULL, check=True)
 
-    def run_warm(files, command, env=None):
+    def run_warm(files, command, env=None, cwd=None):
         warm(files)
-        return run(command, env)
+        return run(command, env, cwd)
 
     samples = {}
 
@@ -120,10 +122,14 @@ def main():
         if counted:
             note("analyze", ms)
             note("analyze_rss", rss)
-        ms, _, _ = run_warm(pages, ["cat"] + pages)
+        # The plain reads run in the archive's folder and open each page by
+        # its bare name, as the analysis opens them in the folder it holds
+        # open: by whole paths they would also pay for every folder on the
+        # way, which depends on where the archive lies.
+        ms, _, _ = run_warm(pages, ["cat"] + page_names, cwd=args.archive)
         if counted:
             note("cat", ms)
-        ms, _, _ = run_warm(pages, [read_pages] + pages)
+        ms, _, _ = run_warm(pages, [read_pages] + page_names, cwd=args.archive)
         if counted:
             note("read_pages", ms)
 
