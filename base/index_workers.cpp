@@ -29,6 +29,14 @@ std::size_t IndexWorkers::DefaultThreads(std::size_t count) {
     return std::clamp<std::size_t>(count, 1, cores);
 }
 
+std::size_t IndexWorkers::FileThreads(std::size_t count) {
+    const std::size_t cores = std::max(1U, std::thread::hardware_concurrency());
+    // While a thread waits in the kernel (a lock, a page brought in), the
+    // extra one keeps its core busy. On two cores that made the analysis
+    // 4-8 % and the search 3-15 % faster than one thread per core.
+    return std::clamp<std::size_t>(count, 1, cores == 1 ? 1 : cores + 1);
+}
+
 bool IndexWorkers::Claim(std::size_t index) {
     std::uint8_t expected = kFree;
     return states_[index].compare_exchange_strong(expected, kTaken, std::memory_order_relaxed);

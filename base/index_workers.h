@@ -36,6 +36,9 @@ class IndexWorkers {
 
     // One thread per core, no more than indexes; one on a single core.
     static std::size_t DefaultThreads(std::size_t count);
+    // For jobs that are mostly system calls (open, read, close): one thread
+    // per core and one more, no more than indexes; one on a single core.
+    static std::size_t FileThreads(std::size_t count);
     std::size_t Threads() const { return threads_.size() + 1; }
 
     // Returns once the job for `index` has run, and throws what it threw.

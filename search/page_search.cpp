@@ -278,7 +278,7 @@ std::vector<SearchHit> SearchPages(const std::string& folder, const std::vector<
     const PageMatcher matcher(text);
     const OpenFolder openFolder(folder);
     const std::size_t count = names.size();
-    const std::size_t threads = IndexWorkers::DefaultThreads(count);
+    const std::size_t threads = IndexWorkers::FileThreads(count);
     std::vector<WorkerState> states(threads);
     std::vector<PageResult> results(count);
     // Each thread reads, matches and, for a hit, takes title and number of

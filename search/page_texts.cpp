@@ -91,7 +91,7 @@ void PageTexts::ReadFresh(const std::vector<std::string>& numbers,
     }
     const std::size_t first = spans_.size();
     spans_.resize(first + fresh.size());
-    const std::size_t threads = IndexWorkers::DefaultThreads(fresh.size());
+    const std::size_t threads = IndexWorkers::FileThreads(fresh.size());
     if (arenas_.size() < threads) {
         arenas_.resize(threads);
     }

@@ -32,7 +32,8 @@ class PageTexts {
     const std::string& Folder() const { return folder_; }
 
     // Reads the pages of `numbers` (four-digit texts, as page files are
-    // named) that were not read yet, on one thread per core (IndexWorkers);
+    // named) that were not read yet, on one thread per core and one more
+    // (IndexWorkers::FileThreads);
     // `step` is called before each page in list order. A missing page has
     // an empty text. A page that cannot be read has one too; the first such
     // error in list order is kept for TakeReadError.

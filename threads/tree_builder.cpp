@@ -47,7 +47,7 @@ class PageReads {
           folder_(dataPath),
           names_(names),
           listed_(names.size()),
-          buffers_(IndexWorkers::DefaultThreads(names.size())),
+          buffers_(IndexWorkers::FileThreads(names.size())),
           workers_(
               names.size(), [this](std::size_t index, std::size_t worker) { Parse(index, worker); },
               buffers_.size()) {

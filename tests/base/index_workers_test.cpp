@@ -95,10 +95,15 @@ TEST(IndexWorkersTest, StopsHandingOutIndexesWhenDestroyed) {
 }
 
 TEST(IndexWorkersTest, UsesOneThreadPerCoreAndNoMoreThanIndexes) {
+    const unsigned cores = std::max(1U, std::thread::hardware_concurrency());
     EXPECT_EQ(IndexWorkers::DefaultThreads(0), 1U);
     EXPECT_EQ(IndexWorkers::DefaultThreads(1), 1U);
-    EXPECT_LE(IndexWorkers::DefaultThreads(1000),
-              std::max(1U, std::thread::hardware_concurrency()));
+    EXPECT_LE(IndexWorkers::DefaultThreads(1000), cores);
+    // Jobs that read files get one thread more, but not on a single core.
+    EXPECT_EQ(IndexWorkers::FileThreads(0), 1U);
+    EXPECT_EQ(IndexWorkers::FileThreads(1), 1U);
+    EXPECT_LE(IndexWorkers::FileThreads(2), 2U);
+    EXPECT_EQ(IndexWorkers::FileThreads(1000), cores == 1 ? 1U : cores + 1);
 }
 
 }  // namespace
