@@ -24,13 +24,20 @@ IndexWorkers::~IndexWorkers() {
     }
 }
 
+namespace {
+
+std::size_t Cores() {
+    return std::max(1U, std::thread::hardware_concurrency());
+}
+
+}  // namespace
+
 std::size_t IndexWorkers::DefaultThreads(std::size_t count) {
-    const std::size_t cores = std::max(1U, std::thread::hardware_concurrency());
-    return std::clamp<std::size_t>(count, 1, cores);
+    return std::clamp<std::size_t>(count, 1, Cores());
 }
 
 std::size_t IndexWorkers::FileThreads(std::size_t count) {
-    const std::size_t cores = std::max(1U, std::thread::hardware_concurrency());
+    const std::size_t cores = Cores();
     // While a thread waits in the kernel (a lock, a page brought in), the
     // extra one keeps its core busy. On two cores that made the analysis
     // 4-8 % and the search 3-15 % faster than one thread per core.
