@@ -171,23 +171,32 @@ bool DirectoryExists(const std::string& path) {
 
 namespace {
 
+// A file as the functions below open it: `name` in the open folder
+// `folder` (AT_FDCWD: `name` is the path). Its whole path, which only a
+// message needs, is made when one is: a run opens thousands of files.
+struct FileAt {
+    int folder;
+    const char* name;
+    std::string_view folderPath;  // empty when `name` is the path
+
+    std::string Path() const { return std::string(folderPath) + name; }
+};
+
 // Opens a regular file for reading and fills `info`: -1 when there is no
 // such file; throws IoError "ﾌｧｲﾙ %s は開けません" for one that cannot be read.
-// The file is `name` in the open folder `folder` (AT_FDCWD: `name` is the
-// path); `path` names it in messages.
-int OpenRegularFile(int folder, const char* name, const std::string& path, struct stat& info) {
-    FileDescriptor fd(::openat(folder, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+int OpenRegularFile(const FileAt& file, struct stat& info) {
+    FileDescriptor fd(::openat(file.folder, file.name, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
         if (errno == ENOENT || errno == ENOTDIR) {
             return -1;
         }
-        if (errno == EACCES && !FileExists(path)) {
+        if (errno == EACCES && !FileExists(file.Path())) {
             return -1;  // a folder on the way cannot be searched
         }
-        throw IoError(msg::Format(msg::kCannotOpenFile, path));
+        throw IoError(msg::Format(msg::kCannotOpenFile, file.Path()));
     }
     if (::fstat(fd.get(), &info) != 0) {
-        throw IoError(msg::Format(msg::kCannotOpenFile, path));
+        throw IoError(msg::Format(msg::kCannotOpenFile, file.Path()));
     }
     if (!S_ISREG(info.st_mode)) {
         return -1;  // folders, pipes and devices are no pages
@@ -200,7 +209,7 @@ int OpenRegularFile(int folder, const char* name, const std::string& path, struc
 // file holding as many bytes as its status said needs no read that would
 // only find its end (one that grew since gives more in the same reads, as
 // the room is larger).
-std::size_t ReadUpTo(int fd, char* data, std::size_t size, const std::string& path,
+std::size_t ReadUpTo(int fd, char* data, std::size_t size, const FileAt& file,
                      std::size_t complete = 0) {
     std::size_t filled = 0;
     while (filled < size) {
@@ -209,7 +218,7 @@ std::size_t ReadUpTo(int fd, char* data, std::size_t size, const std::string& pa
             if (errno == EINTR) {
                 continue;
             }
-            throw IoError(msg::Format(msg::kCannotOpenFile, path));
+            throw IoError(msg::Format(msg::kCannotOpenFile, file.Path()));
         }
         if (got == 0) {
             break;
@@ -222,16 +231,11 @@ std::size_t ReadUpTo(int fd, char* data, std::size_t size, const std::string& pa
     return filled;
 }
 
-int OpenRegularFile(const std::string& path, struct stat& info) {
-    return OpenRegularFile(AT_FDCWD, path.c_str(), path, info);
-}
-
-// ReadFileInto for the file `name` in the open folder `folder`.
-std::optional<std::string_view> ReadFileIntoAt(int folder, const char* name,
-                                               const std::string& path, std::string& buffer,
+// ReadFileInto for `file`.
+std::optional<std::string_view> ReadFileIntoAt(const FileAt& file, std::string& buffer,
                                                FileStamp* stamp) {
     struct stat info {};
-    FileDescriptor fd(OpenRegularFile(folder, name, path, info));
+    FileDescriptor fd(OpenRegularFile(file, info));
     if (fd.get() < 0) {
         return std::nullopt;
     }
@@ -252,7 +256,7 @@ std::optional<std::string_view> ReadFileIntoAt(int folder, const char* name,
         const std::size_t room = buffer.size() - filled;
         const auto size = static_cast<std::size_t>(info.st_size);
         const std::size_t rest = filled < size ? size - filled : 0;
-        const std::size_t got = ReadUpTo(fd.get(), buffer.data() + filled, room, path, rest);
+        const std::size_t got = ReadUpTo(fd.get(), buffer.data() + filled, room, file, rest);
         filled += got;
         if (got < room) {
             break;
@@ -265,7 +269,7 @@ std::optional<std::string_view> ReadFileIntoAt(int folder, const char* name,
 
 std::optional<std::string_view> ReadFileInto(const std::string& path, std::string& buffer,
                                              FileStamp* stamp) {
-    return ReadFileIntoAt(AT_FDCWD, path.c_str(), path, buffer, stamp);
+    return ReadFileIntoAt({AT_FDCWD, path.c_str(), {}}, buffer, stamp);
 }
 
 OpenFolder::OpenFolder(std::string path)
@@ -287,21 +291,22 @@ OpenFolder::~OpenFolder() {
 std::optional<std::string_view> OpenFolder::ReadFileInto(const std::string& name,
                                                          std::string& buffer,
                                                          FileStamp* stamp) const {
-    const std::string path = path_ + name;
     if (fd_ < 0) {
-        return ReadFileIntoAt(AT_FDCWD, path.c_str(), path, buffer, stamp);
+        const std::string path = path_ + name;
+        return ReadFileIntoAt({AT_FDCWD, path.c_str(), {}}, buffer, stamp);
     }
-    return ReadFileIntoAt(fd_, name.c_str(), path, buffer, stamp);
+    return ReadFileIntoAt({fd_, name.c_str(), path_}, buffer, stamp);
 }
 
 std::optional<std::string> ReadFileHead(const std::string& path, std::size_t limit) {
+    const FileAt file{AT_FDCWD, path.c_str(), {}};
     struct stat info {};
-    FileDescriptor fd(OpenRegularFile(path, info));
+    FileDescriptor fd(OpenRegularFile(file, info));
     if (fd.get() < 0) {
         return std::nullopt;
     }
     std::string head(std::min(limit, static_cast<std::size_t>(info.st_size) + 1), '\0');
-    head.resize(ReadUpTo(fd.get(), head.data(), head.size(), path));
+    head.resize(ReadUpTo(fd.get(), head.data(), head.size(), file));
     return head;
 }
 
