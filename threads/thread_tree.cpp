@@ -27,22 +27,32 @@ void ThreadTree::SetPicture(NodeId node, int picture) {
 std::vector<TreeLine> ThreadTree::PreOrder() const {
     std::vector<TreeLine> lines;
     lines.reserve(nodes_.size());
-    // An explicit stack of (node, depth), children pushed last-first, so that
-    // chains thousands of levels deep need no deep recursion.
-    std::vector<std::pair<NodeId, std::size_t>> pending;
-    for (auto root = roots_.rbegin(); root != roots_.rend(); ++root) {
-        pending.emplace_back(*root, 0);
-    }
-    while (!pending.empty()) {
-        const auto [id, depth] = pending.back();
-        pending.pop_back();
-        const Node& node = nodes_[id];
-        lines.push_back({depth, node.text, node.picture});
-        for (auto child = node.children.rbegin(); child != node.children.rend(); ++child) {
-            pending.emplace_back(*child, depth + 1);
-        }
+    for (const auto& [id, depth] : PreOrderFrom(roots_)) {
+        lines.push_back({depth, nodes_[id].text, nodes_[id].picture});
     }
     return lines;
+}
+
+std::vector<ThreadTree::PlacedNode> ThreadTree::PreOrderFrom(
+    const std::vector<NodeId>& roots) const {
+    std::vector<PlacedNode> nodes;
+    nodes.reserve(nodes_.size());
+    // An explicit stack, children pushed last-first, so that chains
+    // thousands of levels deep need no deep recursion.
+    std::vector<PlacedNode> pending;
+    for (auto root = roots.rbegin(); root != roots.rend(); ++root) {
+        pending.push_back({*root, 0});
+    }
+    while (!pending.empty()) {
+        const PlacedNode node = pending.back();
+        pending.pop_back();
+        nodes.push_back(node);
+        const std::vector<NodeId>& children = nodes_[node.id].children;
+        for (auto child = children.rbegin(); child != children.rend(); ++child) {
+            pending.push_back({*child, node.depth + 1});
+        }
+    }
+    return nodes;
 }
 
 }  // namespace teluri

@@ -58,6 +58,15 @@ class ThreadTree : public TreeSink {
     // The nodes in depth-first pre-order.
     std::vector<TreeLine> PreOrder() const;
 
+    // A node and its depth (roots 0).
+    struct PlacedNode {
+        NodeId id;
+        std::size_t depth;
+    };
+    // The nodes in depth-first pre-order with the roots taken in the order
+    // given (all of them, in any order).
+    std::vector<PlacedNode> PreOrderFrom(const std::vector<NodeId>& roots) const;
+
     // Node ids run from 0 to Count() - 1, in the order the nodes came.
     std::size_t Count() const { return nodes_.size(); }
     const std::vector<NodeId>& Roots() const { return roots_; }

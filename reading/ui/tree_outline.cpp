@@ -66,7 +66,7 @@ std::optional<std::size_t> TreeOutline::PositionOf(const QModelIndex& node) cons
     if (!node.isValid()) {
         return std::nullopt;
     }
-    const std::vector<ThreadTreeModel::ShownNode> order = tree_.Model().ShownOrder();
+    const std::vector<ThreadTree::PlacedNode> order = tree_.Model().ShownOrder();
     const auto at = std::find_if(order.begin(), order.end(), [&node](const auto& shown) {
         return shown.id == ThreadTreeModel::NodeOf(node);
     });

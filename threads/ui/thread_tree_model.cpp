@@ -40,25 +40,11 @@ void ThreadTreeModel::Fill(ThreadTree tree) {
     endResetModel();
 }
 
-std::vector<ThreadTreeModel::ShownNode> ThreadTreeModel::ShownOrder() const {
-    std::vector<ShownNode> nodes;
-    nodes.reserve(tree_->Count());
-    // An explicit stack, children pushed last-first: chains are thousands
-    // of levels deep.
-    std::vector<ShownNode> pending;
-    for (int row = rowCount() - 1; row >= 0; --row) {
-        pending.push_back({RootAt(row), 0});
+std::vector<ThreadTree::PlacedNode> ThreadTreeModel::ShownOrder() const {
+    if (!reversed_) {
+        return tree_->PreOrderFrom(tree_->Roots());
     }
-    while (!pending.empty()) {
-        const ShownNode node = pending.back();
-        pending.pop_back();
-        nodes.push_back(node);
-        const std::vector<NodeId>& children = tree_->Children(node.id);
-        for (auto child = children.rbegin(); child != children.rend(); ++child) {
-            pending.push_back({*child, node.depth + 1});
-        }
-    }
-    return nodes;
+    return tree_->PreOrderFrom({tree_->Roots().rbegin(), tree_->Roots().rend()});
 }
 
 QModelIndex ThreadTreeModel::IndexOf(NodeId node) const {

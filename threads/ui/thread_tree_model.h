@@ -41,12 +41,8 @@ class ThreadTreeModel : public QAbstractItemModel {
     std::shared_ptr<const ThreadTree> SharedTree() const { return tree_; }
 
     // Every node in pre-order as the view shows the tree (roots in their
-    // rows' order), with its depth (roots 0).
-    struct ShownNode {
-        NodeId id;
-        std::size_t depth;
-    };
-    std::vector<ShownNode> ShownOrder() const;
+    // rows' order), with its depth.
+    std::vector<ThreadTree::PlacedNode> ShownOrder() const;
 
     QModelIndex IndexOf(NodeId node) const;
     // `index` must be valid.
