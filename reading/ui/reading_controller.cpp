@@ -29,12 +29,12 @@
 #include "reading/ui/read_mark_file.h"
 #include "reading/ui/reading_status.h"
 #include "reading/ui/tree_outline.h"
-#include "reading/ui/tree_walk.h"
 #include "reading/ui/unread_delegate.h"
 #include "reading/window_state.h"
 #include "settings/settings_file.h"
 #include "threads/ui/thread_tree_model.h"
 #include "threads/ui/thread_tree_view.h"
+#include "threads/ui/tree_walk.h"
 
 namespace teluri {
 namespace {

@@ -17,6 +17,7 @@
 #include "search/ui/document_text.h"
 #include "threads/ui/thread_tree_model.h"
 #include "threads/ui/thread_tree_view.h"
+#include "threads/ui/tree_walk.h"
 
 namespace teluri {
 namespace {
@@ -372,15 +373,6 @@ void ThreadFilter::FollowTreeOrder() {
     nodes_ = std::move(nodes);
 }
 
-bool ThreadFilter::IsUnfolded(const QModelIndex& node) const {
-    for (QModelIndex at = node.parent(); at.isValid(); at = at.parent()) {
-        if (!tree_.isExpanded(at)) {
-            return false;
-        }
-    }
-    return true;
-}
-
 void ThreadFilter::ScrollToFirstMatch() {
     const auto first = std::find(marked_.begin(), marked_.end(), 1);
     if (first == marked_.end()) {
@@ -391,7 +383,7 @@ void ThreadFilter::ScrollToFirstMatch() {
     // above it. Its nearest unfolded ancestor is, instead.
     const Node& node = nodes_[static_cast<std::size_t>(first - marked_.begin())];
     QModelIndex shown = model_.IndexOf(node.id);
-    while (!IsUnfolded(shown)) {
+    while (!IsUnfolded(tree_, shown)) {
         shown = shown.parent();
     }
     // Its thread from the top, as far as the match stays in view.
@@ -422,7 +414,7 @@ void ThreadFilter::StepToMatch(int step) {
 }
 
 void ThreadFilter::MakeCurrent(const QModelIndex& node) {
-    if (IsUnfolded(node)) {
+    if (IsUnfolded(tree_, node)) {
         tree_.setCurrentIndex(node);
         tree_.scrollTo(node);
         return;

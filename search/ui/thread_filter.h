@@ -78,8 +78,6 @@ class ThreadFilter : public QLineEdit {
     // node current, round the end.
     void StepToMatch(int step);
     void MakeCurrent(const QModelIndex& node);
-    // True when every node above `node` is expanded.
-    bool IsUnfolded(const QModelIndex& node) const;
     // Down or Up in the tree while its current node is in a hidden thread:
     // the first shown node becomes the current one. (The view would count
     // from the hidden node's place and pass over the first shown one.)

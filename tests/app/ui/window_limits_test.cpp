@@ -12,12 +12,12 @@
 #include "base/display_text.h"
 #include "htmlview/page_excerpt.h"
 #include "htmlview/ui/page_display.h"
-#include "reading/ui/tree_walk.h"
 #include "tests/support/pages.h"
 #include "tests/ui/main_window_fixture.h"
 #include "tests/ui/tree_nodes.h"
 #include "threads/ui/thread_tree_model.h"
 #include "threads/ui/tree_depth_guard.h"
+#include "threads/ui/tree_walk.h"
 
 namespace teluri {
 namespace {

@@ -25,6 +25,9 @@ QModelIndex FindInTreeOrder(const QAbstractItemModel& model, const QModelIndex& 
 // hidden row (the thread filter hides whole threads).
 bool IsShown(const QTreeView& tree, const QModelIndex& node);
 
+// Whether every node above `node` is expanded.
+bool IsUnfolded(const QTreeView& tree, const QModelIndex& node);
+
 // Scrolls the view so that the node's picture and the start of its text are
 // in view, sideways too (deep in a thread the indentation alone may be
 // wider than the view), and so that the node is not on the last row in view

@@ -1,4 +1,4 @@
-#include "reading/ui/tree_walk.h"
+#include "threads/ui/tree_walk.h"
 
 #include <QScrollBar>
 #include <QTreeView>
@@ -55,11 +55,6 @@ bool IsShown(const QTreeView& tree, const QModelIndex& node) {
     return true;
 }
 
-namespace {
-
-// The part of a node's text beside its picture that is to be in view.
-constexpr int kTextInView = 80;
-
 bool IsUnfolded(const QTreeView& tree, const QModelIndex& node) {
     for (QModelIndex parent = node.parent(); parent.isValid(); parent = parent.parent()) {
         if (!tree.isExpanded(parent)) {
@@ -68,6 +63,11 @@ bool IsUnfolded(const QTreeView& tree, const QModelIndex& node) {
     }
     return true;
 }
+
+namespace {
+
+// The part of a node's text beside its picture that is to be in view.
+constexpr int kTextInView = 80;
 
 bool IsBelow(const QModelIndex& node, const QModelIndex& ancestor) {
     for (QModelIndex at = node.parent(); at.isValid(); at = at.parent()) {
