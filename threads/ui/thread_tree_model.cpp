@@ -128,10 +128,6 @@ int ThreadTreeModel::columnCount(const QModelIndex& /*parent*/) const {
     return 1;
 }
 
-bool ThreadTreeModel::hasChildren(const QModelIndex& parent) const {
-    return rowCount(parent) > 0;
-}
-
 QVariant ThreadTreeModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) {
         return {};
